@@ -1,0 +1,32 @@
+// The one way the program asks or tells the user anything: message boxes, the input box
+// and the save dialog. Windows receive a Prompt and never open such boxes themselves,
+// so tests replace it with a recording double and run without a display.
+#pragma once
+
+#include <QString>
+
+namespace quill {
+
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+
+    // A notice with an OK button and no icon.
+    virtual void Notice(const QString& text, const QString& title) = 0;
+
+    // A question with Yes and No, No the default, no icon. True when the answer is Yes.
+    virtual bool AskYesNo(const QString& text, const QString& title) = 0;
+
+    // The error-report box: title "Application Error", warning icon, OK.
+    virtual void ReportError(const QString& text) = 0;
+
+    // The input box with OK and Cancel; Cancel returns the empty text.
+    virtual QString InputBox(const QString& prompt, const QString& title,
+                             const QString& offered) = 0;
+
+    // The save dialog. `filter` is a Qt name filter such as "Excel Files (*.xls)".
+    // Returns the chosen path exactly as the user gave it, or the empty text on cancel.
+    virtual QString SaveFileName(const QString& title, const QString& filter) = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,53 @@
+#include "shell/ui/FormStyle.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPalette>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "shell/CommonServices.h"
+#include "shell/Failure.h"
+
+namespace quill::Main {
+
+namespace {
+void PaintButtonFace(QWidget& widget, const QColor& face) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, face);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+}  // namespace
+
+void SetFormColors(QWidget& window) {
+    const QColor face = window.palette().color(QPalette::Button);
+    PaintButtonFace(window, face);
+    const auto children = window.findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        if (qobject_cast<QLabel*>(child) != nullptr || qobject_cast<QGroupBox*>(child) != nullptr ||
+            qobject_cast<QCheckBox*>(child) != nullptr ||
+            qobject_cast<QRadioButton*>(child) != nullptr) {
+            PaintButtonFace(*child, face);
+        }
+    }
+}
+
+void ApplySkin(QWidget& mainWindow) {
+    const QString path = SkinFile();
+    if (!FileExists(path)) return;
+    SetFormColors(mainWindow);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        throw Failure(QStringLiteral("Cannot read the skin file ") + path + QStringLiteral(": ") +
+                      file.errorString());
+    }
+    // The skin framework's option flags and numbered settings have no meaning for a
+    // style sheet; the file's text is the whole skin.
+    mainWindow.setStyleSheet(QString::fromUtf8(file.readAll()));
+}
+
+}  // namespace quill::Main

@@ -1,0 +1,63 @@
+#include "shell/ui/MousePointer.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+namespace quill {
+
+namespace {
+const char* const kRoleProperty = "quillPointerRole";
+}
+
+MousePointer::MousePointer(QWidget& window)
+    : QObject(&window), window_(window), hand_(Qt::PointingHandCursor) {}
+
+bool MousePointer::LoadHand(const QString& path) {
+    QImage image;
+    if (!image.load(path)) return false;
+    hand_ = QCursor(QPixmap::fromImage(image), 0, 0);
+    return true;
+}
+
+void MousePointer::Set(int value) {
+    value_ = value;
+    switch (value) {
+        case kHourglass:
+            window_.setCursor(Qt::WaitCursor);
+            break;
+        case kHand:
+            window_.setCursor(hand_);
+            break;
+        default:
+            window_.setCursor(Qt::ArrowCursor);
+            break;
+    }
+}
+
+void MousePointer::TrackButton(QWidget& button) {
+    button.setProperty(kRoleProperty, kHand);
+    button.setMouseTracking(true);
+    button.installEventFilter(this);
+}
+
+void MousePointer::TrackSurface(QWidget& surface) {
+    surface.setProperty(kRoleProperty, kArrow);
+    surface.setMouseTracking(true);
+    surface.installEventFilter(this);
+}
+
+bool MousePointer::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) &&
+        value_ != kHourglass) {
+        const QVariant role = watched->property(kRoleProperty);
+        if (role.isValid()) {
+            const int wanted = role.toInt();
+            if (wanted != value_) Set(wanted);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace quill

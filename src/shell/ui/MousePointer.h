@@ -1,0 +1,44 @@
+// The pointer shape of a window, as a number: 0 the arrow, 11 the hourglass, 99 the hand.
+//
+// Moving over a push button shows the hand, moving over any other tracked surface the
+// arrow; while the hourglass shows, neither changes it.
+#pragma once
+
+#include <QCursor>
+#include <QObject>
+
+class QWidget;
+
+namespace quill {
+
+class MousePointer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kArrow = 0;
+    static constexpr int kHourglass = 11;
+    static constexpr int kHand = 99;
+
+    // `window` is the widget whose cursor shows the shape. The hand is the cursor file
+    // when it can be loaded, else the platform's pointing hand.
+    explicit MousePointer(QWidget& window);
+
+    // Loads the hand from a cursor file (HAND-M.CUR); false when it cannot be read.
+    bool LoadHand(const QString& path);
+
+    int Value() const { return value_; }
+    void Set(int value);
+
+    // Movement over a push button (hand) or another surface (arrow) of the window.
+    void TrackButton(QWidget& button);
+    void TrackSurface(QWidget& surface);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget& window_;
+    QCursor hand_;
+    int value_ = kArrow;
+};
+
+}  // namespace quill

@@ -1,0 +1,53 @@
+#include "shell/ui/QtPrompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace quill {
+
+QString ToDisplayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+QWidget* QtPrompt::Parent() const {
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : fallbackParent_;
+}
+
+void QtPrompt::Notice(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, ToDisplayText(text), QMessageBox::Ok, Parent());
+    box.exec();
+}
+
+bool QtPrompt::AskYesNo(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, ToDisplayText(text),
+                    QMessageBox::Yes | QMessageBox::No, Parent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompt::ReportError(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Application Error"), ToDisplayText(text),
+                    QMessageBox::Ok, Parent());
+    box.exec();
+}
+
+QString QtPrompt::InputBox(const QString& prompt, const QString& title, const QString& offered) {
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(Parent(), title, prompt, QLineEdit::Normal, offered, &accepted);
+    return accepted ? text : QString();
+}
+
+QString QtPrompt::SaveFileName(const QString& title, const QString& filter) {
+    // The program asks its own overwrite question, so the dialog's is switched off.
+    return QFileDialog::getSaveFileName(Parent(), title, QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+}  // namespace quill

@@ -1,0 +1,29 @@
+// The prompt interface over Qt's message boxes, input dialog and file dialog.
+#pragma once
+
+#include "shell/Prompt.h"
+
+class QWidget;
+
+namespace quill {
+
+class QtPrompt : public Prompt {
+public:
+    // Boxes are centred on the active window, or on `fallbackParent` when none is active.
+    explicit QtPrompt(QWidget* fallbackParent = nullptr) : fallbackParent_(fallbackParent) {}
+
+    void Notice(const QString& text, const QString& title) override;
+    bool AskYesNo(const QString& text, const QString& title) override;
+    void ReportError(const QString& text) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& offered) override;
+    QString SaveFileName(const QString& title, const QString& filter) override;
+
+private:
+    QWidget* Parent() const;
+    QWidget* fallbackParent_;
+};
+
+// Message texts use CR LF and lone CR as line breaks; Qt boxes want LF.
+QString ToDisplayText(const QString& text);
+
+}  // namespace quill
