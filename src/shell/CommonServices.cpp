@@ -48,17 +48,25 @@ QString AppTitleFor(const QString& productName) {
     return title;
 }
 
-void SetAppTitle() { TitleStorage() = AppTitleFor(QString::fromLatin1(config::kProductName)); }
+void SetAppTitle() {
+    TitleStorage() = AppTitleFor(QString::fromLatin1(config::kProductName));
+}
 
-const QString& AppTitle() { return TitleStorage(); }
+const QString& AppTitle() {
+    return TitleStorage();
+}
 
 QString ProgramFolder() {
     if (QCoreApplication::instance() != nullptr) return QCoreApplication::applicationDirPath();
     return QDir::currentPath();
 }
 
-QString HandCursorFile() { return ProgramFolder() + QStringLiteral("/HAND-M.CUR"); }
+QString HandCursorFile() {
+    return ProgramFolder() + QStringLiteral("/HAND-M.CUR");
+}
 
-QString SkinFile() { return ProgramFolder() + QStringLiteral("/x/o.cjs"); }
+QString SkinFile() {
+    return ProgramFolder() + QStringLiteral("/x/o.cjs");
+}
 
 }  // namespace quill::Main

@@ -27,7 +27,7 @@ QString ErrorReportText(const QString& description, const QString& path, int lin
 QString DescribeCurrentException();
 
 class Trace {
-public:
+  public:
     Trace(Prompt& prompt, QString path, int firstLine = 100)
         : prompt_(prompt), path_(std::move(path)), nextLine_(firstLine) {}
 
@@ -52,7 +52,7 @@ public:
     int Line() const { return line_; }
     const QString& Path() const { return path_; }
 
-private:
+  private:
     void Report(const QString& description);
 
     Prompt& prompt_;

@@ -9,7 +9,7 @@
 namespace quill {
 
 class Failure : public std::runtime_error {
-public:
+  public:
     explicit Failure(const std::string& description) : std::runtime_error(description) {}
     explicit Failure(const QString& description) : std::runtime_error(description.toStdString()) {}
     explicit Failure(const char* description) : std::runtime_error(description) {}

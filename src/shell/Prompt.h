@@ -8,7 +8,7 @@
 namespace quill {
 
 class Prompt {
-public:
+  public:
     virtual ~Prompt() = default;
 
     // A notice with an OK button and no icon.

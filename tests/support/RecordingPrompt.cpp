@@ -46,8 +46,14 @@ std::vector<QString> TextsOf(const std::vector<Shown>& all, Shown::Kind kind) {
 }
 }  // namespace
 
-std::vector<QString> RecordingPrompt::Errors() const { return TextsOf(shown, Shown::Error); }
-std::vector<QString> RecordingPrompt::Notices() const { return TextsOf(shown, Shown::Notice); }
-std::vector<QString> RecordingPrompt::Questions() const { return TextsOf(shown, Shown::Question); }
+std::vector<QString> RecordingPrompt::Errors() const {
+    return TextsOf(shown, Shown::Error);
+}
+std::vector<QString> RecordingPrompt::Notices() const {
+    return TextsOf(shown, Shown::Notice);
+}
+std::vector<QString> RecordingPrompt::Questions() const {
+    return TextsOf(shown, Shown::Question);
+}
 
 }  // namespace quill::test

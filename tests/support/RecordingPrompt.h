@@ -17,7 +17,7 @@ struct Shown {
 };
 
 class RecordingPrompt : public Prompt {
-public:
+  public:
     void Notice(const QString& text, const QString& title) override;
     bool AskYesNo(const QString& text, const QString& title) override;
     void ReportError(const QString& text) override;

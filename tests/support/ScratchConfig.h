@@ -9,7 +9,7 @@
 namespace quill::test {
 
 class ScratchConfig {
-public:
+  public:
     ScratchConfig();
     ~ScratchConfig();
     ScratchConfig(const ScratchConfig&) = delete;
@@ -18,7 +18,7 @@ public:
     QString Folder() const { return dir_.path(); }
     QString IniPath() const { return dir_.path() + QStringLiteral("/Tarnwick.ini"); }
 
-private:
+  private:
     QTemporaryDir dir_;
     QByteArray previous_;
     bool hadPrevious_;

@@ -39,6 +39,9 @@ void MousePointer::Set(int value) {
 void MousePointer::TrackButton(QWidget& button) {
     button.setProperty(kRoleProperty, kHand);
     button.setMouseTracking(true);
+    // A button passes unhandled moves on to the surface behind it, which would turn the
+    // hand straight back into the arrow.
+    button.setAttribute(Qt::WA_NoMousePropagation);
     button.installEventFilter(this);
 }
 

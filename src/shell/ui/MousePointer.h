@@ -13,7 +13,7 @@ namespace quill {
 
 class MousePointer : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kArrow = 0;
     static constexpr int kHourglass = 11;
     static constexpr int kHand = 99;
@@ -32,10 +32,10 @@ public:
     void TrackButton(QWidget& button);
     void TrackSurface(QWidget& surface);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget& window_;
     QCursor hand_;
     int value_ = kArrow;

@@ -8,7 +8,7 @@ class QWidget;
 namespace quill {
 
 class QtPrompt : public Prompt {
-public:
+  public:
     // Boxes are centred on the active window, or on `fallbackParent` when none is active.
     explicit QtPrompt(QWidget* fallbackParent = nullptr) : fallbackParent_(fallbackParent) {}
 
@@ -18,7 +18,7 @@ public:
     QString InputBox(const QString& prompt, const QString& title, const QString& offered) override;
     QString SaveFileName(const QString& title, const QString& filter) override;
 
-private:
+  private:
     QWidget* Parent() const;
     QWidget* fallbackParent_;
 };

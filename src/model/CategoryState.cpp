@@ -1,0 +1,151 @@
+#include "model/CategoryState.h"
+
+#include <optional>
+
+#include "model/CategoryTree.h"
+#include "model/DefaultCategorySet.h"
+#include "model/SettingsStore.h"
+#include "model/WorkbookPalette.h"
+#include "shell/ErrorTrap.h"
+#include "shell/Failure.h"
+
+namespace quill::Options {
+
+namespace {
+
+QString Key(const char* name) {
+    return QString::fromLatin1(name);
+}
+
+// The saved flag: "True" in any case, or a non-zero whole number; anything else, and an
+// absent key, means that no table has been saved.
+bool ReadSavedFlag(const SettingsStore& store) {
+    const QString text = store.GetSetting(Key(kSavedKey)).trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
+    bool isNumber = false;
+    const long long number = text.toLongLong(&isNumber);
+    return isNumber && number != 0;
+}
+
+// A stored count as a whole number, or nothing when the text is not one.
+std::optional<long long> ReadCount(const SettingsStore& store, const char* key, int absent) {
+    bool isNumber = false;
+    const long long count =
+        store.GetSetting(Key(key), QString::number(absent)).trimmed().toLongLong(&isNumber);
+    if (!isNumber) return std::nullopt;
+    return count;
+}
+
+QString CountProblem(const SettingsStore& store, const char* key, const QString& expected) {
+    return QStringLiteral("\"%1\" is \"%2\", not %3")
+        .arg(Key(key), store.GetSetting(Key(key)), expected);
+}
+
+// Reads the saved table into `table`. Returns what makes it unusable, empty when nothing.
+QString ReadStoredTable(const SettingsStore& store, CategoryTable& table) {
+    const auto rows = ReadCount(store, kRowsKey, static_cast<int>(DefaultCategorySet().size()));
+    if (!rows || *rows < 1 || *rows > kMaxStoredRows)
+        return CountProblem(store, kRowsKey,
+                            QStringLiteral("a whole number from 1 to %1").arg(kMaxStoredRows));
+    const auto columns = ReadCount(store, kColumnsKey, kCategoryFieldCount);
+    if (!columns || *columns != kCategoryFieldCount)
+        return CountProblem(store, kColumnsKey, QString::number(kCategoryFieldCount));
+
+    CategoryTable stored(static_cast<std::size_t>(*rows));
+    for (int r = 1; r <= *rows; ++r) {
+        CategoryRow& row = stored[static_cast<std::size_t>(r - 1)];
+        row.RowKey = store.GetSetting(FieldKey(1, r));
+        row.ParentKey = store.GetSetting(FieldKey(2, r));
+        row.RowText = store.GetSetting(FieldKey(3, r));
+        row.RowPath = store.GetSetting(FieldKey(4, r));
+    }
+    table = std::move(stored);
+    return {};
+}
+
+// Shows the table in the tree with its first node selected; returns the tree's objection
+// (a row whose group has no node, a key used twice, no node at all), empty when none.
+QString ShowInTree(const CategoryTable& table, CategoryTree& tree) {
+    try {
+        FillCategoryTree(table, tree);
+        tree.SelectFirstNode();
+        return {};
+    } catch (const Failure& rejected) {
+        return QStringLiteral("its rows do not form a tree (%1)")
+            .arg(QString::fromUtf8(rejected.what()));
+    }
+}
+
+// Loads the saved table and its tree. Returns why they cannot be used, empty on success.
+QString LoadStoredTable(AppState& state, CategoryTree& tree, const SettingsStore& store) {
+    if (store.ReadFailed()) return QStringLiteral("the file cannot be read");
+    CategoryTable stored;
+    if (QString problem = ReadStoredTable(store, stored); !problem.isEmpty()) return problem;
+    if (QString problem = ShowInTree(stored, tree); !problem.isEmpty()) return problem;
+    state.CategoryTable = std::move(stored);
+    return {};
+}
+
+QString UnreadableMessage(const QString& problem, const SettingsStore& store) {
+    return QStringLiteral(
+               "The saved category list in %1 cannot be read: %2. The default categories "
+               "are used instead; the saved file will be kept as %3 before it is next saved.")
+        .arg(store.FilePath(), problem, store.BackupPath());
+}
+
+}  // namespace
+
+QString FieldKey(int field, int row) {
+    return QStringLiteral("Field%1_%2").arg(field).arg(row);
+}
+
+void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes,
+                       SettingsStore& store, bool restoreDefaults) {
+    QString problem;
+    bool loaded = false;
+    if (!restoreDefaults && (store.ReadFailed() || ReadSavedFlag(store))) {
+        problem = LoadStoredTable(state, tree, store);
+        loaded = problem.isEmpty();
+    }
+    if (!loaded) {
+        state.CategoryTable = DefaultCategorySet();
+        FillCategoryTree(state.CategoryTable, tree);
+        tree.SelectFirstNode();
+    }
+
+    for (std::size_t i = 0; i < incomes.size(); ++i)
+        incomes[i] = store.GetSetting(Key(kIncomeKeys[i]), Key(kIncomeDefaults[i]));
+    state.SelectedRowText = tree.SelectedText();
+    state.WorkbookPalette = WorkbookPalette();
+
+    // Reported only now, so that the caller's trap finds a complete, consistent state.
+    if (!problem.isEmpty()) {
+        store.KeepBackupBeforeNextSave();
+        throw Failure(UnreadableMessage(problem, store));
+    }
+}
+
+void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, SettingsStore& store,
+                       Trace& trace) {
+    // The values reach the file together, in one update at the end.
+    store.BeginBatch();
+    const auto save = [&](const QString& key, const QString& value) {
+        trace.Step([&] { store.SaveSetting(key, value); });
+    };
+    for (std::size_t i = 0; i < incomes.size(); ++i) save(Key(kIncomeKeys[i]), incomes[i]);
+
+    const CategoryTable& table = state.CategoryTable;
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        const int row = static_cast<int>(r) + 1;
+        save(FieldKey(1, row), table[r].RowKey);
+        save(FieldKey(2, row), table[r].ParentKey);
+        save(FieldKey(3, row), table[r].RowText);
+        save(FieldKey(4, row), table[r].RowPath);
+    }
+    save(Key(kRowsKey), QString::number(table.size()));
+    save(Key(kColumnsKey), QString::number(kCategoryFieldCount));
+    save(Key(kSavedKey), QStringLiteral("True"));
+    trace.Step([&] { store.CommitBatch(); });
+}
+
+}  // namespace quill::Options

@@ -1,0 +1,62 @@
+// Loading the category list, the income boxes and the palette at start-up (and on
+// "Restore Default"), and saving the list and the incomes when the main window closes.
+//
+// Stored keys, all texts in the group [Quillmere] of the settings store:
+//   "0 Income", "1 Extra income", "2 Extra income", "3 Income"  the four income boxes
+//   "Field" + c + "_" + r                                       field c of row r
+//   "System Value - Rows", "System Value - Columns"             the table's size
+//   "System Value - Saved" = "True"                             a table has been saved
+#pragma once
+
+#include <array>
+
+#include <QString>
+
+#include "model/AppState.h"
+
+namespace quill {
+class CategoryTree;
+class SettingsStore;
+class Trace;
+}  // namespace quill
+
+namespace quill::Options {
+
+inline constexpr std::array<const char*, 4> kIncomeKeys = {"0 Income", "1 Extra income",
+                                                           "2 Extra income", "3 Income"};
+inline constexpr std::array<const char*, 4> kIncomeDefaults = {"$3000", "$100", "$100", "$2720"};
+
+inline constexpr const char* kRowsKey = "System Value - Rows";
+inline constexpr const char* kColumnsKey = "System Value - Columns";
+inline constexpr const char* kSavedKey = "System Value - Saved";
+
+// The most rows a stored table may have: the most rows a sheet can hold. A larger stored
+// count is taken as damage, not as a table.
+inline constexpr int kMaxStoredRows = 65536;
+
+// "Field" + field + "_" + row, both 1-based: FieldKey(3, 12) is "Field3_12".
+QString FieldKey(int field, int row);
+
+// Fills the table (from the store when a saved table is marked there and restoreDefaults
+// is false, otherwise the default set), rebuilds the tree, selects its first node, loads
+// the income texts (stored or default, also when restoring), sets SelectedRowText and
+// fills the palette.
+//
+// A stored table that cannot be used (its row count is not a whole number from 1 to
+// kMaxStoredRows, its field count is not 4, the tree rejects its rows or gets no node, or
+// the file cannot be read) is replaced by the default set. The load is then finished with the
+// default set, the store is asked to keep its file before the next save, and only at the end a
+// quill::Failure reports the finding once.
+void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes,
+                       SettingsStore& store, bool restoreDefaults);
+
+// Writes the incomes, every field of every row (Field1_1, Field2_1, Field3_1, Field4_1,
+// Field1_2, ...), the row count, the field count and the saved flag "True", in that order.
+// Each write is one step of `trace`: a failing write is reported and the next one runs.
+// The values reach the file together in a last step, which reports a file that cannot
+// be written. Keys of rows beyond the table stay in the store; the row count keeps them
+// unread.
+void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, SettingsStore& store,
+                       Trace& trace);
+
+}  // namespace quill::Options

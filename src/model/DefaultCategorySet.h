@@ -1,0 +1,12 @@
+// The category list that a first run starts with and that "Restore Default" brings back.
+#pragma once
+
+#include "model/CategoryTable.h"
+
+namespace quill::Options {
+
+// Twelve groups with 65 items, 77 rows. Row n has key n followed by "_"; every group
+// row is directly followed by its items.
+const CategoryTable& DefaultCategorySet();
+
+}  // namespace quill::Options

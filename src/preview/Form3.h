@@ -1,0 +1,109 @@
+// The preview window: the picture of the finished sheet with zoom, scrollbars and
+// drag-to-pan, the command that saves the workbook and the way back to the editor.
+//
+// The window only wires PreviewModel, which does all the arithmetic in twips, to its
+// widgets at 15 twips to a pixel.
+//
+// Hand-over from the report driver:
+//     form3.LoadPicture(picture);      // taken into memory; the file may go right after
+//     form3.mExcelFile = workbookPath;
+//     form3.show();                    // showing prepares zoom and scrollbars
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <QWidget>
+
+#include "preview/PreviewModel.h"
+#include "shell/Prompt.h"
+
+class QGroupBox;
+class QImage;
+class QPushButton;
+class QScrollBar;
+
+namespace quill {
+
+class MousePointer;
+class PictureBox;
+
+class Form3 : public QWidget {
+    Q_OBJECT
+  public:
+    // Every box the window shows goes through `prompt`.
+    explicit Form3(Prompt& prompt, QWidget* parent = nullptr);
+    ~Form3() override;
+
+    // Sets the picture of Picture1 (the window takes a copy) and marks the window for
+    // preparation when it is next shown; a window already shown is prepared at once.
+    // An empty picture throws quill::Failure.
+    void LoadPicture(const QImage& picture);
+
+    // Full path of the temporary workbook, set before the window is shown. "Save Results
+    // To Excel File" copies it; "< Back" and closing the window delete it.
+    QString mExcelFile;
+
+    // The activation: prepares zoom and scrollbars when a hand-over is pending, else
+    // nothing. Showing the window calls it.
+    void Activate();
+
+    // How the program ends when the window closes, after closing() was emitted. By default
+    // QCoreApplication::exit(0); tests put a recorder here.
+    void SetEndProgram(std::function<void()> endProgram);
+
+    // The zoom, scroll and pan state the window shows.
+    const PreviewModel& Model() const { return model_; }
+
+  signals:
+    // "< Back": the main window shows itself again (the preview then hides).
+    void backRequested();
+    // The preview is closing and the program ends right after this signal: the main window
+    // saves its state now, as its own closing steps will not run.
+    void closing();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void Form_Load();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void PushButton1_Click();
+    void PushButton2_Click();
+    void PushButton6_Click();
+    void PushButton8_Click();
+    void Picture1_MouseDown(float x, float y);
+    void Picture1_MouseMove(float x, float y);
+    void Picture1_MouseUp();
+    void ScrollChanged(Axis axis, int value);
+
+    // Paints the holder's picture into Picture1 at the model's scaled size.
+    void PaintPicture();
+    // Copies position, size and bar settings from the model to the widgets.
+    void ShowModel();
+
+    Prompt& prompt_;
+    PreviewModel model_;
+    bool firstActivation_ = true;
+    std::function<void()> endProgram_;
+
+    // Controls, owned by the window.
+    QWidget* picture2_ = nullptr;  // the viewport with its border
+    QWidget* clip_ = nullptr;      // Picture2's inner area, which clips Picture1
+    PictureBox* picture1_ = nullptr;
+    PictureBox* zoomOri_ = nullptr;
+    QScrollBar* hScroll1_ = nullptr;
+    QScrollBar* vScroll1_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QPushButton* pushButton1_ = nullptr;
+    QPushButton* pushButton2_ = nullptr;
+    QPushButton* pushButton6_ = nullptr;
+    QPushButton* pushButton8_ = nullptr;
+    MousePointer* pointer_ = nullptr;
+};
+
+}  // namespace quill

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+
+#include <QDir>
+#include <QFile>
+
+#include "QtPrinting.h"
+#include "model/CategoryState.h"
+#include "model/DefaultCategorySet.h"
+#include "model/MemoryCategoryTree.h"
+#include "model/SettingsStore.h"
+#include "model/WorkbookPalette.h"
+#include "shell/ErrorTrap.h"
+#include "shell/Failure.h"
+#include "support/RecordingPrompt.h"
+#include "support/ScratchConfig.h"
+
+namespace quill::Options {
+namespace {
+
+using Stored = std::pair<QString, QString>;
+
+// A store that records every write and can be told to fail one of them.
+class RecordingStore : public SettingsStore {
+  public:
+    void SaveSetting(const QString& key, const QString& value) override {
+        writes.emplace_back(key, value);
+        if (key == failOn) throw Failure("Disk full");
+        SettingsStore::SaveSetting(key, value);
+    }
+    std::vector<Stored> writes;
+    QString failOn;
+};
+
+class CategoryState : public ::testing::Test {
+  protected:
+    // The store of the current run; NewRun() starts the next one.
+    RecordingStore& Store() {
+        if (!store_) store_ = std::make_unique<RecordingStore>();
+        return *store_;
+    }
+    void NewRun() { store_.reset(); }
+
+    // Loads and saves under a trap, as the main window does; both return the reports.
+    std::vector<QString> Load(bool restoreDefaults = false) {
+        test::RecordingPrompt prompt;
+        Trace(prompt, QStringLiteral("Form1.Form_Load")).Step([&] {
+            LoadCategoryState(state, tree, incomes, Store(), restoreDefaults);
+        });
+        return prompt.Errors();
+    }
+    std::vector<QString> Save() {
+        test::RecordingPrompt prompt;
+        Trace trace(prompt, QStringLiteral("Form1.Form_QueryUnload"));
+        SaveCategoryState(state, incomes, Store(), trace);
+        return prompt.Errors();
+    }
+
+    QByteArray IniText() const { return FileText(config.IniPath()); }
+    static QByteArray FileText(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void WriteIni(const QByteArray& text) {
+        QFile file(config.IniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    test::ScratchConfig config;
+    AppState state;
+    MemoryCategoryTree tree;
+    IncomeTexts incomes;
+
+  private:
+    std::unique_ptr<RecordingStore> store_;
+};
+
+TEST_F(CategoryState, FirstRunShowsTheDefaultsWithHousingSelected) {
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.CategoryTable, DefaultCategorySet());
+    EXPECT_EQ(tree.Nodes().size(), 77u);
+    EXPECT_EQ(state.SelectedRowText, QStringLiteral("HOUSING"));
+    EXPECT_EQ(incomes, (IncomeTexts{"$3000", "$100", "$100", "$2720"}));
+    EXPECT_EQ(state.WorkbookPalette[4], Rgb(104, 150, 206));
+    EXPECT_FALSE(QFile::exists(config.IniPath()));  // loading writes nothing
+}
+
+TEST_F(CategoryState, SavingWritesEveryValueInOrder) {
+    Load();
+    EXPECT_TRUE(Save().empty());
+    const auto& writes = Store().writes;
+    ASSERT_EQ(writes.size(), 315u);
+    EXPECT_EQ(writes[0], Stored("0 Income", "$3000"));
+    EXPECT_EQ(std::vector<Stored>(writes.begin() + 4, writes.begin() + 9),
+              (std::vector<Stored>{{"Field1_1", "1_"},
+                                   {"Field2_1", "0_"},
+                                   {"Field3_1", "HOUSING"},
+                                   {"Field4_1", "HOUSING"},
+                                   {"Field1_2", "2_"}}));
+    EXPECT_EQ(std::vector<Stored>(writes.begin() + 311, writes.end()),
+              (std::vector<Stored>{{"Field4_77", "LEGAL\\Other"},
+                                   {"System Value - Rows", "77"},
+                                   {"System Value - Columns", "4"},
+                                   {"System Value - Saved", "True"}}));
+
+    // The file escapes blanks in keys and backslashes in values.
+    const QByteArray ini = IniText();  // the group comes first, keys in sorted order
+    for (const char* line :
+         {"[Quillmere]\n0%20Income=$3000\n", "\nSystem%20Value%20-%20Rows=77\n",
+          "\nSystem%20Value%20-%20Saved=True\n", "\nField4_2=HOUSING\\\\Mortgage or rent\n"})
+        EXPECT_TRUE(ini.contains(line)) << line;
+}
+
+TEST_F(CategoryState, HandWrittenKeysWithBlanksAreReadOnlyWithTheSavedFlag) {
+    const QByteArray table =
+        "[Quillmere]\nSystem Value - Rows=1\n0 Income=$7\nField1_1=1_\nField2_1=0_\n"
+        "Field3_1=ONLY\nField4_1=\"a, b\"\n";
+    WriteIni(table);
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.CategoryTable.size(), 77u);
+
+    NewRun();
+    WriteIni(table + "System Value - Saved=True\n");
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.CategoryTable, (CategoryTable{{"1_", "0_", "ONLY", "a, b"}}));
+    EXPECT_EQ(incomes[0], QStringLiteral("$7"));
+}
+
+TEST_F(CategoryState, AnEditedTableReloadsWithoutTheOldRowsAndRestoreKeepsStoredIncomes) {
+    Load();
+    Save();
+    DeleteRowAndChildren(state.CategoryTable, QStringLiteral("1_"));
+    InsertRowBelow(state.CategoryTable, QStringLiteral("12_"), QStringLiteral("13_"),
+                   QStringLiteral("Toys, \"big\" ones"));
+    incomes[2] = QStringLiteral("$55");
+    const CategoryTable edited = state.CategoryTable;
+    Save();
+
+    NewRun();
+    state = {};
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.CategoryTable, edited);
+    EXPECT_EQ(state.SelectedRowText, QStringLiteral("TRANSPORTATION"));
+    // The rows of the longer table stay in the store, unread.
+    EXPECT_TRUE(IniText().contains("\nField4_77=LEGAL\\\\Other\n"));
+
+    incomes[2] = QStringLiteral("$1");  // typed, not saved
+    EXPECT_TRUE(Load(true).empty());
+    EXPECT_EQ(state.CategoryTable, DefaultCategorySet());
+    EXPECT_EQ(incomes[2], QStringLiteral("$55"));
+}
+
+class UnreadableState : public CategoryState, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnreadableState, IsReportedOnceReplacedByDefaultsAndKeptBeforeTheNextSave) {
+    const QByteArray stored =
+        QByteArray("[Quillmere]\nSystem Value - Saved=True\n0 Income=$42\n") + GetParam();
+    WriteIni(stored);
+    const std::vector<QString> errors = Load();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("cannot be read"))) << errors[0];
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("Tarnwick.ini.bak"))) << errors[0];
+
+    // The load was finished with the default set.
+    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    EXPECT_EQ(state.SelectedRowText, QStringLiteral("HOUSING"));
+    EXPECT_EQ(incomes[0], QStringLiteral("$42"));
+    EXPECT_EQ(state.WorkbookPalette, WorkbookPalette());
+
+    EXPECT_FALSE(QFile::exists(config.IniPath() + ".bak"));
+    EXPECT_TRUE(Save().empty());
+    EXPECT_EQ(FileText(config.IniPath() + ".bak"), stored);
+    EXPECT_TRUE(IniText().contains("\nSystem%20Value%20-%20Rows=77\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CategoryState, UnreadableState,
+    ::testing::Values("System Value - Rows=many\n", "System Value - Rows=-3\n",
+                      "System Value - Rows=0\n", "System Value - Rows=65537\n",
+                      "System Value - Rows=1\nSystem Value - Columns=5\nField1_1=1_\n"
+                      "Field2_1=0_\n",
+                      // no row with a key; an item whose group is missing; a key used twice
+                      "System Value - Rows=1\n",
+                      "System Value - Rows=1\nField1_1=2_\nField2_1=1_\n",
+                      "System Value - Rows=2\nField1_1=1_\nField2_1=0_\nField1_2=1_\n"
+                      "Field2_2=0_\n"));
+
+TEST_F(CategoryState, AFileWithUnparsableLinesIsKeptBeforeItIsRewritten) {
+    const QByteArray stored =
+        "[Quillmere]\nSystem Value - Saved=True\nSystem Value - Rows=1\nField1_1=1_\n"
+        "Field2_1=0_\nField3_1=ONLY\n[Broken\nx=1\n";
+    WriteIni(stored);
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.SelectedRowText, QStringLiteral("ONLY"));
+    EXPECT_TRUE(Save().empty());
+    EXPECT_EQ(FileText(config.IniPath() + ".bak"), stored);
+}
+
+TEST_F(CategoryState, FailedWritesAreReportedAndTheNextWriteRuns) {
+    Load();
+    Store().failOn = QStringLiteral("Field3_5");
+    const std::vector<QString> errors = Save();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Disk full")));
+    EXPECT_TRUE(IniText().contains("\nField4_5=HOUSING\\\\Gas\n"));
+    EXPECT_TRUE(IniText().contains("\nSystem%20Value%20-%20Saved=True\n"));
+
+    // A file that cannot be written is reported once, when the values are committed.
+    NewRun();
+    QFile::remove(config.IniPath());
+    ASSERT_TRUE(QDir().mkpath(config.IniPath()));
+    EXPECT_THROW(Store().SaveSetting(QStringLiteral("0 Income"), QStringLiteral("$1")), Failure);
+    const std::vector<QString> failed = Save();
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_TRUE(failed[0].startsWith(QStringLiteral("The settings could not be saved to ")))
+        << failed[0];
+}
+
+}  // namespace
+}  // namespace quill::Options

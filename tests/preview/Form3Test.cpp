@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "preview/Form3.h"
+#include "preview/PictureBox.h"
+#include "support/RecordingPrompt.h"
+
+namespace quill {
+namespace {
+
+// Left half red, right half blue, so a stretched repaint can be told from a cropped one.
+QImage TwoColourPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter painter(&image);
+    painter.fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
+    return image;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class Form3Test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp.isValid());
+        ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("temp")));
+        ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("out")));
+        workbook = temp.filePath(QStringLiteral("temp/wimbur12345678.xls"));
+        // Not a real workbook: the save copies bytes and never looks inside.
+        workbookBytes = QByteArray("\xD0\xCF\x11\xE0 workbook ", 13).repeated(20000);
+        WriteAll(workbook, workbookBytes);
+        form = std::make_unique<Form3>(prompt);
+        form->SetEndProgram([this] { events.push_back("end"); });
+    }
+
+    // The report driver's hand-over.
+    void HandOver(const QImage& picture) {
+        form->LoadPicture(picture);
+        form->mExcelFile = workbook;
+        form->show();
+    }
+
+    template <class T>
+    T* Child(const char* name) const {
+        T* child = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    void Save() { Child<QPushButton>("PushButton6")->click(); }
+
+    void TearDown() override { EXPECT_TRUE(prompt.Errors().empty() || expectErrors); }
+
+    QString OutPath(const char* name) const { return temp.filePath(QStringLiteral("out/") + name); }
+
+    QStringList OutFolder() const {
+        return QDir(temp.filePath(QStringLiteral("out")))
+            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    QTemporaryDir temp;
+    QString workbook;
+    QByteArray workbookBytes;
+    test::RecordingPrompt prompt;
+    std::unique_ptr<Form3> form;
+    std::vector<std::string> events;
+    bool expectErrors = false;
+};
+
+TEST_F(Form3Test, ShowingAfterTheHandOverPreparesZoomAndBars) {
+    HandOver(TwoColourPicture(1030, 1500));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmere"));
+    EXPECT_EQ(form->size(), QSize(656, 623));
+    EXPECT_EQ(form->maximumSize(), form->minimumSize());
+    auto* picture = Child<PictureBox>("Picture1");
+    EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
+    EXPECT_EQ(picture->geometry(), QRect(0, 0, 1030, 1500));
+    EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
+    EXPECT_EQ(Child<PictureBox>("Zoom_Ori")->Picture().size(), QSize(1030, 1500));
+    EXPECT_FALSE(Child<PictureBox>("Zoom_Ori")->isVisible());
+
+    auto* h = Child<QScrollBar>("HScroll1");
+    auto* v = Child<QScrollBar>("VScroll1");
+    EXPECT_TRUE(h->isEnabled());
+    EXPECT_EQ(h->maximum(), 612);  // (15448 - 9330) / 10
+    EXPECT_TRUE(v->isEnabled());
+    EXPECT_EQ(v->maximum(), 1507);  // (22498 - 7425) / 10
+
+    v->setValue(100);  // the user scrolls: 1000 twips
+    EXPECT_EQ(picture->pos(), QPoint(0, -67));
+}
+
+TEST_F(Form3Test, ZoomOutAndInRepaintThePictureStretched) {
+    HandOver(TwoColourPicture(1030, 1500));
+    auto* picture = Child<PictureBox>("Picture1");
+    Child<QPushButton>("PushButton2")->click();
+    EXPECT_EQ(form->Model().ZoomFactor(), 0.75f);
+    EXPECT_EQ(picture->size(), QSize(772, 1125));
+    const QImage shown = picture->Picture().toImage();
+    ASSERT_EQ(shown.size(), QSize(772, 1125));
+    EXPECT_EQ(QColor(shown.pixel(100, 10)), QColor(Qt::red));
+    EXPECT_EQ(QColor(shown.pixel(500, 10)), QColor(Qt::blue));  // red at 500 if cropped
+    EXPECT_EQ(Child<QScrollBar>("HScroll1")->maximum(), 226);
+    EXPECT_EQ(Child<QScrollBar>("VScroll1")->maximum(), 945);
+
+    Child<QPushButton>("PushButton1")->click();
+    EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
+    EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
+
+    // 1.25 would be 1287 pixels wide, over the limit: nothing is drawn.
+    Child<QPushButton>("PushButton1")->click();
+    EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
+    EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
+}
+
+TEST_F(Form3Test, DraggingThePictureMovesItAndSetsTheBarsOnRelease) {
+    HandOver(TwoColourPicture(1030, 1500));
+    auto* picture = Child<PictureBox>("Picture1");
+    Child<QScrollBar>("VScroll1")->setValue(100);
+
+    SendMouse(picture, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton);
+    SendMouse(picture, QEvent::MouseMove, QPoint(50, 60), Qt::LeftButton);
+    EXPECT_EQ(form->Model().PictureLeft(), -750);
+    EXPECT_EQ(form->Model().PictureTop(), -1600);
+    EXPECT_EQ(picture->pos(), QPoint(-50, -107));
+
+    SendMouse(picture, QEvent::MouseButtonRelease, QPoint(50, 60), Qt::NoButton);
+    // 12 and 11 percent of Max 612 and 1507
+    EXPECT_EQ(Child<QScrollBar>("HScroll1")->value(), 73);
+    EXPECT_EQ(Child<QScrollBar>("VScroll1")->value(), 166);
+    EXPECT_EQ(picture->pos(), QPoint(-49, -111));
+}
+
+TEST_F(Form3Test, PointerShowsTheHandOverButtonsAndTheArrowElsewhere) {
+    HandOver(TwoColourPicture(600, 400));
+    SendMouse(Child<QPushButton>("PushButton6"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
+    SendMouse(form.get(), QEvent::MouseMove, QPoint(650, 300), Qt::NoButton);
+    EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+    SendMouse(Child<QPushButton>("PushButton1"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
+    Child<QPushButton>("PushButton2")->click();  // a repaint shows the arrow
+    EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Form3Test, SaveCopiesTheWorkbookWithoutAQuestionWhenTheNameIsNew) {
+    HandOver(TwoColourPicture(600, 400));
+    prompt.saveNames = {OutPath("budget.xls"), OutPath("budget-copy")};
+    Save();
+    Save();
+    Save();  // cancelled: nothing copied, still "Done."
+
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown[0].kind, test::Shown::Save);
+    EXPECT_EQ(prompt.shown[0].title, QStringLiteral("Save File"));
+    EXPECT_EQ(prompt.lastFilter, QStringLiteral("Excel Files (*.xls)"));
+    EXPECT_TRUE(prompt.Questions().empty());
+    EXPECT_EQ(prompt.Notices(), (std::vector<QString>{"Done.", "Done.", "Done."}));
+    EXPECT_EQ(prompt.shown.back().title, QStringLiteral("Quillmere"));
+
+    // Byte for byte, under the name exactly as given; the temporary workbook stays.
+    EXPECT_EQ(ReadAll(OutPath("budget.xls")), workbookBytes);
+    EXPECT_EQ(ReadAll(OutPath("budget-copy")), workbookBytes);
+    EXPECT_EQ(OutFolder(), (QStringList{"budget-copy", "budget.xls"}));
+    EXPECT_TRUE(QFile::exists(workbook));
+}
+
+TEST_F(Form3Test, SaveOverAnExistingFileAsksFirst) {
+    HandOver(TwoColourPicture(600, 400));
+    const QString target = OutPath("budget.xls");
+    WriteAll(target, "old");
+    prompt.saveNames = {target, target};
+    prompt.yesNo = {false, true};
+
+    Save();
+    EXPECT_EQ(ReadAll(target), QByteArray("old"));
+    ASSERT_EQ(prompt.Questions().size(), 1u);
+    EXPECT_EQ(prompt.Questions()[0], QStringLiteral("Are you sure you wish to overwrite ") +
+                                         target + QStringLiteral(" ?"));
+    EXPECT_EQ(prompt.shown[1].title, QStringLiteral("Quillmere"));
+    EXPECT_EQ(prompt.Notices().size(), 1u);
+
+    Save();
+    EXPECT_EQ(ReadAll(target), workbookBytes);
+    EXPECT_EQ(prompt.Notices().size(), 2u);
+    EXPECT_EQ(OutFolder(), QStringList{"budget.xls"});
+}
+
+TEST_F(Form3Test, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
+    HandOver(TwoColourPicture(600, 400));
+    expectErrors = true;
+    const QString target = OutPath("budget.xls");
+    WriteAll(target, "old");
+    WriteAll(OutPath("plain"), "x");
+    prompt.yesNo = {true};
+    // The source is gone; then folders that cannot be created, even by a privileged user.
+    prompt.saveNames = {target, OutPath("plain") + QStringLiteral("/budget.xls"),
+                        OutPath("missing") + QStringLiteral("/budget.xls")};
+    form->mExcelFile = temp.filePath(QStringLiteral("temp/gone.xls"));
+    Save();
+    form->mExcelFile = workbook;
+    Save();
+    Save();
+
+    ASSERT_EQ(prompt.Errors().size(), 3u);
+    for (const QString& error : prompt.Errors()) {
+        EXPECT_TRUE(error.contains(QStringLiteral("Form3.PushButton6_Click at line 104")));
+    }
+    // Question, report and still "Done."
+    EXPECT_EQ(prompt.shown[1].kind, test::Shown::Question);
+    EXPECT_EQ(prompt.shown[2].kind, test::Shown::Error);
+    EXPECT_EQ(prompt.shown[3].text, QStringLiteral("Done."));
+    EXPECT_EQ(prompt.Notices().size(), 3u);
+    EXPECT_EQ(ReadAll(target), QByteArray("old"));
+    EXPECT_EQ(OutFolder(), (QStringList{"budget.xls", "plain"}));
+}
+
+TEST_F(Form3Test, BackDeletesTheWorkbookAndAHandOverAfterwardsPreparesAgain) {
+    HandOver(TwoColourPicture(1030, 1500));
+    Child<QPushButton>("PushButton2")->click();
+    int backs = 0;
+    QObject::connect(form.get(), &Form3::backRequested, [&] { ++backs; });
+
+    Child<QPushButton>("PushButton8")->click();
+    EXPECT_EQ(backs, 1);
+    EXPECT_FALSE(QFile::exists(workbook));
+    EXPECT_TRUE(form->isHidden());
+    EXPECT_TRUE(events.empty());
+
+    // The next report: a smaller picture, no horizontal bar, zoom back at 1.0.
+    WriteAll(workbook, workbookBytes);
+    HandOver(TwoColourPicture(600, 400));
+    auto* picture = Child<PictureBox>("Picture1");
+    EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
+    EXPECT_EQ(picture->geometry(), QRect(0, 0, 600, 400));
+    EXPECT_FALSE(Child<QScrollBar>("HScroll1")->isEnabled());
+    EXPECT_FALSE(Child<QScrollBar>("VScroll1")->isEnabled());
+
+    Child<QPushButton>("PushButton2")->click();
+    EXPECT_EQ(picture->Picture().size(), QSize(450, 300));
+    EXPECT_EQ(QColor(picture->Picture().toImage().pixel(400, 10)), QColor(Qt::blue));
+}
+
+TEST_F(Form3Test, ClosingDeletesTheWorkbookAndLetsTheMainWindowSaveBeforeTheEnd) {
+    HandOver(TwoColourPicture(600, 400));
+    QObject::connect(form.get(), &Form3::closing, [&] {
+        events.push_back(QFile::exists(workbook) ? "closing, workbook left" : "closing");
+    });
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(events, (std::vector<std::string>{"closing", "end"}));
+    EXPECT_FALSE(QFile::exists(workbook));
+}
+
+}  // namespace
+}  // namespace quill
