@@ -1,6 +1,29 @@
+// quillmere: the windowed program. The main window's load prepares everything; when it
+// finds no spreadsheet engine the program ends without showing a window or saving.
+//
+// main owns what lives as long as the program: the application state that the windows
+// share, the settings store, the engine's provider, the prompt and the private temporary
+// folder (removed with its contents at the end).
 #include <QApplication>
+
+#include "bridge/SpreadsheetProvider.h"
+#include "editor/Form1.h"
+#include "model/AppState.h"
+#include "model/SettingsStore.h"
+#include "shell/TempFolder.h"
+#include "shell/ui/QtPrompt.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+
+    quill::TempFolder tempFolder;
+    quill::EmbeddedProvider provider;
+    quill::QtPrompt prompt;
+    quill::AppState state;
+    quill::SettingsStore store;
+
+    quill::Form1 form1({state, prompt, store, provider, tempFolder});
+    if (!form1.Form_Load()) return 0;
+    form1.show();
+    return app.exec();
 }

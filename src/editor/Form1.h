@@ -1,0 +1,170 @@
+// The main window: the category editor. It shows the command that generates the budget
+// sheet, Help, the four income fields and the category tree with its edit commands.
+//
+// Start-up and shutdown:
+//     Form1 form1(services);
+//     if (!form1.Form_Load()) return 0;  // no spreadsheet engine: nothing shown or saved
+//     form1.show();
+//     return app.exec();                 // closing the window saves the state and ends
+//
+// The window is also the report driver's hand-over: the preview window Form3 is created
+// when the first picture arrives, and the main window hides while the preview shows.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QString>
+#include <QWidget>
+
+#include "model/AppState.h"
+#include "sheet/ReportDriver.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace quill {
+
+class Form3;
+class MousePointer;
+class Prompt;
+class SettingsStore;
+class SpreadsheetProvider;
+class TempFolder;
+class TreeAdapter;
+struct CategoryRow;
+
+// What the main window works on and with; everything is owned by the program's main.
+struct Form1Services {
+    AppState& state;
+    Prompt& prompt;
+    SettingsStore& store;
+    SpreadsheetProvider& provider;
+    TempFolder& tempFolder;
+};
+
+class Form1 : public QWidget, public PersonalFinance::ReportHandover {
+    Q_OBJECT
+  public:
+    explicit Form1(const Form1Services& services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The start-up: skin, caption, title, pointer picture, the category state and the
+    // engine check, in that order. False when the program must end at once (no engine):
+    // the window is then never shown and nothing is saved.
+    bool Form_Load();
+
+    // Asks for the name of a new row: stores it in the given text, or leaves that empty
+    // when the user cancels. By default the row-name dialog Form2, shown modally.
+    using RowNameDialog = std::function<void(QString& newRowName)>;
+    void SetRowNameDialog(RowNameDialog dialog);
+
+    // How the program ends after the close request. By default QCoreApplication::exit(0).
+    void SetEndProgram(std::function<void()> endProgram);
+
+    // CurrentNode: the key of the node that a handler last took as the selected one;
+    // nothing until the first click on the tree or the first edit command.
+    const std::optional<QString>& CurrentNode() const { return currentNode_; }
+
+    // The pointer shape: 0 arrow, 11 hourglass, 99 hand.
+    int MousePointerValue() const;
+
+    const TreeAdapter& Tree() const { return *tree_; }
+
+    // The preview window, once a generation has created it.
+    Form3* Preview() const { return form3_.get(); }
+
+    // The report driver's hand-over.
+    void LoadPicture(const QImage& picture) override;
+    void SetWorkbookPath(const QString& path) override;
+    void ShowPreview() override;
+    void HideMainWindow() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreateIncomeFields();
+    void CreateTreeFrame();
+    void SetTabOrder();
+    void TrackPointer();
+    void ConnectHandlers();
+
+    // Start-up and shutdown.
+    void Form_QueryUnload();
+    void Form_Unload();
+
+    // The category tree.
+    void TreeView1_Click();
+    void TreeView1_BeforeLabelEdit();
+    void TreeView1_AfterLabelEdit(const QString& key, const QString& newString);
+
+    // The income fields (index 0 to 3).
+    void Text1_GotFocus(int index);
+    void Text1_Validate(int index);
+
+    // The commands.
+    void PushButton2_Click();   // Insert Below
+    void PushButton1_Click();   // Delete Selected
+    void PushButton4_Click();   // Rename Selected
+    void PushButton3_Click();   // Restore Default
+    void PushButton22_Click();  // Start Creating Template
+    void PushButton6_Click();   // Help
+
+    // The preview's signals.
+    void ShowAgain();
+    void SaveOnPreviewClosing();
+
+    // Helpers of the commands.
+    bool TakeSelection();
+    const QString& CurrentKey() const;
+    void RefreshSelection();
+    CategoryRow* FindRow(const QString& key);
+    CategoryRow& RowOfNode(const QString& key);
+    void LoadState(bool restoreDefaults);
+    void GenerateReport();
+    void SuspendPainting();
+    void ResumePainting();
+    IncomeTexts IncomeTextsOfBoxes() const;
+    void ShowIncomes(const IncomeTexts& incomes);
+    int IncomeIndexOf(const QObject* object) const;
+    Form3& RequirePreview();
+
+    AppState& state_;
+    Prompt& prompt_;
+    SettingsStore& store_;
+    SpreadsheetProvider& provider_;
+    TempFolder& tempFolder_;
+
+    std::optional<QString> currentNode_;
+    RowNameDialog rowNameDialog_;
+    std::function<void()> endProgram_;
+    bool ended_ = false;             // the state is saved (or must not be): never again
+    int selectOnMouseRelease_ = -1;  // the field that a click has just entered
+
+    // Controls, owned by the window.
+    QPushButton* pushButton22_ = nullptr;
+    QPushButton* pushButton6_ = nullptr;
+    std::array<QGroupBox*, 2> frame1_{};
+    std::array<QLabel*, 4> label4_{};
+    std::array<QLineEdit*, 4> text1_{};
+    QGroupBox* frame2_ = nullptr;
+    QPushButton* pushButton2_ = nullptr;
+    QPushButton* pushButton1_ = nullptr;
+    QPushButton* pushButton4_ = nullptr;
+    QPushButton* pushButton3_ = nullptr;
+    QTreeWidget* treeView1_ = nullptr;
+    MousePointer* pointer_ = nullptr;
+
+    std::unique_ptr<TreeAdapter> tree_;
+    std::unique_ptr<Form3> form3_;
+};
+
+}  // namespace quill

@@ -1,0 +1,207 @@
+#include "editor/TreeAdapter.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+#include "shell/Failure.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+// A folder: the image of a group node.
+QIcon DrawGroupImage() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(160, 120, 30));
+    painter.setBrush(QColor(250, 215, 110));
+    painter.drawRoundedRect(QRectF(1.5, 2.5, 6, 3), 1, 1);
+    painter.drawRoundedRect(QRectF(1.5, 4.5, 13, 9), 1, 1);
+    return QIcon(pixmap);
+}
+
+// A sheet with three lines of text: the image of a row node.
+QIcon DrawRowImage() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(110, 110, 110));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(3.5, 1.5, 9, 13));
+    painter.setPen(QColor(104, 150, 206));
+    for (int y : {5, 8, 11}) painter.drawLine(5, y, 11, y);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+// Reports the start of an in-place edit and the committed text. Committing goes through
+// setModelData; an edit closed with Escape never reaches it.
+class LabelEditDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    std::function<void()> before;
+    std::function<void(const QString&, const QString&)> after;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (before) before();
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        if (const auto* line = qobject_cast<QLineEdit*>(editor); line != nullptr && after)
+            after(index.data(kKeyRole).toString(), line->text());
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
+
+TreeAdapter::TreeAdapter(QTreeWidget& tree)
+    : tree_(tree),
+      delegate_(new LabelEditDelegate(&tree)),
+      groupImage_(DrawGroupImage()),
+      rowImage_(DrawRowImage()) {
+    tree_.setColumnCount(1);
+    tree_.setHeaderHidden(true);
+    tree_.setRootIsDecorated(true);
+    tree_.setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    tree_.setItemDelegate(delegate_);
+}
+
+TreeAdapter::~TreeAdapter() = default;
+
+void TreeAdapter::SetLabelEditHandlers(std::function<void()> before,
+                                       std::function<void(const QString&, const QString&)> after) {
+    delegate_->before = std::move(before);
+    delegate_->after = std::move(after);
+}
+
+void TreeAdapter::Clear() {
+    const QSignalBlocker quiet(tree_);
+    tree_.clear();
+    items_.clear();
+}
+
+void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationship,
+                      const QString& key, const QString& text, int image) {
+    if (relationship != kLast && relationship != kChild)
+        throw Failure(
+            QStringLiteral("Invalid relationship %1 for a new tree node").arg(relationship));
+    if (relationship == kChild && !relativeKey) throw Failure("A child node needs a relative node");
+    QTreeWidgetItem* relative = nullptr;
+    if (relativeKey) {
+        relative = Item(*relativeKey);
+        if (relative == nullptr)
+            throw Failure(QStringLiteral("Element not found: no tree node has the key \"%1\"")
+                              .arg(*relativeKey));
+    }
+    if (items_.contains(key))
+        throw Failure(QStringLiteral("Key is not unique in collection: \"%1\"").arg(key));
+
+    const QSignalBlocker quiet(tree_);
+    QTreeWidgetItem* parent = relationship == kChild ? relative
+                              : relative != nullptr  ? relative->parent()
+                                                     : nullptr;
+    // The parent item (or the tree, for a top-level node) owns the new item.
+    QTreeWidgetItem* item =
+        parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree_);
+    item->setText(0, text);
+    item->setData(0, kKeyRole, key);
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, image == kGroupImage ? groupImage_ : rowImage_);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    items_.insert(key, item);
+}
+
+void TreeAdapter::SelectFirstNode() {
+    QTreeWidgetItem* first = tree_.topLevelItem(0);
+    if (first == nullptr) throw Failure("Index out of bounds: the tree has no node");
+    const QSignalBlocker quiet(tree_);
+    tree_.setCurrentItem(first);
+}
+
+QString TreeAdapter::SelectedText() const {
+    const auto selected = tree_.selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text(0);
+}
+
+std::optional<QString> TreeAdapter::SelectedKey() const {
+    const auto selected = tree_.selectedItems();
+    if (selected.isEmpty()) return std::nullopt;
+    return KeyOf(*selected.first());
+}
+
+QTreeWidgetItem& TreeAdapter::RequireItem(const QString& key) const {
+    QTreeWidgetItem* item = Item(key);
+    if (item == nullptr)
+        throw Failure(
+            QStringLiteral("Element not found: no tree node has the key \"%1\"").arg(key));
+    return *item;
+}
+
+QString TreeAdapter::Text(const QString& key) const {
+    return RequireItem(key).text(0);
+}
+
+void TreeAdapter::SetText(const QString& key, const QString& text) {
+    QTreeWidgetItem& item = RequireItem(key);
+    const QSignalBlocker quiet(tree_);
+    item.setText(0, text);
+}
+
+std::optional<QString> TreeAdapter::ParentKey(const QString& key) const {
+    const QTreeWidgetItem* parent = RequireItem(key).parent();
+    if (parent == nullptr) return std::nullopt;
+    return KeyOf(*parent);
+}
+
+void TreeAdapter::Select(const QString& key) {
+    QTreeWidgetItem& item = RequireItem(key);
+    const QSignalBlocker quiet(tree_);
+    if (item.parent() != nullptr) item.parent()->setExpanded(true);
+    tree_.setCurrentItem(&item);
+    tree_.scrollToItem(&item);
+}
+
+void TreeAdapter::Remove(const QString& key) {
+    QTreeWidgetItem& item = RequireItem(key);
+    const QSignalBlocker quiet(tree_);
+    Forget(item);
+    // Taking the item out hands it to us; the unique_ptr frees it and its children.
+    std::unique_ptr<QTreeWidgetItem> taken;
+    if (QTreeWidgetItem* parent = item.parent()) {
+        taken.reset(parent->takeChild(parent->indexOfChild(&item)));
+    } else {
+        taken.reset(tree_.takeTopLevelItem(tree_.indexOfTopLevelItem(&item)));
+    }
+    taken.reset();
+    // The view has moved its current item to a neighbour; make that the selected node.
+    if (QTreeWidgetItem* next = tree_.currentItem()) tree_.setCurrentItem(next);
+}
+
+void TreeAdapter::Forget(QTreeWidgetItem& item) {
+    items_.remove(KeyOf(item));
+    for (int i = 0; i < item.childCount(); ++i) Forget(*item.child(i));
+}
+
+QString TreeAdapter::KeyOf(const QTreeWidgetItem& item) {
+    return item.data(0, kKeyRole).toString();
+}
+
+int TreeAdapter::ImageOf(const QTreeWidgetItem& item) {
+    return item.data(0, kImageRole).toInt();
+}
+
+}  // namespace quill

@@ -1,0 +1,79 @@
+// The category tree of the main window (TreeView1, a QTreeWidget) behind the model's
+// CategoryTree interface, plus what the editor needs beyond it: nodes found by key, the
+// node images, and in-place label editing reported as BeforeLabelEdit and AfterLabelEdit.
+//
+// Changes made through the adapter emit none of the tree widget's signals, so a handler
+// connected to them hears only what the user does.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QHash>
+#include <QIcon>
+#include <QString>
+
+#include "model/CategoryTree.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quill {
+
+class LabelEditDelegate;
+
+class TreeAdapter : public CategoryTree {
+  public:
+    // Sets the tree up (one column without header, expand buttons, one selected node,
+    // label editing by a click on the selected node or F2) and adapts it. The tree
+    // widget must outlive the adapter.
+    explicit TreeAdapter(QTreeWidget& tree);
+    ~TreeAdapter() override;
+    TreeAdapter(const TreeAdapter&) = delete;
+    TreeAdapter& operator=(const TreeAdapter&) = delete;
+
+    // CategoryTree. Add supports kLast (a top-level node, or the last sibling of the
+    // relative node) and kChild (the last child of the relative node).
+    void Clear() override;
+    void Add(const std::optional<QString>& relativeKey, int relationship, const QString& key,
+             const QString& text, int image) override;
+    void SelectFirstNode() override;
+    QString SelectedText() const override;
+
+    // The key of the selected node (SelectedItem), or nothing when no node is selected.
+    std::optional<QString> SelectedKey() const;
+    int Count() const { return static_cast<int>(items_.size()); }
+
+    // Lookups by key; these throw quill::Failure when no node has the key.
+    QString Text(const QString& key) const;
+    void SetText(const QString& key, const QString& text);
+    // The key of the node's parent node; nothing for a top-level (group) node.
+    std::optional<QString> ParentKey(const QString& key) const;
+    // Makes the node the selected one, its group expanded and the node scrolled into view.
+    void Select(const QString& key);
+    // Removes the node and its children; the tree then selects a neighbouring node.
+    void Remove(const QString& key);
+
+    // The item of a key, or null.
+    QTreeWidgetItem* Item(const QString& key) const { return items_.value(key, nullptr); }
+    static QString KeyOf(const QTreeWidgetItem& item);
+    static int ImageOf(const QTreeWidgetItem& item);
+
+    // `before` runs when an in-place edit starts; `after` when the user commits a label,
+    // with the node's key and the new text. An abandoned edit (Escape) reports nothing.
+    void SetLabelEditHandlers(std::function<void()> before,
+                              std::function<void(const QString&, const QString&)> after);
+
+  private:
+    QTreeWidgetItem& RequireItem(const QString& key) const;
+    void Forget(QTreeWidgetItem& item);  // drops the item and its descendants from items_
+
+    QTreeWidget& tree_;
+    LabelEditDelegate* delegate_;  // owned by the tree widget
+    QHash<QString, QTreeWidgetItem*> items_;
+    QIcon groupImage_;
+    QIcon rowImage_;
+};
+
+}  // namespace quill

@@ -1,0 +1,29 @@
+// The budget sheet builder: turns the category table and the four income amounts into the
+// formatted "Personal Finance" sheet of the application's active workbook.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/AppState.h"
+#include "model/CategoryTable.h"
+#include "spreadsheet/ObjectModel.h"
+
+namespace quill::PersonalFinance {
+
+// The amounts of the four income boxes, by box index: 0 projected income, 1 projected extra
+// income, 2 actual extra income, 3 actual income.
+using IncomeAmounts = std::array<std::int32_t, 4>;
+
+// Builds the whole sheet on the active sheet of the active workbook: installs `palette` as
+// the workbook's colours 1 to 56, formats the sheet, writes the header block, one section per
+// group of `table` in two halves, the grand totals, the borders, the print area and the page
+// set-up, and leaves cell C15 selected.
+//
+// The layout is planned before the first cell is touched, so a table that the sheet cannot
+// hold (more than 200 groups, more rows than a .xls sheet has) throws quill::Failure
+// with the sheet unchanged. Engine failures (EngineError) propagate.
+void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
+                      const IncomeAmounts& incomeAmounts, const Palette& palette);
+
+}  // namespace quill::PersonalFinance

@@ -1,0 +1,60 @@
+// One generation of the budget workbook, from a new hidden application to the hand-over
+// of the picture and the saved workbook.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+
+#include <QImage>
+#include <QString>
+
+#include "bridge/SpreadsheetProvider.h"
+#include "model/AppState.h"
+#include "shell/Prompt.h"
+
+namespace quill::PersonalFinance {
+
+// Receives the finished report: the windowed program shows it in the preview, the
+// command-line companion writes it out. Each call is one step of the driver.
+class ReportHandover {
+  public:
+    virtual ~ReportHandover() = default;
+    virtual void LoadPicture(const QImage& picture) = 0;
+    virtual void SetWorkbookPath(const QString& path) = 0;
+    virtual void ShowPreview() = 0;
+    virtual void HideMainWindow() = 0;
+};
+
+// What one generation reads and where it reports.
+struct ReportInputs {
+    const CategoryTable& table;
+    std::array<std::int32_t, 4> incomeAmounts;  // by income box index 0..3
+    const Palette& palette;
+};
+
+struct ReportEnvironment {
+    SpreadsheetProvider& provider;
+    Prompt& prompt;
+    QString tempFolder;                        // the private folder of this run
+    ReportHandover* handover = nullptr;        // none: generation ends after the picture
+    std::function<void(int)> setMousePointer;  // the main window's pointer (0, 11)
+    // Without a picture (the command-line companion writing only the workbook) the saved
+    // file is not opened again and no picture is drawn.
+    bool takePicture = true;
+};
+
+// "wimbur" and eight random digits 1 to 9, with ".xls", in `folder`; drawn again while a
+// file of that name exists.
+QString RandomWorkbookPath(const QString& folder, std::mt19937& random);
+
+// The path of the picture file in the temporary folder.
+QString PicturePath(const QString& folder);
+
+// Runs the generation. Every step is guarded by the error trap under
+// "PersonalFinance.GenerateReport0": a failing step is reported and the next step runs.
+// Returns the path of the saved workbook (empty when the name was never chosen).
+QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironment& env);
+
+}  // namespace quill::PersonalFinance

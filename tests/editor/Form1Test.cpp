@@ -1,0 +1,420 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeWidget>
+
+#include "bridge/Connection.h"
+#include "editor/Form1.h"
+#include "editor/TreeAdapter.h"
+#include "model/SettingsStore.h"
+#include "preview/Form3.h"
+#include "preview/PictureBox.h"
+#include "shell/Failure.h"
+#include "shell/TempFolder.h"
+#include "support/RecordingPrompt.h"
+#include "support/ScratchConfig.h"
+
+// Test messages show Qt texts readably.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace quill {
+namespace {
+
+// An engine that can be told to be missing, or to seem to run already.
+class FakeProvider : public SpreadsheetProvider {
+  public:
+    bool missing = false;
+    bool running = false;
+    std::unique_ptr<spreadsheet::Application> Create() override {
+        if (missing) throw Failure("The engine cannot be created");
+        return std::make_unique<spreadsheet::Application>();
+    }
+    std::optional<std::string> RunningInstanceName() override {
+        if (!running) return std::nullopt;
+        return std::string(spreadsheet::Application::kName);
+    }
+};
+
+// A prompt that can act while an error box would be open.
+class ProbingPrompt : public test::RecordingPrompt {
+  public:
+    std::function<void()> onError;
+    void ReportError(const QString& text) override {
+        RecordingPrompt::ReportError(text);
+        if (onError) onError();
+    }
+};
+
+class Form1Test : public ::testing::Test {
+  protected:
+    // One program run: a fresh store and window over the same settings folder.
+    void Start() {
+        form.reset();
+        store = std::make_unique<SettingsStore>();
+        form = std::make_unique<Form1>(Form1Services{state, prompt, *store, provider, temp});
+        form->SetEndProgram([this] { ++ends; });
+        form->SetRowNameDialog([this](QString& name) { name = nextRowName; });
+        loaded = form->Form_Load();
+    }
+    void Restart() {
+        form->close();
+        Start();
+    }
+
+    QTreeWidget& Tree() const {
+        return *form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    }
+    QTreeWidgetItem* Node(const QString& text) const {
+        return Tree().findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
+    QLineEdit& Income(int index) const {
+        return *form->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(index));
+    }
+    void Click(const char* button) const {
+        form->findChild<QPushButton*>(QLatin1String(button))->click();
+    }
+    void Select(const QString& text) const { Tree().setCurrentItem(Node(text)); }
+
+    // The texts of a node's children; of the groups without a node.
+    QStringList Children(QTreeWidgetItem* node) const {
+        if (node == nullptr) node = Tree().invisibleRootItem();
+        QStringList texts;
+        for (int i = 0; i < node->childCount(); ++i) texts << node->child(i)->text(0);
+        return texts;
+    }
+    QString RowTextOf(const QString& key) const {
+        for (const CategoryRow& row : state.CategoryTable)
+            if (row.RowKey == key) return row.RowText;
+        return QStringLiteral("<none>");
+    }
+    QSettings Ini() const { return QSettings(config.IniPath(), QSettings::IniFormat); }
+
+    void ShowActive() {
+        form->show();
+        form->activateWindow();
+        QApplication::processEvents();
+    }
+    void MoveMouseOver(QWidget& widget) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget.mapToGlobal(QPointF(3, 3)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &move);
+    }
+
+    test::ScratchConfig config;
+    ProbingPrompt prompt;
+    FakeProvider provider;
+    TempFolder temp;
+    AppState state;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<Form1> form;
+    QString nextRowName;
+    bool loaded = false;
+    int ends = 0;
+};
+
+TEST_F(Form1Test, InsertBelowPlacesTheRowByTheSelectedNode) {
+    Start();
+    ShowActive();
+    // On a group with rows: a new group right after it.
+    Select(QStringLiteral("HOUSING"));
+    nextRowName = QStringLiteral("Savings");
+    Click("PushButton2");
+    EXPECT_EQ(Children(nullptr).mid(0, 3), QStringList({"HOUSING", "Savings", "TRANSPORTATION"}));
+    EXPECT_EQ(Children(Node("HOUSING")).size(), 10);
+    EXPECT_EQ(Tree().currentItem(), Node("Savings"));
+    EXPECT_TRUE(Node("Savings")->isSelected());
+    EXPECT_EQ(QApplication::focusWidget(), &Tree());
+    EXPECT_EQ(form->CurrentNode(), TreeAdapter::KeyOf(*Node("Savings")));
+    EXPECT_EQ(state.SelectedRowText, "Savings");
+
+    // On a group without rows: its first row.
+    nextRowName = QStringLiteral("Bonds");
+    Click("PushButton2");
+    EXPECT_EQ(Children(Node("Savings")), QStringList({"Bonds"}));
+
+    // On a row: the next row of the same group.
+    Select(QStringLiteral("Gas"));
+    nextRowName = QStringLiteral("Toys");
+    Click("PushButton2");
+    EXPECT_EQ(Children(Node("HOUSING")).mid(3, 3), QStringList({"Gas", "Toys", "Water and sewer"}));
+    EXPECT_EQ(state.CategoryTable.size(), 80u);
+
+    // Cancelled: neither the table nor the tree changes (the tree is not even rebuilt).
+    QTreeWidgetItem* housing = Node("HOUSING");
+    nextRowName.clear();
+    Click("PushButton2");
+    EXPECT_EQ(state.CategoryTable.size(), 80u);
+    EXPECT_EQ(Node("HOUSING"), housing);
+    EXPECT_TRUE(prompt.Errors().empty());
+}
+
+TEST_F(Form1Test, DeleteAsksOnceNamingTheNodeAndRemovesTheGroupWithItsRows) {
+    Start();
+    Select(QStringLiteral("HOUSING"));
+    Click("PushButton1");  // answered No
+    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    ASSERT_NE(Node("HOUSING"), nullptr);
+
+    prompt.yesNo = {true};
+    Click("PushButton1");
+    ASSERT_EQ(prompt.Questions().size(), 2u);
+    EXPECT_EQ(prompt.Questions()[1], "Do you really want delete this row ?\r\n(HOUSING)");
+    EXPECT_EQ(prompt.shown[1].title, "Question");
+    EXPECT_EQ(prompt.Notices(), std::vector<QString>({"Row deleted."}));
+    EXPECT_EQ(state.CategoryTable.size(), 66u);
+    EXPECT_EQ(Node("HOUSING"), nullptr);
+    EXPECT_EQ(Node("Mortgage or rent"), nullptr);
+    // The tree has chosen another node, and the editor state names it.
+    ASSERT_EQ(Tree().selectedItems().size(), 1);
+    EXPECT_EQ(state.SelectedRowText, Tree().selectedItems()[0]->text(0));
+}
+
+TEST_F(Form1Test, RenameOffersTheRowNameAndStoresWhatTheBoxReturns) {
+    Start();
+    Select(QStringLiteral("Phone"));
+    prompt.inputs = {QStringLiteral("Mobile")};
+    Click("PushButton4");  // No: nothing changes, the old name comes back
+    EXPECT_EQ(prompt.lastOffered, "Phone");
+    EXPECT_EQ(RowTextOf("3_"), "Phone");
+    EXPECT_EQ(state.SelectedRowText, "Phone");
+
+    prompt.yesNo = {true};
+    Click("PushButton4");  // the input box is cancelled, then Yes
+    EXPECT_EQ(prompt.Questions().back(), "Do you really want rename this row ?\r\n(Phone)");
+    EXPECT_EQ(RowTextOf("3_"), "");
+    EXPECT_EQ(Tree().currentItem()->text(0), "");
+    EXPECT_TRUE(prompt.Errors().empty());
+}
+
+TEST_F(Form1Test, RestoreDefaultBringsBackTheRowsAndTheStoredIncomes) {
+    Start();
+    Income(0).setText(QStringLiteral("$5000"));
+    Restart();
+    EXPECT_EQ(Income(0).text(), "$5000");
+    Select(QStringLiteral("HOUSING"));
+    prompt.yesNo = {true, false, true};
+    Click("PushButton1");
+    Income(0).setText(QStringLiteral("$1"));
+    Click("PushButton3");  // No
+    EXPECT_EQ(state.CategoryTable.size(), 66u);
+    Click("PushButton3");
+    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    EXPECT_EQ(Children(nullptr).first(), "HOUSING");
+    EXPECT_EQ(state.SelectedRowText, "HOUSING");
+    EXPECT_EQ(Income(0).text(), "$5000");
+    EXPECT_EQ(Income(3).text(), "$2720");
+}
+
+TEST_F(Form1Test, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
+    Start();
+    ShowActive();  // the first field has the focus when the window opens
+    EXPECT_EQ(QApplication::focusWidget(), &Income(0));
+    EXPECT_EQ(Income(0).selectedText(), "$3000");
+
+    const std::vector<std::pair<QString, QString>> typed = {
+        {"1,250.75", "$125075"}, {"abc", "$0"}, {"", "$0"}, {"-40", "$40"}};
+    for (const auto& [text, shown] : typed) {
+        Income(0).setText(text);
+        Income(1).setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(Income(0).text(), shown) << text.toStdString();
+        Income(0).setFocus(Qt::BacktabFocusReason);
+    }
+
+    // Entering with a click: the whole text is selected once the click is done.
+    Income(1).setFocus(Qt::MouseFocusReason);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(
+            type, QPointF(20, 5), Income(1).mapToGlobal(QPointF(20, 5)), Qt::LeftButton,
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&Income(1), &click);
+    }
+    EXPECT_EQ(Income(1).selectedText(), "$100");
+}
+
+TEST_F(Form1Test, TabOrderRunsThroughTheIncomesTheTreeAndTheCommands) {
+    Start();
+    QStringList order;
+    QWidget* widget = &Income(1);
+    for (int guard = 0; order.size() < 11 && guard < 200; ++guard) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().isEmpty())
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, QStringList({"Text1_1", "Text1_3", "Text1_2", "TreeView1", "PushButton22",
+                                  "PushButton2", "PushButton3", "PushButton1", "PushButton4",
+                                  "PushButton6", "Text1_0"}));
+}
+
+// Edits a node's label in place and ends the edit with `key` (Enter commits, Escape drops).
+void EditLabel(QTreeWidget& tree, QTreeWidgetItem* item, const QString& text, Qt::Key key) {
+    tree.editItem(item);
+    auto* editor = tree.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(text);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(editor, &press);
+    QApplication::processEvents();  // Enter commits through a queued call
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Form1Test, InPlaceEditStoresTheNameDropsTheToolTipAndAbandonedEditsKeepTheName) {
+    Start();
+    ShowActive();
+    EXPECT_EQ(Tree().toolTip(), "Left-click and hold left mouse buttom to edit");
+    EditLabel(Tree(), Node("HOUSING"), QStringLiteral("HOME"), Qt::Key_Return);
+    EXPECT_EQ(RowTextOf("1_"), "HOME");
+    EXPECT_EQ(Tree().topLevelItem(0)->text(0), "HOME");
+    EXPECT_TRUE(Tree().toolTip().isEmpty());
+
+    EditLabel(Tree(), Node("TAXES"), QStringLiteral("LEVIES"), Qt::Key_Escape);
+    EXPECT_EQ(RowTextOf("60_"), "TAXES");
+    EXPECT_NE(Node("TAXES"), nullptr);
+}
+
+TEST_F(Form1Test, GenerationKeepsTheHourglassOverButtonsAndEndsWithTheArrow) {
+    Start();
+    QWidget& button = *form->findChild<QPushButton*>(QStringLiteral("PushButton2"));
+    std::vector<int> pointers;
+    prompt.onError = [&] {
+        MoveMouseOver(button);
+        pointers.push_back(form->MousePointerValue());
+    };
+    provider.missing = true;  // every step of the driver fails and is reported
+    Click("PushButton22");
+    ASSERT_FALSE(pointers.empty());
+    EXPECT_EQ(pointers.front(), 11);
+    EXPECT_EQ(form->MousePointerValue(), 0);
+    EXPECT_TRUE(form->updatesEnabled());
+    MoveMouseOver(button);
+    EXPECT_EQ(form->MousePointerValue(), 99);
+
+    // An engine that seems to run already: No to the warning skips the generation.
+    prompt.shown.clear();
+    provider.missing = false;
+    provider.running = true;
+    Click("PushButton22");
+    EXPECT_EQ(prompt.Questions(), std::vector<QString>({Excel1::RunningInstanceQuestion()}));
+    EXPECT_TRUE(prompt.Errors().empty());
+    EXPECT_TRUE(form->updatesEnabled());
+    EXPECT_EQ(form->Preview(), nullptr);
+}
+
+TEST_F(Form1Test, FirstStartClosingWritesTheWholeState) {
+    Start();
+    ASSERT_TRUE(loaded);
+    form->close();
+    EXPECT_EQ(ends, 1);
+    QSettings ini = Ini();
+    ini.beginGroup(QStringLiteral("Quillmere"));
+    EXPECT_EQ(ini.allKeys().size(), 315);
+    EXPECT_EQ(ini.value("0 Income").toString(), "$3000");
+    EXPECT_EQ(ini.value("Field4_77").toString(), "LEGAL\\Other");
+    EXPECT_EQ(ini.value("System Value - Saved").toString(), "True");
+}
+
+TEST_F(Form1Test, StartWithoutEngineShowsTheMessageAndWritesNothing) {
+    provider.missing = true;
+    Start();
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(prompt.Notices(), std::vector<QString>({IsInstalled::NotInstalledMessage()}));
+    form->close();
+    EXPECT_FALSE(QFile::exists(config.IniPath()));
+}
+
+TEST_F(Form1Test, UnreadableStoreIsReportedOnceAndStartUpGoesOn) {
+    {
+        QSettings ini = Ini();
+        ini.setValue("Quillmere/System Value - Saved", "True");
+        ini.setValue("Quillmere/System Value - Rows", "many");
+    }
+    Start();
+    EXPECT_TRUE(loaded);
+    ASSERT_EQ(prompt.Errors().size(), 1u);
+    EXPECT_TRUE(prompt.Errors()[0].contains("Form1.Form_Load at line 110"));
+    EXPECT_EQ(Tree().topLevelItemCount(), 12);
+    EXPECT_EQ(Income(3).text(), "$2720");
+    EXPECT_TRUE(form->updatesEnabled());
+}
+
+TEST_F(Form1Test, TheLastGroupStaysInTheListAndInTheTree) {
+    Start();
+    while (Tree().topLevelItemCount() > 1) {
+        Tree().setCurrentItem(Tree().topLevelItem(0));
+        prompt.yesNo = {true};
+        Click("PushButton1");
+    }
+    ASSERT_EQ(state.CategoryTable.size(), 5u);  // LEGAL and its four rows
+    prompt.shown.clear();
+    Tree().setCurrentItem(Tree().topLevelItem(0));
+    prompt.yesNo = {true};
+    Click("PushButton1");
+    EXPECT_EQ(Tree().topLevelItemCount(), 1);
+    EXPECT_EQ(state.CategoryTable.size(), 5u);
+    ASSERT_EQ(prompt.Notices().size(), 1u);
+    EXPECT_EQ(prompt.Notices()[0], "The list must keep at least one row, so this row stays.");
+    EXPECT_TRUE(prompt.Errors().empty());
+}
+
+TEST_F(Form1Test, PreviewBackShowsTheEditorAndClosingThePreviewSavesTheEdits) {
+    Start();
+    ShowActive();
+    Select(QStringLiteral("HOUSING"));
+    prompt.yesNo = {true};
+    Click("PushButton1");
+
+    // The hand-over as the report driver makes it.
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    form->LoadPicture(picture);
+    Form3& preview = *form->Preview();
+    int previewEnds = 0;
+    preview.SetEndProgram([&] { ++previewEnds; });
+    form->SetWorkbookPath(temp.Path() + QStringLiteral("/wimbur11111111.xls"));
+    form->ShowPreview();
+    form->HideMainWindow();
+    EXPECT_FALSE(form->isVisible());
+
+    emit preview.backRequested();
+    EXPECT_TRUE(form->isVisible());
+
+    form->HideMainWindow();
+    preview.show();
+    preview.close();
+    EXPECT_EQ(previewEnds, 1);
+    EXPECT_EQ(Ini().value("Quillmere/System Value - Rows").toString(), "66");
+    EXPECT_TRUE(prompt.Errors().empty());
+}
+
+TEST_F(Form1Test, StartCreatingTemplateHandsTheSheetToThePreview) {
+    Start();
+    ShowActive();
+    Income(0).setText(QStringLiteral("$4200"));
+    Click("PushButton22");
+    EXPECT_TRUE(prompt.Errors().empty()) << prompt.Errors()[0].toStdString();
+    EXPECT_FALSE(form->isVisible());
+    Form3* preview = form->Preview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_FALSE(preview->findChild<PictureBox*>(QStringLiteral("Picture1"))->Picture().isNull());
+    EXPECT_TRUE(QFile::exists(preview->mExcelFile));
+    EXPECT_TRUE(preview->mExcelFile.startsWith(temp.Path()));
+    EXPECT_FALSE(QFile::exists(PersonalFinance::PicturePath(temp.Path())));
+    EXPECT_EQ(form->MousePointerValue(), 0);
+    preview->SetEndProgram([] {});
+}
+
+}  // namespace
+}  // namespace quill
