@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <optional>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QFile>
@@ -14,115 +13,15 @@
 #include <QTreeWidget>
 
 #include "bridge/Connection.h"
-#include "editor/Form1.h"
+#include "editor/EditorFixture.h"
 #include "editor/TreeAdapter.h"
-#include "model/SettingsStore.h"
 #include "preview/Form3.h"
 #include "preview/PictureBox.h"
-#include "shell/Failure.h"
-#include "shell/TempFolder.h"
-#include "support/RecordingPrompt.h"
-#include "support/ScratchConfig.h"
-
-// Test messages show Qt texts readably.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace quill {
 namespace {
 
-// An engine that can be told to be missing, or to seem to run already.
-class FakeProvider : public SpreadsheetProvider {
-  public:
-    bool missing = false;
-    bool running = false;
-    std::unique_ptr<spreadsheet::Application> Create() override {
-        if (missing) throw Failure("The engine cannot be created");
-        return std::make_unique<spreadsheet::Application>();
-    }
-    std::optional<std::string> RunningInstanceName() override {
-        if (!running) return std::nullopt;
-        return std::string(spreadsheet::Application::kName);
-    }
-};
-
-// A prompt that can act while an error box would be open.
-class ProbingPrompt : public test::RecordingPrompt {
-  public:
-    std::function<void()> onError;
-    void ReportError(const QString& text) override {
-        RecordingPrompt::ReportError(text);
-        if (onError) onError();
-    }
-};
-
-class Form1Test : public ::testing::Test {
-  protected:
-    // One program run: a fresh store and window over the same settings folder.
-    void Start() {
-        form.reset();
-        store = std::make_unique<SettingsStore>();
-        form = std::make_unique<Form1>(Form1Services{state, prompt, *store, provider, temp});
-        form->SetEndProgram([this] { ++ends; });
-        form->SetRowNameDialog([this](QString& name) { name = nextRowName; });
-        loaded = form->Form_Load();
-    }
-    void Restart() {
-        form->close();
-        Start();
-    }
-
-    QTreeWidget& Tree() const {
-        return *form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
-    }
-    QTreeWidgetItem* Node(const QString& text) const {
-        return Tree().findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    }
-    QLineEdit& Income(int index) const {
-        return *form->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(index));
-    }
-    void Click(const char* button) const {
-        form->findChild<QPushButton*>(QLatin1String(button))->click();
-    }
-    void Select(const QString& text) const { Tree().setCurrentItem(Node(text)); }
-
-    // The texts of a node's children; of the groups without a node.
-    QStringList Children(QTreeWidgetItem* node) const {
-        if (node == nullptr) node = Tree().invisibleRootItem();
-        QStringList texts;
-        for (int i = 0; i < node->childCount(); ++i) texts << node->child(i)->text(0);
-        return texts;
-    }
-    QString RowTextOf(const QString& key) const {
-        for (const CategoryRow& row : state.CategoryTable)
-            if (row.RowKey == key) return row.RowText;
-        return QStringLiteral("<none>");
-    }
-    QSettings Ini() const { return QSettings(config.IniPath(), QSettings::IniFormat); }
-
-    void ShowActive() {
-        form->show();
-        form->activateWindow();
-        QApplication::processEvents();
-    }
-    void MoveMouseOver(QWidget& widget) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget.mapToGlobal(QPointF(3, 3)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &move);
-    }
-
-    test::ScratchConfig config;
-    ProbingPrompt prompt;
-    FakeProvider provider;
-    TempFolder temp;
-    AppState state;
-    std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<Form1> form;
-    QString nextRowName;
-    bool loaded = false;
-    int ends = 0;
-};
+class Form1Test : public test::EditorFixture {};
 
 TEST_F(Form1Test, InsertBelowPlacesTheRowByTheSelectedNode) {
     Start();
