@@ -4,12 +4,14 @@
 //
 // The categories and incomes come from the user's settings store (as the windowed program
 // left them) unless --defaults or --synthetic is given; single incomes can be overridden.
-// Outputs are written to a temporary file beside the target and renamed into place, so a
-// failure never leaves a partial file. Exit status: 0 done, 1 generation failed, 2 usage.
+// Outputs are written to temporary files beside their targets and renamed into place once
+// all of them are complete, so a failure leaves every target as it was.
+// Exit status: 0 done, 1 generation failed, 2 usage.
 #include <array>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -142,17 +144,44 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
     return std::nullopt;
 }
 
-// Copies a finished file into place through a temporary file beside the target.
-void Publish(const QString& source, const QString& target) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        throw Failure("Cannot read " + source + ": " + in.errorString());
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        throw Failure("Cannot write " + target + ": " + out.errorString());
-    if (out.write(in.readAll()) != in.size() || !out.commit())
-        throw Failure("Cannot write " + target + ": " + out.errorString());
-}
+// The outputs of one run, each written to a temporary file beside its target. Nothing is
+// put in place until every output has been written, so a target that cannot be written
+// leaves the others as they were too.
+class Outputs {
+  public:
+    void AddCopy(const QString& source, const QString& target) {
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly))
+            throw Failure("Cannot read " + source + ": " + in.errorString());
+        QSaveFile& out = Open(target);
+        if (out.write(in.readAll()) != in.size())
+            throw Failure("Cannot write " + target + ": " + out.errorString());
+    }
+    void AddPicture(const QImage& picture, const QString& target) {
+        if (picture.isNull()) throw Failure(QStringLiteral("The sheet has no picture to write"));
+        const char* format =
+            target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
+        QSaveFile& out = Open(target);
+        if (!picture.save(&out, format))
+            throw Failure("Cannot write " + target + ": " + out.errorString());
+    }
+    void Commit() {
+        for (const auto& out : files_)
+            if (!out->commit())
+                throw Failure("Cannot write " + out->fileName() + ": " + out->errorString());
+    }
+
+  private:
+    QSaveFile& Open(const QString& target) {
+        auto out = std::make_unique<QSaveFile>(target);
+        if (!out->open(QIODevice::WriteOnly))
+            throw Failure("Cannot write " + target + ": " + out->errorString());
+        files_.push_back(std::move(out));
+        return *files_.back();
+    }
+
+    std::vector<std::unique_ptr<QSaveFile>> files_;
+};
 
 // Receives the picture that the windowed program would show; it is written out only when
 // the whole generation succeeded.
@@ -167,14 +196,6 @@ class KeepPicture : public PersonalFinance::ReportHandover {
   private:
     QImage picture_;
 };
-
-void SavePicture(const QImage& picture, const QString& path) {
-    const char* format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-    QSaveFile out(path);
-    if (picture.isNull()) throw Failure(QStringLiteral("The sheet has no picture to write"));
-    if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, format) || !out.commit())
-        throw Failure("Cannot write " + path + ": " + out.errorString());
-}
 
 int Generate(const CommandLine& options) {
     ConsolePrompt prompt;
@@ -226,8 +247,10 @@ int Generate(const CommandLine& options) {
     const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
     if (prompt.errors > 0) return kFailed;  // nothing is published after a failed step
     try {
-        if (!options.workbookOut.isEmpty()) Publish(workbook, options.workbookOut);
-        if (wantPicture) SavePicture(handover.Picture(), options.pictureOut);
+        Outputs outputs;
+        if (!options.workbookOut.isEmpty()) outputs.AddCopy(workbook, options.workbookOut);
+        if (wantPicture) outputs.AddPicture(handover.Picture(), options.pictureOut);
+        outputs.Commit();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillmere-sheet: %s\n", e.what());
         return kFailed;

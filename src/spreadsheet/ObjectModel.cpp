@@ -1,6 +1,7 @@
 #include "spreadsheet/ObjectModel.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -209,7 +210,7 @@ void Range::SetFormulaR1C1(const std::variant<std::string, double>& value) {
             // A leading apostrophe marks literal text: "'=Other" is the text "=Other".
             if (text.size() > 1) written.content = text.substr(1);
         } else if (text.front() == '=') {
-            written.content = ParseFormulaR1C1(text);
+            written.content = app_->ParseFormula(text);
         } else if (const auto number = ReadNumber(text)) {
             written.content = *number;
         } else {
@@ -264,14 +265,22 @@ Value Range::Value2() const {
 template <class Change>
 void Range::ChangeFormats(Change&& change) const {
     CheckAlive();
-    std::map<int, int> changed;  // old format index -> new one
+    // Old format index -> new one. Most ranges hold one to three formats: those are kept in
+    // a short list that needs no allocation, the map takes any more.
+    std::array<std::pair<int, int>, 4> few{};
+    std::size_t fewCount = 0;
+    std::map<int, int> more;
     auto convert = [&](int old) {
-        const auto it = changed.find(old);
-        if (it != changed.end()) return it->second;
+        for (std::size_t i = 0; i < fewCount; ++i)
+            if (few[i].first == old) return few[i].second;
+        if (const auto it = more.find(old); it != more.end()) return it->second;
         CellFormat format = book_->Format(old);
         change(format);
         const int index = book_->AddFormat(format);
-        changed.emplace(old, index);
+        if (fewCount < few.size())
+            few[fewCount++] = {old, index};
+        else
+            more.emplace(old, index);
         return index;
     };
     if (IsWholeSheet()) {
@@ -282,12 +291,9 @@ void Range::ChangeFormats(Change&& change) const {
     }
     const long long count = static_cast<long long>(area_.Rows()) * area_.Columns();
     if (count > kMaxCellsPerCall) throw EngineError("Too many cells to format at once");
-    for (int r = area_.first.row; r <= area_.last.row; ++r) {
-        for (int c = area_.first.col; c <= area_.last.col; ++c) {
-            Cell& cell = sheet_->At({r, c});
-            cell.format = convert(cell.format >= 0 ? cell.format : sheet_->DefaultFormat());
-        }
-    }
+    sheet_->ForEachCellIn(area_, [&](CellRef, Cell& cell) {
+        cell.format = convert(cell.format >= 0 ? cell.format : sheet_->DefaultFormat());
+    });
 }
 
 const CellFormat& Range::TopLeftFormat() const {
@@ -758,6 +764,14 @@ Range Application::ActiveCell() {
 
 PageSetupObject Application::PageSetup() {
     return PageSetupObject(ActiveSheet());
+}
+
+Formula Application::ParseFormula(const std::string& text) {
+    if (const auto it = parsedFormulas_.find(text); it != parsedFormulas_.end()) return it->second;
+    Formula parsed = ParseFormulaR1C1(text);
+    if (parsedFormulas_.size() >= 1024) parsedFormulas_.clear();  // a bound, not an LRU
+    parsedFormulas_.emplace(text, parsed);
+    return parsed;
 }
 
 void Application::Calculate() {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -283,6 +284,11 @@ class Application {
     // Computes every formula of every open workbook.
     void Calculate();
 
+    // Parses an R1C1 formula (throws EngineError), reusing the parse of the same text: a
+    // sheet holds the same few formulas in thousands of cells, and parsed formulas are
+    // immutable, so cells can share them.
+    Formula ParseFormula(const std::string& text);
+
     // Throws EngineError once the application has quit.
     void CheckAlive() const;
 
@@ -295,6 +301,7 @@ class Application {
     int enableCancelKey_ = 1;
     int cursor_ = xl::kCursorDefault;
     bool quit_ = false;
+    std::unordered_map<std::string, Formula> parsedFormulas_;
 };
 
 // Saves a workbook as an .xls file in one of the two file formats of the object model

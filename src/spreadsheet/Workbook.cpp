@@ -1,6 +1,7 @@
 #include "spreadsheet/Workbook.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 
 namespace quill::spreadsheet {
@@ -156,17 +157,36 @@ const Palette& DefaultPalette() {
     return palette;
 }
 
+// The texts count by their length only: a workbook has few number formats and font names,
+// and hashing them in full cost more than the search it saves.
+std::size_t Workbook::FormatHash::operator()(const CellFormat& f) const noexcept {
+    std::size_t h = f.numberFormat.size();
+    auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+    mix(f.font.name.size());
+    mix(f.font.size == 0.0 ? 0 : std::bit_cast<std::uint64_t>(f.font.size));  // -0 == 0
+    mix(static_cast<std::size_t>(f.font.bold) | static_cast<std::size_t>(f.font.italic) << 1);
+    mix(static_cast<std::size_t>(f.font.colorIndex));
+    mix(static_cast<std::size_t>(f.fill));
+    for (const LineStyle line : f.borders) mix(static_cast<std::size_t>(line));
+    mix(static_cast<std::size_t>(f.hAlign) | static_cast<std::size_t>(f.vAlign) << 4 |
+        static_cast<std::size_t>(f.wrap) << 8);
+    return h;
+}
+
 Workbook::Workbook() {
     formats_.push_back(CellFormat{});
+    formatIndex_.emplace(formats_.back(), 0);
 }
 
 int Workbook::AddFormat(const CellFormat& format) {
-    const auto it = std::find(formats_.begin(), formats_.end(), format);
-    if (it != formats_.end()) return static_cast<int>(it - formats_.begin());
+    const auto it = formatIndex_.find(format);
+    if (it != formatIndex_.end()) return it->second;
     // The file format numbers cell formats in 16 bits, less the fixed built-in ones.
     if (formats_.size() >= 4000) throw EngineError("Too many different cell formats");
     formats_.push_back(format);
-    return static_cast<int>(formats_.size() - 1);
+    const int index = static_cast<int>(formats_.size() - 1);
+    formatIndex_.emplace(format, index);
+    return index;
 }
 
 Worksheet& Workbook::AddSheet(std::string name) {

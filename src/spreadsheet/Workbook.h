@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -151,6 +152,12 @@ class Worksheet {
     const std::map<CellRef, Cell>& Cells() const { return cells_; }
     const Cell* Find(CellRef at) const;
     Cell& At(CellRef at);  // creates an empty cell
+    // Calls visit(CellRef, Cell&) for every cell of `area` in row-major order, creating the
+    // cells that do not exist yet (throws EngineError when the area leaves the sheet). Walks
+    // each row of the map once instead of searching it for every cell as At does. `visit`
+    // must not add or remove cells.
+    template <class Visit>
+    void ForEachCellIn(const RangeRef& area, Visit&& visit);
     void Erase(CellRef at) { cells_.erase(at); }
     void ClearAll();  // contents, formats, merges, sizes back to a new sheet's
 
@@ -192,6 +199,21 @@ class Worksheet {
     std::vector<RangeRef> merges_;
 };
 
+template <class Visit>
+void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
+    if (area.first.row < 0 || area.first.col < 0 || area.last.row >= kMaxRows ||
+        area.last.col >= kMaxColumns)
+        throw EngineError("Cells outside the sheet");
+    for (int r = area.first.row; r <= area.last.row; ++r) {
+        auto it = cells_.lower_bound({r, area.first.col});
+        for (int c = area.first.col; c <= area.last.col; ++c, ++it) {
+            const CellRef at{r, c};
+            if (it == cells_.end() || it->first != at) it = cells_.emplace_hint(it, at, Cell{});
+            visit(at, it->second);
+        }
+    }
+}
+
 using Palette = std::array<std::uint32_t, 56>;  // RGB as R + 256 G + 65536 B
 
 // The palette a new workbook starts with (the standard 56 colours of BIFF8 files).
@@ -221,7 +243,14 @@ class Workbook {
     }
 
   private:
+    struct FormatHash {
+        std::size_t operator()(const CellFormat& format) const noexcept;
+    };
+
     std::vector<CellFormat> formats_;
+    // formats_ by value: the builder adds a format for every attribute it sets, and a search
+    // through the whole list each time made building large sheets slow.
+    std::unordered_map<CellFormat, int, FormatHash> formatIndex_;
     std::vector<std::unique_ptr<Worksheet>> sheets_;
 };
 

@@ -286,6 +286,19 @@ TEST_F(BudgetSheetTest, RowsOfNoGroupAreLeftOutAndDigitlessParentsAreGroups) {
     EXPECT_EQ(Find("DIGITLESS"), "G14");
 }
 
+TEST_F(BudgetSheetTest, CategoryNamesAreWrittenAsTheyAreTyped) {
+    // Names that look like formulas or numbers stay texts; none of them breaks the build.
+    const CategoryTable table = {
+        {"1_", "0_", "=Other", ""}, {"2_", "1_", "2024", ""}, {"3_", "1_", "'quoted", ""},
+        {"4_", "1_", "=1+1", ""},
+    };
+    Build(table);
+    EXPECT_EQ(app.Range("B14").Value2(), ss::Value(std::string("=Other")));
+    EXPECT_EQ(app.Range("B15").Value2(), ss::Value(std::string("2024")));
+    EXPECT_EQ(app.Range("B16").Value2(), ss::Value(std::string("'quoted")));
+    EXPECT_EQ(app.Range("B17").Value2(), ss::Value(std::string("=1+1")));
+}
+
 // ---- Limits ----------------------------------------------------------------------------
 
 TEST_F(BudgetSheetTest, TwoHundredGroupsBuildAndSurviveTheFile) {

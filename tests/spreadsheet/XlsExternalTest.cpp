@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -23,67 +22,25 @@
 #include "spreadsheet/NumberFormat.h"
 #include "spreadsheet/XlsBiff.h"
 #include "spreadsheet/XlsFile.h"
+#include "support/ExternalPrograms.h"
 
 namespace quill::spreadsheet {
 namespace {
 
-// The interpreter that has python3-xlrd (the first python3 on the path may be another).
-constexpr const char* kPython = "/usr/bin/python3";
-
-struct ProcessResult {
-    bool ok = false;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs = 120000) {
-    QProcess process;
-    process.start(program, args);
-    ProcessResult run;
-    if (!process.waitForStarted(10000)) return run;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return run;
-    }
-    run.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-bool HaveXlrd() {
-    return RunProgram(kPython, {"-c", "import xlrd"}).ok;
-}
-bool HaveSoffice() {
-    return QFile::exists("/usr/bin/soffice");
-}
+using test::HaveSoffice;
+using test::HaveXlrd;
+using test::Ints;
+using test::ProcessResult;
+using test::RunProgram;
+using test::Soffice;
 
 QJsonObject XlrdDump(const std::string& path) {
-    const ProcessResult run =
-        RunProgram(kPython, {QStringLiteral(QUILL_SOURCE_DIR "/tests/spreadsheet/xlrd_dump.py"),
-                             QString::fromStdString(path)});
-    EXPECT_TRUE(run.ok) << run.err.toStdString();
-    return QJsonDocument::fromJson(run.out).object();
-}
-
-std::vector<int> Ints(const QJsonValue& v) {
-    std::vector<int> out;
-    for (const QJsonValue& x : v.toArray()) out.push_back(x.toInt());
-    return out;
+    return test::XlrdDump(QString::fromStdString(path));
 }
 
 std::vector<int> Rgb(std::uint32_t colour) {
     return {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
             static_cast<int>((colour >> 16) & 0xFF)};
-}
-
-// LibreOffice with a private profile, so that test runs do not share or clash over one.
-ProcessResult Soffice(const QTemporaryDir& dir, const QStringList& args) {
-    QStringList all = {"--headless", "--norestore",
-                       "-env:UserInstallation=file://" + dir.filePath("profile")};
-    all += args;
-    return RunProgram("/usr/bin/soffice", all, 180000);
 }
 
 // A budget sheet with figures in some item rows, so that the sums are not all zero.
@@ -204,35 +161,6 @@ TEST(ExternalXlrd, SharedStringsSplitOverContinueRecordsReadBack) {
             << i;
 }
 
-std::vector<std::vector<std::string>> ParseCsv(const QByteArray& data) {
-    std::vector<std::vector<std::string>> rows(1);
-    std::string field;
-    bool quoted = false;
-    for (int i = 0; i < data.size(); ++i) {
-        const char ch = data[i];
-        if (quoted) {
-            if (ch == '"' && i + 1 < data.size() && data[i + 1] == '"')
-                field += '"', ++i;
-            else if (ch == '"')
-                quoted = false;
-            else
-                field += ch;
-        } else if (ch == '"') {
-            quoted = true;
-        } else if (ch == ',') {
-            rows.back().push_back(field);
-            field.clear();
-        } else if (ch == '\n') {
-            rows.back().push_back(field);
-            field.clear();
-            rows.emplace_back();
-        } else if (ch != '\r') {
-            field += ch;
-        }
-    }
-    return rows;
-}
-
 TEST(ExternalLibreOffice, RecalculatesOurValuesAndPrintsTheSheetOnOneA4Page) {
     if (!HaveSoffice()) GTEST_SKIP() << "LibreOffice is not installed";
     QTemporaryDir dir;
@@ -248,14 +176,12 @@ TEST(ExternalLibreOffice, RecalculatesOurValuesAndPrintsTheSheetOnOneA4Page) {
     SaveXls(poisoned, dir.filePath("poisoned.xls").toStdString());
 
     // Plain values (not as shown), comma separated, UTF-8.
-    const ProcessResult csv =
-        Soffice(dir, {"--convert-to",
-                      "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,false,false,false",
-                      "--outdir", dir.filePath("out"), dir.filePath("poisoned.xls")});
+    const ProcessResult csv = Soffice(dir, {"--convert-to", test::kCsvFilter, "--outdir",
+                                            dir.filePath("out"), dir.filePath("poisoned.xls")});
     ASSERT_TRUE(csv.ok) << csv.err.toStdString();
     QFile csvFile(dir.filePath("out/poisoned.csv"));
     ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
-    const auto rows = ParseCsv(csvFile.readAll());
+    const auto rows = test::ParseCsv(csvFile.readAll());
     int formulas = 0;
     for (const auto& [at, cell] : book.Sheets()[0]->Cells()) {
         if (cell.AsFormula() == nullptr) continue;

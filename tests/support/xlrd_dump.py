@@ -3,9 +3,10 @@
 
 Usage: xlrd_dump.py WORKBOOK.xls
 
-The tests call this with /usr/bin/python3 (the interpreter that has python3-xlrd) and compare
-the JSON with what the engine wrote: cells with their values and formats, fonts, fills as
-RGB, borders, number formats, column widths, row heights, merged areas and the print area.
+The External* tests call this with /usr/bin/python3 (the interpreter that has python3-xlrd)
+and compare the JSON with what the engine wrote: cells with their values and formats, fonts,
+fills as RGB, borders, number formats, column widths, row heights, merged areas and the print
+area.
 """
 import json
 import sys

@@ -1,0 +1,203 @@
+// Speed of whole generations. Targets in a Release build:
+//  - one generation with its picture (GenerateReport0: build the sheet, save the workbook,
+//    open it again, draw the used range, write the picture file and load it for the
+//    preview) of the default budget: under 50 ms; of 200 groups of 50 items: under 2 s, with
+//    a peak memory of the whole process under 500 MB (counter peak_MB: the resident
+//    high-water mark of a fresh process that does one generation);
+//  - the command-line companion as a process, start to exit: `--defaults -o FILE` under
+//    10 ms, `--synthetic 200x50 -o FILE` under 100 ms. `--help` shows the floor: loading the
+//    program and its libraries.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bridge/SpreadsheetProvider.h"
+#include "model/Amounts.h"
+#include "model/CategoryState.h"
+#include "model/DefaultCategorySet.h"
+#include "model/WorkbookPalette.h"
+#include "sheet/ReportDriver.h"
+#include "sheet/SyntheticTable.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace quill;
+
+// Counts the error reports; a generation that reports one is not a valid measurement.
+class CountingPrompt : public Prompt {
+  public:
+    int errors = 0;
+    void Notice(const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+    void ReportError(const QString&) override { ++errors; }
+    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&) override { return {}; }
+};
+
+// Takes the picture as the preview window would.
+class KeepPicture : public PersonalFinance::ReportHandover {
+  public:
+    QImage picture;
+    void LoadPicture(const QImage& loaded) override { picture = loaded; }
+    void SetWorkbookPath(const QString&) override {}
+    void ShowPreview() override {}
+    void HideMainWindow() override {}
+};
+
+// groups 0: the default category set.
+CategoryTable Table(int groups, int items) {
+    return groups == 0 ? Options::DefaultCategorySet()
+                       : PersonalFinance::SyntheticCategoryTable(groups, items);
+}
+
+std::array<std::int32_t, 4> Incomes() {
+    IncomeTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
+    std::array<std::int32_t, 4> amounts{};
+    for (int box = 0; box < 4; ++box)
+        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
+    return amounts;
+}
+
+// One generation in a temporary folder; the workbook is removed again, as "< Back" does.
+bool GenerateOnce(const CategoryTable& table, const QString& folder, KeepPicture& handover) {
+    EmbeddedProvider provider;
+    CountingPrompt prompt;
+    PersonalFinance::ReportEnvironment env{provider, prompt, folder, &handover, {}, true};
+    const PersonalFinance::ReportInputs inputs{table, Incomes(), Options::WorkbookPalette()};
+    const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
+    QFile::remove(workbook);
+    return prompt.errors == 0 && !handover.picture.isNull();
+}
+
+// Runs a program to its end with its standard error discarded and its standard output in
+// `out` (when given); true when it exits with status 0.
+bool Spawn(const std::vector<std::string>& args, const std::string& out = "/dev/null") {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// The peak resident memory of this process in MiB. The kernel's high-water mark of the
+// address space, not getrusage: a process started by posix_spawn inherits its parent's
+// ru_maxrss.
+double PeakMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
+}
+
+std::string SelfPath() {
+    return QFile::symLinkTarget(QStringLiteral("/proc/self/exe")).toStdString();
+}
+
+void BM_GenerateReport(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    const int items = static_cast<int>(state.range(1));
+    const CategoryTable table = Table(groups, items);
+    QTemporaryDir dir;
+    KeepPicture handover;
+    for (auto _ : state) {
+        if (!GenerateOnce(table, dir.path(), handover)) {
+            state.SkipWithError("the generation reported a failure");
+            return;
+        }
+    }
+    state.counters["width"] = handover.picture.width();
+    state.counters["height"] = handover.picture.height();
+    const std::string report = QDir(dir.path()).filePath(QStringLiteral("peak")).toStdString();
+    QFile peak(QString::fromStdString(report));
+    if (!Spawn({SelfPath(), "--generate-once", std::to_string(groups), std::to_string(items)},
+               report) ||
+        !peak.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("the generation in a fresh process failed");
+        return;
+    }
+    state.counters["peak_MB"] = peak.readAll().trimmed().toDouble();
+}
+BENCHMARK(BM_GenerateReport)
+    ->ArgNames({"groups", "items"})
+    ->Args({0, 0})
+    ->Args({200, 50})
+    ->Unit(benchmark::kMillisecond);
+
+// The companion from start to exit, with its output files in a temporary folder.
+void BM_Companion(benchmark::State& state, std::vector<std::string> args) {
+    QTemporaryDir dir;
+    for (std::string& a : args)
+        if (a.starts_with("@"))
+            a = QDir(dir.path()).filePath(QString::fromStdString(a.substr(1))).toStdString();
+    args.insert(args.begin(), QUILL_BINARY_DIR "/app/quillmere-sheet");
+    for (auto _ : state) {
+        if (!Spawn(args)) {
+            state.SkipWithError("the companion failed");
+            return;
+        }
+    }
+}
+BENCHMARK_CAPTURE(BM_Companion, help, std::vector<std::string>{"--help"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Companion, defaults, std::vector<std::string>{"--defaults", "-o", "@b.xls"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Companion, synthetic_200x50,
+                  std::vector<std::string>{"--synthetic", "200x50", "-o", "@b.xls"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Companion, defaults_with_picture,
+                  std::vector<std::string>{"--defaults", "-o", "@b.xls", "--picture", "@p.bmp"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);  // fonts need the application object
+
+    // The child of the peak-memory measurement: one generation, then exit.
+    if (argc == 4 && std::string(argv[1]) == "--generate-once") {
+        QTemporaryDir dir;
+        KeepPicture handover;
+        if (!GenerateOnce(Table(std::atoi(argv[2]), std::atoi(argv[3])), dir.path(), handover))
+            return 1;
+        std::printf("%.1f\n", PeakMiB());
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,87 @@
+#include "support/ExternalPrograms.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+
+namespace quill::test {
+
+ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs) {
+    QProcess process;
+    process.start(program, args);
+    ProcessResult run;
+    if (!process.waitForStarted(10000)) return run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return run;
+    }
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    if (process.exitStatus() != QProcess::NormalExit) return run;
+    run.exitCode = process.exitCode();
+    run.ok = run.exitCode == 0;
+    return run;
+}
+
+bool HaveXlrd() {
+    return RunProgram(kPython, {"-c", "import xlrd"}).ok;
+}
+
+bool HaveSoffice() {
+    return QFile::exists("/usr/bin/soffice");
+}
+
+QJsonObject XlrdDump(const QString& path) {
+    const ProcessResult run =
+        RunProgram(kPython, {QStringLiteral(QUILL_SOURCE_DIR "/tests/support/xlrd_dump.py"), path});
+    EXPECT_TRUE(run.ok) << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+ProcessResult Soffice(const QTemporaryDir& dir, const QStringList& args) {
+    QStringList all = {"--headless", "--norestore",
+                       "-env:UserInstallation=file://" + dir.filePath("profile")};
+    all += args;
+    return RunProgram("/usr/bin/soffice", all, 180000);
+}
+
+std::vector<std::vector<std::string>> ParseCsv(const QByteArray& data) {
+    std::vector<std::vector<std::string>> rows(1);
+    std::string field;
+    bool quoted = false;
+    for (int i = 0; i < data.size(); ++i) {
+        const char ch = data[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < data.size() && data[i + 1] == '"')
+                field += '"', ++i;
+            else if (ch == '"')
+                quoted = false;
+            else
+                field += ch;
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ',') {
+            rows.back().push_back(field);
+            field.clear();
+        } else if (ch == '\n') {
+            rows.back().push_back(field);
+            field.clear();
+            rows.emplace_back();
+        } else if (ch != '\r') {
+            field += ch;
+        }
+    }
+    return rows;
+}
+
+std::vector<int> Ints(const QJsonValue& value) {
+    std::vector<int> out;
+    for (const QJsonValue& x : value.toArray()) out.push_back(x.toInt());
+    return out;
+}
+
+}  // namespace quill::test

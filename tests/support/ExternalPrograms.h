@@ -1,0 +1,51 @@
+// Starting other programs from tests: the independent readers of the External* tests
+// (python3 with xlrd, LibreOffice headless, pdfinfo) and the program's own command-line
+// companion; with readers for what they print.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace quill::test {
+
+struct ProcessResult {
+    bool ok = false;    // ended normally with exit status 0
+    int exitCode = -1;  // -1 when it could not start, crashed or ran out of time
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs a program to its end; a program still running after `timeoutMs` is killed.
+ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs = 120000);
+
+// The interpreter that has python3-xlrd (the first python3 on the path may be another).
+inline constexpr const char* kPython = "/usr/bin/python3";
+
+bool HaveXlrd();
+bool HaveSoffice();
+
+// The workbook as xlrd reads it with formatting_info=True (see support/xlrd_dump.py).
+QJsonObject XlrdDump(const QString& path);
+
+// LibreOffice headless with a private profile under `dir`, so that test runs neither share
+// nor clash over one.
+ProcessResult Soffice(const QTemporaryDir& dir, const QStringList& args);
+
+// The conversion filter for plain values (not as shown), comma separated, UTF-8.
+inline constexpr const char* kCsvFilter =
+    "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,false,false,false";
+
+// Rows of fields of a comma-separated text with double-quoted fields.
+std::vector<std::vector<std::string>> ParseCsv(const QByteArray& data);
+
+// A JSON array of integers (xlrd's merged areas, RGB triples, border styles).
+std::vector<int> Ints(const QJsonValue& value);
+
+}  // namespace quill::test
