@@ -289,7 +289,9 @@ TEST_F(BudgetSheetTest, RowsOfNoGroupAreLeftOutAndDigitlessParentsAreGroups) {
 TEST_F(BudgetSheetTest, CategoryNamesAreWrittenAsTheyAreTyped) {
     // Names that look like formulas or numbers stay texts; none of them breaks the build.
     const CategoryTable table = {
-        {"1_", "0_", "=Other", ""}, {"2_", "1_", "2024", ""}, {"3_", "1_", "'quoted", ""},
+        {"1_", "0_", "=Other", ""},
+        {"2_", "1_", "2024", ""},
+        {"3_", "1_", "'quoted", ""},
         {"4_", "1_", "=1+1", ""},
     };
     Build(table);
