@@ -17,19 +17,15 @@
 #include "sheet/ReportDriver.h"
 #include "spreadsheet/SheetRenderer.h"
 #include "spreadsheet/XlsFile.h"
+#include "support/FileBytes.h"
 
 namespace quill {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::ReadAll;
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(test::WriteAll(path, bytes)) << path.toStdString();
 }
 
 // The picture of the used range of the saved workbook's active sheet, drawn independently

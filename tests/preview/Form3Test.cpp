@@ -15,6 +15,7 @@
 
 #include "preview/Form3.h"
 #include "preview/PictureBox.h"
+#include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
 
 namespace quill {
@@ -29,15 +30,10 @@ QImage TwoColourPicture(int width, int height) {
     return image;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::ReadAll;
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(test::WriteAll(path, bytes)) << path.toStdString();
 }
 
 class Form3Test : public ::testing::Test {
