@@ -126,19 +126,7 @@ void Range::Clear() {
     for (const auto& [at, cell] : sheet_->Cells())
         if (area_.Contains(at)) doomed.push_back(at);
     for (const CellRef& at : doomed) sheet_->Erase(at);
-    // Merged areas that the range touches are split again.
-    std::vector<RangeRef> keep;
-    for (const RangeRef& m : sheet_->Merges())
-        if (!m.Intersects(area_)) keep.push_back(m);
-    if (keep.size() != sheet_->Merges().size()) {
-        Worksheet& s = *sheet_;
-        auto cells = s.Cells();  // ClearAll drops merges only together with everything else
-        const int def = s.DefaultFormat();
-        s.ClearAll();
-        s.SetDefaultFormat(def);
-        for (auto& [at, cell] : cells) s.At(at) = std::move(cell);
-        for (const RangeRef& m : keep) s.Merge(m);
-    }
+    sheet_->Unmerge(area_);  // merged areas that the range touches are split again
 }
 
 void Range::Merge() {
@@ -453,7 +441,9 @@ void RangeBorder::SetLineStyle(int style) {
                 break;
         }
     };
-    // Cells differ by their position, so each row/column class is changed on its own range.
+    // Which lines a cell takes depends only on whether it stands in the first, a middle or
+    // the last row and column of the range: the up to nine such blocks are changed one by
+    // one (a one-row or one-column range has fewer, so repeats are skipped).
     const int rows[3][2] = {{area.first.row, area.first.row},
                             {area.first.row + 1, area.last.row - 1},
                             {area.last.row, area.last.row}};

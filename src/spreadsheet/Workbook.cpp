@@ -112,6 +112,10 @@ void Worksheet::Merge(const RangeRef& area) {
     merges_.push_back(merged);
 }
 
+void Worksheet::Unmerge(const RangeRef& area) {
+    std::erase_if(merges_, [&](const RangeRef& m) { return m.Intersects(area); });
+}
+
 const RangeRef* Worksheet::MergeAt(CellRef at) const {
     for (const RangeRef& area : merges_)
         if (area.Contains(at)) return &area;

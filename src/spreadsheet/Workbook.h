@@ -179,6 +179,7 @@ class Worksheet {
     // Merged areas never overlap; merging over existing areas absorbs them.
     const std::vector<RangeRef>& Merges() const { return merges_; }
     void Merge(const RangeRef& area);
+    void Unmerge(const RangeRef& area);         // splits every merged area that touches `area`
     const RangeRef* MergeAt(CellRef at) const;  // the merged area that holds the cell
 
     // The bounding box of the cells that hold a value, a formula or a format of their own

@@ -43,6 +43,20 @@ TEST_F(ObjectModelTest, SelectingMakesTheTopLeftCellActiveAndWritesGoThere) {
     EXPECT_THROW(app.ActiveCell().Offset(-20, 0), EngineError);
 }
 
+TEST_F(ObjectModelTest, ClearEmptiesTheRangeAndSplitsTheMergedAreasItTouches) {
+    app.Range("B2:J4").Merge();
+    app.Range("B6:B8").Merge();
+    app.Range("B2").SetFormulaR1C1(std::string("Personal Finance"));
+    app.Range("B6").SetFormulaR1C1(std::string("PROJECTED INCOME"));
+    app.Range("C3:C3").Clear();
+    EXPECT_EQ(app.Range("B2").FormulaR1C1(), "Personal Finance");
+    ASSERT_EQ(Sheet().Merges().size(), 1u);
+    EXPECT_EQ(Sheet().Merges()[0], ParseA1Range("B6:B8"));
+    app.Range("A1:B8").Clear();
+    EXPECT_TRUE(Sheet().Merges().empty());
+    EXPECT_EQ(Sheet().Find({5, 1}), nullptr);
+}
+
 TEST_F(ObjectModelTest, FormulaPropertyTellsFormulasNumbersAndTextsApart) {
     app.Range("E6").SetFormulaR1C1(std::string("3000"));
     app.Range("E7").SetFormulaR1C1(100.0);
