@@ -4,6 +4,9 @@
 // main owns what lives as long as the program: the application state that the windows
 // share, the settings store, the engine's provider, the prompt and the private temporary
 // folder (removed with its contents at the end).
+#include <cstdio>
+#include <cstring>
+
 #include <QApplication>
 
 #include "bridge/SpreadsheetProvider.h"
@@ -14,6 +17,14 @@
 #include "shell/ui/QtPrompt.h"
 
 int main(int argc, char** argv) {
+    // Answered before the application object exists, so that it needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quillmere %s\n", QUILL_VERSION);
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
 
     quill::TempFolder tempFolder;

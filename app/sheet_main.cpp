@@ -1,6 +1,7 @@
 // quillmere-sheet: generates the budget workbook without windows.
 //
 //   quillmere-sheet [--defaults] [--synthetic GxI] [--income0 N ...] -o FILE [--picture FILE]
+//   quillmere-sheet --help | --version
 //
 // The categories and incomes come from the user's settings store (as the windowed program
 // left them) unless --defaults or --synthetic is given; single incomes can be overridden.
@@ -51,7 +52,8 @@ const char* const kHelp =
     "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks)\n"
     "  --income0 N           projected income       --income1 N   projected extra income\n"
     "  --income2 N           actual extra income    --income3 N   actual income\n"
-    "  --help                show this text\n";
+    "  --help                show this text\n"
+    "  --version             show the version\n";
 
 // Errors are printed; questions are never asked of a program without a user.
 class ConsolePrompt : public Prompt {
@@ -112,6 +114,9 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
         };
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             std::fputs(kHelp, stdout);
+            return 0;
+        } else if (arg == QLatin1String("--version")) {
+            std::printf("quillmere-sheet %s\n", QUILL_VERSION);
             return 0;
         } else if (arg == QLatin1String("--defaults")) {
             options.defaults = true;

@@ -61,12 +61,24 @@ QString ProgramFolder() {
     return QDir::currentPath();
 }
 
+QString DataFolderFor(const QString& programFolder) {
+    return QDir::cleanPath(programFolder + QLatin1Char('/') +
+                           QString::fromUtf8(QUILL_DATA_FROM_PROGRAM));
+}
+
+QString OptionalFileFor(const QString& programFolder, const QString& name) {
+    const QString beside = programFolder + QLatin1Char('/') + name;
+    if (FileExists(beside)) return beside;
+    const QString installed = DataFolderFor(programFolder) + QLatin1Char('/') + name;
+    return FileExists(installed) ? installed : beside;
+}
+
 QString HandCursorFile() {
-    return ProgramFolder() + QStringLiteral("/HAND-M.CUR");
+    return OptionalFileFor(ProgramFolder(), QStringLiteral("HAND-M.CUR"));
 }
 
 QString SkinFile() {
-    return ProgramFolder() + QStringLiteral("/x/o.cjs");
+    return OptionalFileFor(ProgramFolder(), QStringLiteral("x/o.cjs"));
 }
 
 }  // namespace quill::Main

@@ -1,5 +1,5 @@
 // Small services that every window uses: file tests, quiet deletion, the application
-// title and the places of the optional files beside the executable.
+// title and the places of the optional files (the skin and the hand pointer).
 #pragma once
 
 #include <QString>
@@ -22,8 +22,21 @@ QString AppTitleFor(const QString& productName);
 void SetAppTitle();
 const QString& AppTitle();
 
-// The folder that holds the executable, and the optional files looked up there.
+// The folder that holds the executable.
 QString ProgramFolder();
+
+// The installed data folder as seen from a program folder: where the install puts the
+// program's data relative to where it puts the executables (<prefix>/share/quillmere
+// for <prefix>/bin).
+QString DataFolderFor(const QString& programFolder);
+
+// An optional file given relative to the program folder ("x/o.cjs"): beside the
+// executable when it is there, otherwise in the installed data folder, so that both a
+// build folder and an installed copy find their files. When neither place has it, the
+// path beside the executable, which then does not exist.
+QString OptionalFileFor(const QString& programFolder, const QString& name);
+
+// The optional files of the running program.
 QString HandCursorFile();  // HAND-M.CUR
 QString SkinFile();        // x/o.cjs
 
