@@ -10,7 +10,13 @@
 namespace quill::test {
 
 ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs) {
+    return RunProgramIn(QProcessEnvironment::systemEnvironment(), program, args, timeoutMs);
+}
+
+ProcessResult RunProgramIn(const QProcessEnvironment& environment, const QString& program,
+                           const QStringList& args, int timeoutMs) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, args);
     ProcessResult run;
     if (!process.waitForStarted(10000)) return run;

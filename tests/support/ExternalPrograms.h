@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +25,10 @@ struct ProcessResult {
 
 // Runs a program to its end; a program still running after `timeoutMs` is killed.
 ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs = 120000);
+
+// The same with exactly the given environment instead of the test's own.
+ProcessResult RunProgramIn(const QProcessEnvironment& environment, const QString& program,
+                           const QStringList& args, int timeoutMs = 120000);
 
 // The interpreter that has python3-xlrd (the first python3 on the path may be another).
 inline constexpr const char* kPython = "/usr/bin/python3";
