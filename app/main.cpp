@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QIcon>
 
 #include "bridge/SpreadsheetProvider.h"
 #include "editor/Form1.h"
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.quillmere.Quillmere")));
 
     quill::TempFolder tempFolder;
     quill::EmbeddedProvider provider;
