@@ -2,11 +2,12 @@
 
 #include <optional>
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/SafeReplace.h"
 #include "spreadsheet/SheetRenderer.h"
 
 namespace quill::Excel1 {
@@ -16,13 +17,12 @@ namespace {
 void SavePicture(const QImage& picture, const QString& path) {
     if (picture.isNull()) throw Failure("Invalid picture");
     const char* format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, format)) throw Failure("Cannot encode the picture for " + path);
     // Written beside the target and renamed over it, so a failure leaves no partial file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Failure("Path/File access error: " + path + ": " + file.errorString());
-    if (!picture.save(&file, format)) throw Failure("Cannot write the picture to " + path);
-    if (!file.commit())
-        throw Failure("Path/File access error: " + path + ": " + file.errorString());
+    SafeReplace::WriteFile(path, bytes);
 }
 
 }  // namespace
