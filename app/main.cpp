@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     int interrupted = 0;
     int status = 0;
     {
+        quill::TempFolder::RepairEnvironment();
         QApplication app(argc, argv);
         quill::SignalWatcher watcher;
 

@@ -379,6 +379,7 @@ int main(int argc, char** argv) {
     // A reader of standard output that goes away is reported as a failed write.
     std::signal(SIGPIPE, SIG_IGN);
 
+    TempFolder::RepairEnvironment();
     // Drawing text needs a GUI application; a workbook alone does not, and starts faster.
     std::unique_ptr<QCoreApplication> app;
     if (!options.pictureOut.isEmpty()) {

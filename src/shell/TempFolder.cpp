@@ -1,5 +1,6 @@
 #include "shell/TempFolder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -11,7 +12,27 @@ namespace {
 
 const QString kSystemFolder = QStringLiteral("/tmp");
 
+// The TMPDIR that RepairEnvironment replaced, for the messages.
+QString& ReplacedSetting() {
+    static QString value;
+    return value;
+}
+
+// $TMPDIR when it is set but names no folder.
+QString UnusableSetting() {
+    const QString chosen = qEnvironmentVariable("TMPDIR");
+    if (!chosen.isEmpty() && !QFileInfo(chosen).isDir()) return chosen;
+    return ReplacedSetting();
+}
+
 }  // namespace
+
+void TempFolder::RepairEnvironment() {
+    const QString chosen = qEnvironmentVariable("TMPDIR");
+    if (chosen.isEmpty() || QFileInfo(chosen).isDir()) return;
+    ReplacedSetting() = chosen;
+    qputenv("TMPDIR", QFile::encodeName(kSystemFolder));
+}
 
 TempFolder::TempFolder() = default;
 TempFolder::~TempFolder() = default;
@@ -36,9 +57,8 @@ QString TempFolder::Path() {
         problems << QStringLiteral("in %1: %2").arg(base, dir->errorString());
     }
     QString text = QStringLiteral("Cannot create a temporary folder ") + problems.join(u"; ");
-    const QString chosen = qEnvironmentVariable("TMPDIR");
-    if (!chosen.isEmpty() && !QFileInfo(chosen).isDir())
-        text += QStringLiteral(" (TMPDIR names %1, which is not a folder)").arg(chosen);
+    if (const QString unusable = UnusableSetting(); !unusable.isEmpty())
+        text += QStringLiteral(" (TMPDIR names %1, which is not a folder)").arg(unusable);
     throw Failure(text + QStringLiteral(". Set TMPDIR to a folder you can write to."));
 }
 

@@ -27,6 +27,11 @@ class TempFolder {
     // when it names a folder (following links), and /tmp.
     static QStringList BaseFolders();
 
+    // Points TMPDIR at /tmp when it names no folder (a missing one, a dangling link), so
+    // that the libraries' own temporary files land in /tmp too and never in the root
+    // folder. Called first thing in main; the messages still name the value it had.
+    static void RepairEnvironment();
+
   private:
     std::unique_ptr<QTemporaryDir> dir_;
 };

@@ -18,6 +18,7 @@
 #include "preview/PictureBox.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
+#include "support/SmallFileSystem.h"
 
 namespace quill {
 namespace {
@@ -238,6 +239,25 @@ TEST_F(Form3Test, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
     EXPECT_TRUE(prompt.Notices().empty());
     EXPECT_EQ(ReadAll(target), QByteArray("old"));
     EXPECT_EQ(OutFolder(), (QStringList{"budget.xls", "plain"}));
+}
+
+TEST_F(Form3Test, AFullDiskIsReportedWithItsCauseAndTheOldFileKept) {
+    const test::SmallFileSystem disk;
+    if (!disk.Mounted()) GTEST_SKIP() << "cannot mount a small file system here";
+    HandOver(TwoColourPicture(600, 400));
+    expectErrors = true;
+    const QString target = disk.FilePath(QStringLiteral("budget.xls"));
+    WriteAll(target, "old");
+    prompt.saveNames = {target};
+    prompt.yesNo = {true};
+    Save();
+    ASSERT_EQ(prompt.Errors().size(), 1u);
+    EXPECT_TRUE(prompt.Errors()[0].startsWith(QStringLiteral("Cannot write ") + target +
+                                              QStringLiteral(": No space left on device\r\n")))
+        << prompt.Errors()[0].toStdString();
+    EXPECT_TRUE(prompt.Notices().empty());
+    EXPECT_EQ(ReadAll(target), QByteArray("old"));
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"budget.xls"});
 }
 
 TEST_F(Form3Test, SaveRefusesTargetsItMustNotReplaceAndWritesThroughLinks) {
