@@ -21,7 +21,6 @@
 
 #include <unistd.h>
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -32,6 +31,7 @@
 #include <QStringList>
 #include <QThread>
 
+#include "bridge/SheetPicture.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
@@ -190,17 +190,6 @@ std::optional<int> CheckTargets(const CommandLine& options) {
     return std::nullopt;
 }
 
-QByteArray EncodePicture(const QImage& picture, const QString& target) {
-    if (picture.isNull()) throw Failure(QStringLiteral("The sheet has no picture to write"));
-    const char* format =
-        target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, format)) throw Failure("Cannot encode the picture for " + target);
-    return bytes;
-}
-
 void WriteStandardOutput(const QByteArray& bytes, const char* what) {
     const char* data = bytes.constData();
     std::size_t left = static_cast<std::size_t>(bytes.size());
@@ -335,8 +324,11 @@ int Generate(const CommandLine& options, RunGuard& guard) {
     const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
     if (prompt.errors > 0) return kFailed;  // nothing is published after a failed step
     try {
+        if (wantPicture && handover.Picture().isNull())
+            throw Failure(QStringLiteral("The sheet has no picture to write"));
         const QByteArray picture =
-            wantPicture ? EncodePicture(handover.Picture(), options.pictureOut) : QByteArray();
+            wantPicture ? Excel1::PictureFileBytes(handover.Picture(), options.pictureOut)
+                        : QByteArray();
         // Standard output first: what went there cannot be taken back, so the files are put
         // in place only after it succeeded.
         if (options.workbookOut == kStandardOutput) {
