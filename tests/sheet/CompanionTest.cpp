@@ -137,17 +137,12 @@ TEST_F(CompanionTest, TwoOutputsNamingOneFileAreAUsageError) {
 
 TEST_F(CompanionTest, SpecialTargetsAreLeftAloneAndADashMeansStandardOutput) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe")).constData(), 0600), 0);
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.xls")));
-    Write("locked.png", "old picture");
-    ASSERT_TRUE(QFile::setPermissions(Path("locked.png"), QFileDevice::ReadOwner));
     const struct {
         QStringList args;
         const char* says;
     } cases[] = {
         {{"-o", "/dev/null"}, "/dev/null is a device, not a regular file"},
         {{"-o", Path("pipe")}, "pipe is a named pipe, not a regular file"},
-        {{"-o", Path("folder.xls")}, "folder.xls is a folder, not a regular file"},
-        {{"-o", Path("new.xls"), "--picture", Path("locked.png")}, "locked.png is read-only"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -159,8 +154,7 @@ TEST_F(CompanionTest, SpecialTargetsAreLeftAloneAndADashMeansStandardOutput) {
     EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists() &&
                 !QFileInfo(QStringLiteral("/dev/null")).isFile());
     EXPECT_TRUE(QFileInfo(Path("pipe")).exists() && !QFileInfo(Path("pipe")).isFile());
-    EXPECT_EQ(Read("locked.png"), "old picture");
-    EXPECT_EQ(Files(), "locked.png");  // beside the pipe and the folder
+    EXPECT_EQ(Files(), "");
 
     // The workbook on standard output, the picture beside it.
     const ProcessResult run = Run({"--defaults", "-o", "-", "--picture", Path("sheet.png")});

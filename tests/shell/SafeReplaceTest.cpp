@@ -242,19 +242,6 @@ TEST_F(SafeReplaceTest, TwoTargetsAreReplacedTogetherOrNotAtAll) {
         EXPECT_NE(FailureOf([&] { SafeReplace::CommitTogether(both); }), "<no failure>");
     }
     EXPECT_EQ(Names(), (QStringList{"budget.xls", "other.png", "sheet.png"}));
-
-    Write("sheet2.png", "old picture", 0644);
-    {
-        SafeReplace::Replacement workbook(Path("budget.xls"));
-        SafeReplace::Replacement picture(Path("sheet2.png"));
-        workbook.Write("new workbook");
-        picture.Write("new picture");
-        SafeReplace::Replacement* both[] = {&workbook, &picture};
-        SafeReplace::CommitTogether(both);
-    }
-    EXPECT_EQ(ReadAll(Path("budget.xls")), "new workbook");
-    EXPECT_EQ(ReadAll(Path("sheet2.png")), "new picture");
-    EXPECT_EQ(Names(), (QStringList{"budget.xls", "other.png", "sheet.png", "sheet2.png"}));
 }
 
 TEST_F(SafeReplaceTest, SameFileSeesThroughLinksAndSpellings) {
