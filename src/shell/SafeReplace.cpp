@@ -255,9 +255,10 @@ void Replacement::Commit() {
 // permissions, so that undoing its replacement is one more rename in the same folder.
 // What this reaches: a failure while writing, copying or renaming leaves every target as it
 // was (all renames are made only after all contents are on the disk). What it cannot
-// reach: a crash or power loss between two renames, or a failed rename back (after a
-// successful rename in the same folder, hardly possible), leaves the earlier targets
-// replaced; the error then says which.
+// reach: a crash or power loss between two renames leaves the earlier targets replaced
+// (with their old contents in a hidden file beside them), and a failed rename back (after a
+// successful rename in the same folder, hardly possible) leaves that target replaced; the
+// error then says which.
 void CommitTogether(std::span<Replacement* const> replacements) {
     for (Replacement* replacement : replacements) replacement->Finish();
     std::vector<std::unique_ptr<Replacement>> undo(replacements.size());
