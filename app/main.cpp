@@ -4,6 +4,10 @@
 // main owns what lives as long as the program: the application state that the windows
 // share, the settings store, the engine's provider, the prompt and the private temporary
 // folder (removed with its contents at the end).
+//
+// SIGTERM and SIGHUP (a session logging out, a service manager stopping it) close the main
+// window, which saves the edits; SIGINT ends the program without saving. Either way the
+// temporary folder is removed before the program ends.
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +18,7 @@
 #include "editor/Form1.h"
 #include "model/AppState.h"
 #include "model/SettingsStore.h"
+#include "shell/SignalWatcher.h"
 #include "shell/TempFolder.h"
 #include "shell/ui/QtPrompt.h"
 
@@ -26,19 +31,36 @@ int main(int argc, char** argv) {
         }
     }
 
-    QApplication app(argc, argv);
-    // Lets the desktop match the windows to the installed menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.quillmere.Quillmere")));
+    int interrupted = 0;
+    int status = 0;
+    {
+        quill::TempFolder::RepairEnvironment();
+        QApplication app(argc, argv);
+        // Lets the desktop match the windows to the installed menu entry and its icon.
+        QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.quillmere.Quillmere")));
+        quill::SignalWatcher watcher;
 
-    quill::TempFolder tempFolder;
-    quill::EmbeddedProvider provider;
-    quill::QtPrompt prompt;
-    quill::AppState state;
-    quill::SettingsStore store;
+        quill::TempFolder tempFolder;
+        quill::EmbeddedProvider provider;
+        quill::QtPrompt prompt;
+        quill::AppState state;
+        quill::SettingsStore store;
 
-    quill::Form1 form1({state, prompt, store, provider, tempFolder});
-    if (!form1.Form_Load()) return 0;
-    form1.show();
-    return app.exec();
+        quill::Form1 form1({state, prompt, store, provider, tempFolder});
+        QObject::connect(&watcher, &quill::SignalWatcher::received, &form1, [&](int signal) {
+            if (signal == SIGINT) {
+                interrupted = signal;
+                QCoreApplication::exit(128 + signal);
+            } else {
+                form1.close();
+            }
+        });
+        if (!form1.Form_Load()) return 0;
+        form1.show();
+        status = app.exec();
+    }
+    // Everything is gone now, the temporary folder too; end as the interrupt asked.
+    if (interrupted != 0) quill::SignalWatcher::EndBy(interrupted);
+    return status;
 }

@@ -6,22 +6,33 @@
 // The categories and incomes come from the user's settings store (as the windowed program
 // left them) unless --defaults or --synthetic is given; single incomes can be overridden.
 // Outputs are written to temporary files beside their targets and renamed into place once
-// all of them are complete, so a failure leaves every target as it was.
+// all of them are complete, so a failure leaves every target as it was. "-" as a target
+// means standard output. An existing target that is not a regular file, or is read-only,
+// is refused and left alone; two outputs may not name the same file.
+// SIGTERM, SIGINT and SIGHUP remove the per-run temporary folder before the program ends.
 // Exit status: 0 done, 1 generation failed, 2 usage.
 #include <array>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
+#include "bridge/SheetPicture.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
@@ -33,6 +44,8 @@
 #include "sheet/SyntheticTable.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/SafeReplace.h"
+#include "shell/SignalWatcher.h"
 #include "shell/TempFolder.h"
 
 namespace {
@@ -46,8 +59,9 @@ const char* const kHelp =
     "Usage: quillmere-sheet [options] -o FILE\n"
     "Generates the Personal Finance budget workbook (.xls) without windows.\n"
     "\n"
-    "  -o FILE               write the workbook to FILE\n"
-    "  --picture FILE        write the sheet's picture to FILE (PNG for .png, else BMP)\n"
+    "  -o FILE               write the workbook to FILE (- for standard output)\n"
+    "  --picture FILE        write the sheet's picture to FILE (PNG for .png, else BMP;\n"
+    "                        - for standard output, as BMP)\n"
     "  --defaults            use the default categories and incomes, not the settings store\n"
     "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks)\n"
     "  --income0 N           projected income       --income1 N   projected extra income\n"
@@ -149,43 +163,107 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
     return std::nullopt;
 }
 
-// The outputs of one run, each written to a temporary file beside its target. Nothing is
-// put in place until every output has been written, so a target that cannot be written
-// leaves the others as they were too.
-class Outputs {
+const QString kStandardOutput = QStringLiteral("-");
+
+// Checks the targets before anything is generated: two outputs may not land in one file
+// (usage, 2), and an existing target that is not a regular file or is read-only is
+// refused (1). Returns the exit status when the program should stop now.
+std::optional<int> CheckTargets(const CommandLine& options) {
+    QStringList files;
+    for (const QString& target : {options.workbookOut, options.pictureOut})
+        if (!target.isEmpty() && target != kStandardOutput) files << target;
+    try {
+        if (options.workbookOut == kStandardOutput && options.pictureOut == kStandardOutput)
+            return UsageError(QStringLiteral("-o and --picture both name standard output"));
+        if (files.size() == 2 && SafeReplace::SameFile(files[0], files[1]))
+            return UsageError(QStringLiteral("-o and --picture name the same file (%1 and %2); "
+                                             "give two different files")
+                                  .arg(files[0], files[1]));
+        for (const QString& target : files) {
+            QString refusal = SafeReplace::Refusal(target);
+            if (refusal.isEmpty()) continue;
+            const QFileInfo resolved(SafeReplace::ResolveTarget(target));
+            if (target == options.workbookOut && resolved.exists() && !resolved.isFile())
+                refusal += QStringLiteral(" To write the workbook to standard output, give -o -.");
+            std::fprintf(stderr, "quillmere-sheet: %s\n", qPrintable(refusal));
+            return kFailed;
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quillmere-sheet: %s\n", e.what());
+        return kFailed;
+    }
+    return std::nullopt;
+}
+
+void WriteStandardOutput(const QByteArray& bytes, const char* what) {
+    const char* data = bytes.constData();
+    std::size_t left = static_cast<std::size_t>(bytes.size());
+    while (left > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            throw Failure(QStringLiteral("Cannot write the %1 to standard output: %2")
+                              .arg(QLatin1String(what), qt_error_string(errno)));
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+}
+
+// Keeps the per-run folder and the outputs safe from the signals that end a program. A
+// thread of its own waits for SIGTERM, SIGINT and SIGHUP; when one comes it takes the lock
+// (so outputs being put in place are finished first, all of them or none), removes the
+// folder and ends the process by that signal.
+class RunGuard {
   public:
-    void AddCopy(const QString& source, const QString& target) {
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly))
-            throw Failure("Cannot read " + source + ": " + in.errorString());
-        QSaveFile& out = Open(target);
-        if (out.write(in.readAll()) != in.size())
-            throw Failure("Cannot write " + target + ": " + out.errorString());
+    RunGuard() : watcher_(new SignalWatcher) {
+        QObject::connect(
+            watcher_, &SignalWatcher::received, watcher_, [this](int signal) { End(signal); },
+            Qt::DirectConnection);
+        watcher_->moveToThread(&thread_);
+        QObject::connect(&thread_, &QThread::finished, watcher_, &QObject::deleteLater);
+        thread_.start();
     }
-    void AddPicture(const QImage& picture, const QString& target) {
-        if (picture.isNull()) throw Failure(QStringLiteral("The sheet has no picture to write"));
-        const char* format =
-            target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-        QSaveFile& out = Open(target);
-        if (!picture.save(&out, format))
-            throw Failure("Cannot write " + target + ": " + out.errorString());
+    ~RunGuard() {
+        {
+            const std::lock_guard<std::mutex> hold(lock_);
+            folder_.reset();
+        }
+        thread_.quit();
+        thread_.wait();
     }
-    void Commit() {
-        for (const auto& out : files_)
-            if (!out->commit())
-                throw Failure("Cannot write " + out->fileName() + ": " + out->errorString());
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+    // The per-run folder, made on first use. Throws quill::Failure.
+    QString Folder() {
+        const std::lock_guard<std::mutex> hold(lock_);
+        folderPath_ = folder_->Path();
+        return folderPath_;
+    }
+
+    // Runs `publish` with the signals held off until it is done.
+    template <class F>
+    void Publish(F&& publish) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        std::forward<F>(publish)();
     }
 
   private:
-    QSaveFile& Open(const QString& target) {
-        auto out = std::make_unique<QSaveFile>(target);
-        if (!out->open(QIODevice::WriteOnly))
-            throw Failure("Cannot write " + target + ": " + out->errorString());
-        files_.push_back(std::move(out));
-        return *files_.back();
+    [[noreturn]] void End(int signal) {
+        lock_.lock();  // never released: the process ends here
+        // The generation may still be writing into the folder; try again while it is there.
+        for (int attempt = 0;
+             attempt < 10 && !folderPath_.isEmpty() && QFileInfo::exists(folderPath_); ++attempt)
+            QDir(folderPath_).removeRecursively();
+        SignalWatcher::EndBy(signal);
     }
 
-    std::vector<std::unique_ptr<QSaveFile>> files_;
+    std::mutex lock_;
+    std::optional<TempFolder> folder_{std::in_place};
+    QString folderPath_;
+    QThread thread_;
+    SignalWatcher* watcher_;  // lives in thread_, deleted when it finishes
 };
 
 // Receives the picture that the windowed program would show; it is written out only when
@@ -202,7 +280,7 @@ class KeepPicture : public PersonalFinance::ReportHandover {
     QImage picture_;
 };
 
-int Generate(const CommandLine& options) {
+int Generate(const CommandLine& options, RunGuard& guard) {
     ConsolePrompt prompt;
     AppState state;
     IncomeTexts incomes;
@@ -235,13 +313,12 @@ int Generate(const CommandLine& options) {
     for (int i = 0; i < 4; ++i)
         amounts[static_cast<std::size_t>(i)] = quill::Options::IncomeAmount(incomes, i);
 
-    TempFolder temp;
     EmbeddedProvider provider;
     KeepPicture handover;
     const bool wantPicture = !options.pictureOut.isEmpty();
     QString folder;
     try {
-        folder = temp.Path();
+        folder = guard.Folder();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillmere-sheet: %s\n", e.what());
         return kFailed;
@@ -252,10 +329,34 @@ int Generate(const CommandLine& options) {
     const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
     if (prompt.errors > 0) return kFailed;  // nothing is published after a failed step
     try {
-        Outputs outputs;
-        if (!options.workbookOut.isEmpty()) outputs.AddCopy(workbook, options.workbookOut);
-        if (wantPicture) outputs.AddPicture(handover.Picture(), options.pictureOut);
-        outputs.Commit();
+        if (wantPicture && handover.Picture().isNull())
+            throw Failure(QStringLiteral("The sheet has no picture to write"));
+        const QByteArray picture =
+            wantPicture ? Excel1::PictureFileBytes(handover.Picture(), options.pictureOut)
+                        : QByteArray();
+        // Standard output first: what went there cannot be taken back, so the files are put
+        // in place only after it succeeded.
+        if (options.workbookOut == kStandardOutput) {
+            QFile in(workbook);
+            if (!in.open(QIODevice::ReadOnly))
+                throw Failure("Cannot read " + workbook + ": " + in.errorString());
+            WriteStandardOutput(in.readAll(), "workbook");
+        }
+        if (options.pictureOut == kStandardOutput) WriteStandardOutput(picture, "picture");
+        guard.Publish([&] {
+            std::vector<std::unique_ptr<SafeReplace::Replacement>> files;
+            if (!options.workbookOut.isEmpty() && options.workbookOut != kStandardOutput) {
+                files.push_back(std::make_unique<SafeReplace::Replacement>(options.workbookOut));
+                files.back()->CopyFrom(workbook);
+            }
+            if (wantPicture && options.pictureOut != kStandardOutput) {
+                files.push_back(std::make_unique<SafeReplace::Replacement>(options.pictureOut));
+                files.back()->Write(picture);
+            }
+            std::vector<SafeReplace::Replacement*> all;
+            for (const auto& file : files) all.push_back(file.get());
+            SafeReplace::CommitTogether(all);
+        });
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillmere-sheet: %s\n", e.what());
         return kFailed;
@@ -271,11 +372,19 @@ int main(int argc, char** argv) {
     CommandLine options;
     if (const auto status = ParseOptions(args, options)) return *status;
 
+    if (const auto status = CheckTargets(options)) return *status;
+    // A reader of standard output that goes away is reported as a failed write.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    TempFolder::RepairEnvironment();
     // Drawing text needs a GUI application; a workbook alone does not, and starts faster.
-    std::unique_ptr<QGuiApplication> gui;
+    std::unique_ptr<QCoreApplication> app;
     if (!options.pictureOut.isEmpty()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        gui = std::make_unique<QGuiApplication>(argc, argv);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    return Generate(options);
+    RunGuard guard;
+    return Generate(options, guard);
 }

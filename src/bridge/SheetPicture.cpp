@@ -2,30 +2,25 @@
 
 #include <optional>
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/SafeReplace.h"
 #include "spreadsheet/SheetRenderer.h"
 
 namespace quill::Excel1 {
 
-namespace {
-
-void SavePicture(const QImage& picture, const QString& path) {
+QByteArray PictureFileBytes(const QImage& picture, const QString& path) {
     if (picture.isNull()) throw Failure("Invalid picture");
     const char* format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-    // Written beside the target and renamed over it, so a failure leaves no partial file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Failure("Path/File access error: " + path + ": " + file.errorString());
-    if (!picture.save(&file, format)) throw Failure("Cannot write the picture to " + path);
-    if (!file.commit())
-        throw Failure("Path/File access error: " + path + ": " + file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, format)) throw Failure("Cannot encode the picture for " + path);
+    return bytes;
 }
-
-}  // namespace
 
 void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& path,
                           Prompt& prompt) {
@@ -53,7 +48,8 @@ void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& 
     });
     if (!(lastRow > 1 && lastColumn > 1)) return;
     trace.Step([&] { picture = spreadsheet::RenderRange(workbook, *sheet, *used); });
-    trace.Step([&] { SavePicture(picture, path); });
+    // Written beside the target and renamed over it, so a failure leaves no partial file.
+    trace.Step([&] { SafeReplace::WriteFile(path, PictureFileBytes(picture, path)); });
 }
 
 }  // namespace quill::Excel1

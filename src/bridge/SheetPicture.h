@@ -1,12 +1,18 @@
 // The picture of a workbook's active sheet that the preview shows.
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include "shell/Prompt.h"
 #include "spreadsheet/Workbook.h"
 
 namespace quill::Excel1 {
+
+// The bytes of the picture file for `path`: PNG when the path ends in ".png", else BMP.
+// Throws quill::Failure for an empty picture.
+QByteArray PictureFileBytes(const QImage& picture, const QString& path);
 
 // Draws the used range of the workbook's active sheet and saves it to `path`, replacing
 // any file there: as PNG when the path ends in ".png", else as BMP. Only a used range that

@@ -1,11 +1,11 @@
 #include "model/SettingsStore.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include "shell/Config.h"
 #include "shell/Failure.h"
+#include "shell/SafeReplace.h"
 
 namespace quill {
 
@@ -88,13 +88,16 @@ QString SettingsStore::KeepBackup() {
     backupPending_ = false;  // tried once; a problem is reported once
     const QString file = FilePath();
     if (!QFileInfo(file).isFile()) return {};  // nothing stored to keep
-    QFile::remove(BackupPath());               // the newest unreadable file is the one kept
-    QFile source(file);
-    if (source.copy(BackupPath())) return {};
-    return QStringLiteral(
-               "The unreadable settings file %1 could not be kept as %2 (%3); "
-               "it is overwritten now.")
-        .arg(file, BackupPath(), source.errorString());
+    // The newest unreadable file is the one kept, and no more readable than it was.
+    try {
+        SafeReplace::CopyFile(file, BackupPath(), SafeReplace::Privacy::TargetAndSource);
+        return {};
+    } catch (const Failure& failure) {
+        return QStringLiteral(
+                   "The unreadable settings file %1 could not be kept as %2 (%3); "
+                   "it is overwritten now.")
+            .arg(file, BackupPath(), QString::fromUtf8(failure.what()));
+    }
 }
 
 void SettingsStore::Sync(const QString& what) {

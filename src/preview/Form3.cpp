@@ -20,11 +20,11 @@
 #include <QSignalBlocker>
 
 #include "preview/PictureBox.h"
-#include "preview/WorkbookCopy.h"
 #include "shell/CommonServices.h"
 #include "shell/Config.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/SafeReplace.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
 
@@ -315,27 +315,33 @@ void Form3::PushButton6_Click() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton6_Click"));
     QString name;
     bool overwrite = false;
+    bool written = false;
     trace.Step([&] {
         name = prompt_.SaveFileName(QStringLiteral("Save File"),
                                     QStringLiteral("Excel Files (*.xls)"));
     });
-    if (name.isEmpty()) {
-        trace.Skip();
-        trace.Skip();
-    } else {
-        trace.Step([&] {
-            overwrite = !Main::FileExists(name) ||
-                        prompt_.AskYesNo(QStringLiteral("Are you sure you wish to overwrite ") +
-                                             name + QStringLiteral(" ?"),
-                                         Main::AppTitle());
-        });
-        // The copy replaces an existing file only once it is complete, so a failed copy
-        // leaves the user's file as it was.
-        trace.Step([&] {
-            if (overwrite) preview::CopyWorkbook(mExcelFile, name);
-        });
-    }
-    trace.Step([&] { prompt_.Notice(QStringLiteral("Done."), Main::AppTitle()); });
+    // Cancelled: nothing to save and nothing to tell.
+    if (name.isEmpty()) return;
+    trace.Step([&] {
+        // A file that cannot be replaced is named before the user is asked to replace it.
+        if (const QString refusal = SafeReplace::Refusal(name); !refusal.isEmpty()) {
+            prompt_.Notice(refusal, Main::AppTitle());
+            return;
+        }
+        overwrite = !Main::FileExists(name) ||
+                    prompt_.AskYesNo(QStringLiteral("Are you sure you wish to overwrite ") + name +
+                                         QStringLiteral(" ?"),
+                                     Main::AppTitle());
+    });
+    // The copy replaces an existing file only once it is complete, so a failed copy leaves
+    // the user's file as it was.
+    trace.Step([&] {
+        if (!overwrite) return;
+        SafeReplace::CopyFile(mExcelFile, name);
+        written = true;
+    });
+    // Only a file that was written is reported as saved.
+    if (written) trace.Step([&] { prompt_.Notice(QStringLiteral("Done."), Main::AppTitle()); });
 }
 
 void Form3::PushButton8_Click() {

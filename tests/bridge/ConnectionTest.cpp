@@ -116,12 +116,31 @@ TEST_F(SheetPictureTest, ThePictureReplacesAnExistingFile) {
     EXPECT_GT(picture.width(), 0);
 }
 
-TEST_F(SheetPictureTest, AnUnwritablePathIsReportedUnderTheProcedureName) {
+TEST_F(SheetPictureTest, AnUnwritablePathIsReportedUnderTheProcedureNameWithItsCause) {
     sheet.At({4, 4}).content = 1.0;
-    Excel1::saveCellsActivesheet(book, dir.filePath(QStringLiteral("missing/temp.bmp")), prompt);
-    ASSERT_EQ(prompt.Errors().size(), 1u);
-    EXPECT_TRUE(prompt.Errors()[0].contains(
-        QStringLiteral("in Fenbrook2021/08/31.Excel1.saveCellsActivesheet at line")));
+    const QString missing = dir.filePath(QStringLiteral("missing/temp.bmp"));
+    Excel1::saveCellsActivesheet(book, missing, prompt);
+    // A read-only picture is left as it is.
+    {
+        QFile old(Path());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    ASSERT_TRUE(QFile::setPermissions(Path(), QFileDevice::ReadOwner));
+    Excel1::saveCellsActivesheet(book, Path(), prompt);
+
+    ASSERT_EQ(prompt.Errors().size(), 2u);
+    EXPECT_TRUE(prompt.Errors()[0].startsWith(QStringLiteral("Cannot write ") + missing +
+                                              QStringLiteral(": No such file or directory\r\n")))
+        << prompt.Errors()[0].toStdString();
+    EXPECT_TRUE(prompt.Errors()[1].startsWith(Path() + QStringLiteral(" is read-only")))
+        << prompt.Errors()[1].toStdString();
+    for (const QString& error : prompt.Errors())
+        EXPECT_TRUE(error.contains(
+            QStringLiteral("in Fenbrook2021/08/31.Excel1.saveCellsActivesheet at line")));
+    QFile kept(Path());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
 }
 
 }  // namespace

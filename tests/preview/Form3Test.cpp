@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include "preview/PictureBox.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
+#include "support/SmallFileSystem.h"
 
 namespace quill {
 namespace {
@@ -172,15 +174,15 @@ TEST_F(Form3Test, SaveCopiesTheWorkbookWithoutAQuestionWhenTheNameIsNew) {
     prompt.saveNames = {OutPath("budget.xls"), OutPath("budget-copy")};
     Save();
     Save();
-    Save();  // cancelled: nothing copied, still "Done."
+    Save();  // cancelled: nothing copied, nothing said
 
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown[0].kind, test::Shown::Save);
     EXPECT_EQ(prompt.shown[0].title, QStringLiteral("Save File"));
     EXPECT_EQ(prompt.lastFilter, QStringLiteral("Excel Files (*.xls)"));
     EXPECT_TRUE(prompt.Questions().empty());
-    EXPECT_EQ(prompt.Notices(), (std::vector<QString>{"Done.", "Done.", "Done."}));
-    EXPECT_EQ(prompt.shown.back().title, QStringLiteral("Quillmere"));
+    EXPECT_EQ(prompt.Notices(), (std::vector<QString>{"Done.", "Done."}));
+    EXPECT_EQ(prompt.shown[1].title, QStringLiteral("Quillmere"));
 
     // Byte for byte, under the name exactly as given; the temporary workbook stays.
     EXPECT_EQ(ReadAll(OutPath("budget.xls")), workbookBytes);
@@ -202,11 +204,11 @@ TEST_F(Form3Test, SaveOverAnExistingFileAsksFirst) {
     EXPECT_EQ(prompt.Questions()[0], QStringLiteral("Are you sure you wish to overwrite ") +
                                          target + QStringLiteral(" ?"));
     EXPECT_EQ(prompt.shown[1].title, QStringLiteral("Quillmere"));
-    EXPECT_EQ(prompt.Notices().size(), 1u);
+    EXPECT_TRUE(prompt.Notices().empty());  // declined: nothing was saved
 
     Save();
     EXPECT_EQ(ReadAll(target), workbookBytes);
-    EXPECT_EQ(prompt.Notices().size(), 2u);
+    EXPECT_EQ(prompt.Notices(), std::vector<QString>{"Done."});
     EXPECT_EQ(OutFolder(), QStringList{"budget.xls"});
 }
 
@@ -230,13 +232,69 @@ TEST_F(Form3Test, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
     for (const QString& error : prompt.Errors()) {
         EXPECT_TRUE(error.contains(QStringLiteral("Form3.PushButton6_Click at line 104")));
     }
-    // Question, report and still "Done."
+    // Question and report, but never "Done." for a copy that was not made.
     EXPECT_EQ(prompt.shown[1].kind, test::Shown::Question);
     EXPECT_EQ(prompt.shown[2].kind, test::Shown::Error);
-    EXPECT_EQ(prompt.shown[3].text, QStringLiteral("Done."));
-    EXPECT_EQ(prompt.Notices().size(), 3u);
+    EXPECT_EQ(prompt.shown[3].kind, test::Shown::Save);
+    EXPECT_TRUE(prompt.Notices().empty());
     EXPECT_EQ(ReadAll(target), QByteArray("old"));
     EXPECT_EQ(OutFolder(), (QStringList{"budget.xls", "plain"}));
+}
+
+TEST_F(Form3Test, AFullDiskIsReportedWithItsCauseAndTheOldFileKept) {
+    const test::SmallFileSystem disk;
+    if (!disk.Mounted()) GTEST_SKIP() << "cannot mount a small file system here";
+    HandOver(TwoColourPicture(600, 400));
+    expectErrors = true;
+    const QString target = disk.FilePath(QStringLiteral("budget.xls"));
+    WriteAll(target, "old");
+    prompt.saveNames = {target};
+    prompt.yesNo = {true};
+    Save();
+    ASSERT_EQ(prompt.Errors().size(), 1u);
+    EXPECT_TRUE(prompt.Errors()[0].startsWith(QStringLiteral("Cannot write ") + target +
+                                              QStringLiteral(": No space left on device\r\n")))
+        << prompt.Errors()[0].toStdString();
+    EXPECT_TRUE(prompt.Notices().empty());
+    EXPECT_EQ(ReadAll(target), QByteArray("old"));
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"budget.xls"});
+}
+
+TEST_F(Form3Test, SaveRefusesTargetsItMustNotReplaceAndWritesThroughLinks) {
+    HandOver(TwoColourPicture(600, 400));
+    const QString locked = OutPath("locked.xls");
+    WriteAll(locked, "kept");
+    ASSERT_TRUE(QFile::setPermissions(
+        locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    const QString real = OutPath("real.xls");
+    WriteAll(real, "old");
+    ASSERT_TRUE(QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(QFile::link(QStringLiteral("real.xls"), OutPath("link.xls")));
+    prompt.saveNames = {locked, OutPath("link.xls")};
+    prompt.yesNo = {true};
+
+    // Refused without the question (even for the administrator, who could write it), and
+    // without "Done.".
+    Save();
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(prompt.shown[1].kind, test::Shown::Notice);
+    EXPECT_EQ(prompt.shown[1].text, locked + QStringLiteral(" is read-only; it was left as it is. "
+                                                            "Choose another name, or make the "
+                                                            "file writable first."));
+    EXPECT_EQ(prompt.shown[1].title, QStringLiteral("Quillmere"));
+    EXPECT_EQ(ReadAll(locked), QByteArray("kept"));
+    EXPECT_EQ(QFileInfo(locked).permissions() & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+
+    // The link stays a link; the file it leads to gets the copy and keeps its permissions.
+    Save();
+    EXPECT_EQ(prompt.Questions().size(), 1u);
+    EXPECT_EQ(prompt.Notices().back(), QStringLiteral("Done."));
+    EXPECT_TRUE(QFileInfo(OutPath("link.xls")).isSymLink());
+    EXPECT_EQ(ReadAll(real), workbookBytes);
+    EXPECT_EQ(QFileInfo(real).permissions() & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(OutFolder(), (QStringList{"link.xls", "locked.xls", "real.xls"}));
 }
 
 TEST_F(Form3Test, BackDeletesTheWorkbookAndAHandOverAfterwardsPreparesAgain) {

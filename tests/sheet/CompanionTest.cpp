@@ -1,17 +1,27 @@
 // The command-line companion as a user meets it: usage errors and help, failures that
-// leave every target as it was, a successful run that replaces an existing file, and the
-// picture it writes, which must be the sheet's own picture.
+// leave every target as it was, a successful run that replaces an existing file, the
+// picture it writes, which must be the sheet's own picture, special targets and standard
+// output, and the signals that end it.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "DefaultBudget.h"
 #include "spreadsheet/XlsFile.h"
 #include "support/ExternalPrograms.h"
+#include "support/FileBytes.h"
 #include "support/ScratchConfig.h"
 
 namespace quill::test {
@@ -101,6 +111,91 @@ TEST_F(CompanionTest, FailuresExitOneAndLeaveEveryTargetAsItWas) {
     }
     EXPECT_EQ(Files(), "old.png old.xls plain");
     EXPECT_EQ(Read("plain"), "a regular file, not a folder");
+}
+
+TEST_F(CompanionTest, TwoOutputsNamingOneFileAreAUsageError) {
+    Write("budget.xls", "old workbook");
+    ASSERT_TRUE(QFile::link(QStringLiteral("budget.xls"), Path("link.xls")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QStringList cases[] = {
+        {"-o", Path("budget.xls"), "--picture", Path("budget.xls")},
+        {"-o", Path("link.xls"), "--picture", Path("budget.xls")},
+        {"-o", Path("new.xls"), "--picture", Path("sub/../new.xls")},
+        {"-o", "-", "--picture", "-"},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ProcessResult run = Run(QStringList{"--defaults"} + args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.startsWith("quillmere-sheet: -o and --picture"))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_EQ(Read("budget.xls"), "old workbook");
+    EXPECT_EQ(Files(), "budget.xls link.xls");
+}
+
+TEST_F(CompanionTest, SpecialTargetsAreLeftAloneAndADashMeansStandardOutput) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe")).constData(), 0600), 0);
+    const struct {
+        QStringList args;
+        const char* says;
+    } cases[] = {
+        {{"-o", "/dev/null"}, "/dev/null is a device, not a regular file"},
+        {{"-o", Path("pipe")}, "pipe is a named pipe, not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ProcessResult run = Run(QStringList{"--defaults"} + c.args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith("quillmere-sheet: ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists() &&
+                !QFileInfo(QStringLiteral("/dev/null")).isFile());
+    EXPECT_TRUE(QFileInfo(Path("pipe")).exists() && !QFileInfo(Path("pipe")).isFile());
+    EXPECT_EQ(Files(), "");
+
+    // The workbook on standard output, the picture beside it.
+    const ProcessResult run = Run({"--defaults", "-o", "-", "--picture", Path("sheet.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(test::WriteAll(Path("piped.xls"), run.out));
+    const spreadsheet::Workbook book = spreadsheet::LoadXls(Path("piped.xls").toStdString());
+    ASSERT_EQ(book.Sheets().size(), 1u);
+    EXPECT_EQ(book.Sheets()[0]->Name(), "Invoice");
+    EXPECT_EQ(QImageReader(Path("sheet.png")).format(), "png");
+}
+
+TEST_F(CompanionTest, EndingSignalsRemoveTheTemporaryFolder) {
+    QTemporaryDir tmp;
+    QTemporaryDir runtime;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        process.setProcessEnvironment(env);
+        // Large enough to be still at work when the signal comes.
+        process.start(kCompanion, {"--synthetic", "200x400", "-o", Path("big.xls"), "--picture",
+                                   Path("big.png")});
+        ASSERT_TRUE(process.waitForStarted(10000));
+        const auto runFolders = [&] {
+            return QDir(tmp.path()).entryList({QStringLiteral("quillmere-*")}, QDir::Dirs);
+        };
+        QElapsedTimer waited;
+        waited.start();
+        while (runFolders().isEmpty() && waited.elapsed() < 30000) QThread::msleep(5);
+        ASSERT_EQ(runFolders().size(), 1);
+
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        // Ended by the signal itself, as the caller asked, with nothing left behind.
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(process.exitCode(), signal);
+        EXPECT_TRUE(runFolders().isEmpty());
+        EXPECT_EQ(Files(), "");
+    }
 }
 
 TEST_F(CompanionTest, SuccessReplacesAnExistingWorkbook) {
