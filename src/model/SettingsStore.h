@@ -64,7 +64,7 @@ class SettingsStore {
     void Sync(const QString& what);
 
     QString path_;
-    std::unique_ptr<QSettings> settings_;  // none while the path is refused
+    std::unique_ptr<QSettings> settings_;  // none when the path was refused at the start
     QString readProblem_;
     bool refused_ = false;
     bool backupPending_ = false;
