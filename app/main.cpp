@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         QApplication app(argc, argv);
         // Lets the desktop match the windows to the installed menu entry and its icon.
         QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
-        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.quillmere.Quillmere")));
+        QApplication::setWindowIcon(
+            QIcon::fromTheme(QStringLiteral("example.quillmere.Quillmere")));
         quill::SignalWatcher watcher;
 
         quill::TempFolder tempFolder;

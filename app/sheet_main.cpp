@@ -10,7 +10,8 @@
 // means standard output. An existing target that is not a regular file, or is read-only,
 // is refused and left alone; two outputs may not name the same file.
 // SIGTERM, SIGINT and SIGHUP remove the per-run temporary folder before the program ends.
-// Exit status: 0 done, 1 generation failed, 2 usage.
+// Exit status: 0 done, 1 generation failed, 2 usage. A failure is told in one line on
+// standard error: what failed, and what can be done about it.
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -69,28 +70,40 @@ const char* const kHelp =
     "  --help                show this text\n"
     "  --version             show the version\n";
 
-// Errors are printed; questions are never asked of a program without a user.
+// A message on standard error: one line, after the program's name.
+void PrintMessage(const QString& text) {
+    std::fprintf(stderr, "quillmere-sheet: %s\n", qPrintable(text.simplified()));
+}
+
+// Notices are printed and questions answered No: a program without a user asks nothing.
+// Failures are kept, not printed: a failed step makes the later steps fail too, so the
+// first failure is the one that tells the cause, and the error box's procedure names and
+// request for a screenshot mean nothing on the command line.
 class ConsolePrompt : public Prompt {
   public:
-    int errors = 0;
-    void Notice(const QString& text, const QString&) override { Print(text); }
+    void Notice(const QString& text, const QString&) override { PrintMessage(text); }
     bool AskYesNo(const QString& text, const QString&) override {
-        Print(text);
+        PrintMessage(text);
         return false;
     }
-    void ReportError(const QString& text) override {
-        ++errors;
-        Print(QStringLiteral("error: ") + text);
+    void ReportError(const QString& text) override { Keep(text); }
+    void ReportFailure(const QString& description, const QString&, int) override {
+        Keep(description);
     }
     QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
     QString SaveFileName(const QString&, const QString&) override { return {}; }
 
+    bool Failed() const { return failed_; }
+    const QString& FirstFailure() const { return firstFailure_; }
+
   private:
-    static void Print(QString text) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+    void Keep(const QString& text) {
+        if (!failed_) firstFailure_ = text;
+        failed_ = true;
     }
+
+    bool failed_ = false;
+    QString firstFailure_;
 };
 
 struct CommandLine {
@@ -284,26 +297,32 @@ int Generate(const CommandLine& options, RunGuard& guard) {
     ConsolePrompt prompt;
     AppState state;
     IncomeTexts incomes;
-    if (options.synthetic) {
-        state.CategoryTable = PersonalFinance::SyntheticCategoryTable(options.synthetic->first,
-                                                                      options.synthetic->second);
+    if (options.synthetic || options.defaults) {
+        // The settings store is not even opened.
+        state.CategoryTable = options.synthetic
+                                  ? PersonalFinance::SyntheticCategoryTable(
+                                        options.synthetic->first, options.synthetic->second)
+                                  : quill::Options::DefaultCategorySet();
         state.WorkbookPalette = quill::Options::WorkbookPalette();
         for (std::size_t i = 0; i < incomes.size(); ++i)
             incomes[i] = QString::fromLatin1(quill::Options::kIncomeDefaults[i]);
     } else {
-        // The same load as the main window's start-up; an unreadable store is an error here.
+        // The same load as the main window's start-up, but a stored state that cannot be
+        // used is an error here: this program neither falls back to the defaults unasked
+        // nor keeps or rewrites the file.
         SettingsStore store;
         MemoryCategoryTree tree;
         try {
-            quill::Options::LoadCategoryState(state, tree, incomes, store, options.defaults);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "quillmere-sheet: the settings store cannot be used: %s\n",
-                         e.what());
+            quill::Options::LoadCategoryState(state, tree, incomes, store, false);
+        } catch (const quill::Options::UnusableStoredState& unusable) {
+            PrintMessage(QStringLiteral("cannot read the saved categories in %1: %2. Use "
+                                        "--defaults, or repair or remove that file.")
+                             .arg(unusable.File(), unusable.Problem()));
             return kFailed;
-        }
-        if (options.defaults) {
-            for (std::size_t i = 0; i < incomes.size(); ++i)
-                incomes[i] = QString::fromLatin1(quill::Options::kIncomeDefaults[i]);
+        } catch (const std::exception& e) {
+            PrintMessage(QStringLiteral("cannot read the saved categories: ") +
+                         QString::fromUtf8(e.what()));
+            return kFailed;
         }
     }
     for (std::size_t i = 0; i < incomes.size(); ++i)
@@ -327,7 +346,11 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         provider, prompt, folder, wantPicture ? &handover : nullptr, {}, wantPicture};
     const PersonalFinance::ReportInputs inputs{state.CategoryTable, amounts, state.WorkbookPalette};
     const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
-    if (prompt.errors > 0) return kFailed;  // nothing is published after a failed step
+    if (prompt.Failed()) {  // nothing is published after a failed step
+        PrintMessage(QStringLiteral("cannot generate the workbook (nothing was written): ") +
+                     prompt.FirstFailure());
+        return kFailed;
+    }
     try {
         if (wantPicture && handover.Picture().isNull())
             throw Failure(QStringLiteral("The sheet has no picture to write"));

@@ -294,6 +294,9 @@ void Form1::TreeView1_BeforeLabelEdit() {
 void Form1::TreeView1_AfterLabelEdit(const QString& key, const QString& newString) {
     currentNode_ = key;
     if (CategoryRow* row = FindRow(key)) row->RowText = newString;
+    // The selected row text names the selected node, so a rename that follows offers the
+    // name the user has just given it.
+    if (tree_->SelectedKey() == key) state_.SelectedRowText = newString;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -416,13 +419,16 @@ void Form1::PushButton4_Click() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton4_Click"));
     bool selected = false;
     bool yes = false;
+    QString answer;
     trace.Step([&] { selected = TakeSelection(); });
     if (!selected) return;
     trace.Step([&] {
-        state_.SelectedRowText =
-            prompt_.InputBox(QStringLiteral("Rename selected to: "),
-                             QStringLiteral("Rename Selected Row"), state_.SelectedRowText);
+        answer = prompt_.InputBox(QStringLiteral("Rename selected to: "),
+                                  QStringLiteral("Rename Selected Row"), state_.SelectedRowText);
     });
+    // Cancel, or nothing but blanks: the command ends with nothing changed and no question.
+    if (answer.trimmed().isEmpty()) return;
+    state_.SelectedRowText = answer;
     trace.Step([&] {
         yes = prompt_.AskYesNo(
             QuestionNaming("Do you really want rename this row ?", tree_->Text(CurrentKey())),

@@ -51,11 +51,21 @@ QString ReadStoredTable(const SettingsStore& store, CategoryTable& table) {
     if (!columns || *columns != kCategoryFieldCount)
         return CountProblem(store, kColumnsKey, QString::number(kCategoryFieldCount));
 
+    // Every row has a key and a parent key; a row without them is what is left of a table
+    // that was not written in full (or a row count larger than the rows written).
+    const auto missing = [&](int r, int field, const char* what) {
+        return QStringLiteral("row %1 of %2 has no %3 (\"%4\" is empty or absent)")
+            .arg(r)
+            .arg(*rows)
+            .arg(QLatin1String(what), FieldKey(field, r));
+    };
     CategoryTable stored(static_cast<std::size_t>(*rows));
     for (int r = 1; r <= *rows; ++r) {
         CategoryRow& row = stored[static_cast<std::size_t>(r - 1)];
         row.RowKey = store.GetSetting(FieldKey(1, r));
+        if (row.RowKey.trimmed().isEmpty()) return missing(r, 1, "key");
         row.ParentKey = store.GetSetting(FieldKey(2, r));
+        if (row.ParentKey.trimmed().isEmpty()) return missing(r, 2, "parent key");
         row.RowText = store.GetSetting(FieldKey(3, r));
         row.RowPath = store.GetSetting(FieldKey(4, r));
     }
@@ -78,7 +88,6 @@ QString ShowInTree(const CategoryTable& table, CategoryTree& tree) {
 
 // Loads the saved table and its tree. Returns why they cannot be used, empty on success.
 QString LoadStoredTable(AppState& state, CategoryTree& tree, const SettingsStore& store) {
-    if (store.ReadFailed()) return QStringLiteral("the file cannot be read");
     CategoryTable stored;
     if (QString problem = ReadStoredTable(store, stored); !problem.isEmpty()) return problem;
     if (QString problem = ShowInTree(stored, tree); !problem.isEmpty()) return problem;
@@ -93,6 +102,14 @@ QString UnreadableMessage(const QString& problem, const SettingsStore& store) {
         .arg(store.FilePath(), problem, store.BackupPath());
 }
 
+QString RefusedMessage(const QString& problem, const SettingsStore& store) {
+    return QStringLiteral(
+               "The settings file %1 cannot be used: %2. It is left as it is: the default "
+               "categories and incomes are used, and nothing of this run will be saved. "
+               "Remove or rename it so that your changes can be saved.")
+        .arg(store.FilePath(), problem);
+}
+
 }  // namespace
 
 QString FieldKey(int field, int row) {
@@ -103,9 +120,14 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
                        SettingsStore& store, bool restoreDefaults) {
     QString problem;
     bool loaded = false;
-    if (!restoreDefaults && (store.ReadFailed() || ReadSavedFlag(store))) {
-        problem = LoadStoredTable(state, tree, store);
-        loaded = problem.isEmpty();
+    if (!restoreDefaults) {
+        // A file that cannot be read as a whole is not searched for a table either: what
+        // could be parsed of it may be a damaged table that looks whole.
+        problem = store.ReadProblem();
+        if (problem.isEmpty() && ReadSavedFlag(store)) {
+            problem = LoadStoredTable(state, tree, store);
+            loaded = problem.isEmpty();
+        }
     }
     if (!loaded) {
         state.CategoryTable = DefaultCategorySet();
@@ -120,8 +142,10 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
 
     // Reported only now, so that the caller's trap finds a complete, consistent state.
     if (!problem.isEmpty()) {
+        if (store.Refused())
+            throw UnusableStoredState(RefusedMessage(problem, store), store.FilePath(), problem);
         store.KeepBackupBeforeNextSave();
-        throw Failure(UnreadableMessage(problem, store));
+        throw UnusableStoredState(UnreadableMessage(problem, store), store.FilePath(), problem);
     }
 }
 

@@ -9,10 +9,12 @@
 #pragma once
 
 #include <array>
+#include <utility>
 
 #include <QString>
 
 #include "model/AppState.h"
+#include "shell/Failure.h"
 
 namespace quill {
 class CategoryTree;
@@ -37,16 +39,36 @@ inline constexpr int kMaxStoredRows = 65536;
 // "Field" + field + "_" + row, both 1-based: FieldKey(3, 12) is "Field3_12".
 QString FieldKey(int field, int row);
 
+// LoadCategoryState's report of a stored state that it could not use. what() is the full
+// message for the user of the windowed program; File() and Problem() let other callers say
+// it their own way.
+class UnusableStoredState : public Failure {
+  public:
+    UnusableStoredState(const QString& message, QString file, QString problem)
+        : Failure(message), file_(std::move(file)), problem_(std::move(problem)) {}
+    // The settings file.
+    const QString& File() const { return file_; }
+    // What is wrong with it, as a clause: "the file cannot be read".
+    const QString& Problem() const { return problem_; }
+
+  private:
+    QString file_;
+    QString problem_;
+};
+
 // Fills the table (from the store when a saved table is marked there and restoreDefaults
 // is false, otherwise the default set), rebuilds the tree, selects its first node, loads
 // the income texts (stored or default, also when restoring), sets SelectedRowText and
 // fills the palette.
 //
 // A stored table that cannot be used (its row count is not a whole number from 1 to
-// kMaxStoredRows, its field count is not 4, the tree rejects its rows or gets no node, or
-// the file cannot be read) is replaced by the default set. The load is then finished with the
-// default set, the store is asked to keep its file before the next save, and only at the end a
-// quill::Failure reports the finding once.
+// kMaxStoredRows, its field count is not 4, a row has no key or no parent key, the tree
+// rejects its rows or gets no node, or the file cannot be read or parsed in full) is replaced
+// by the default set. The load is then finished with the default set, the store is asked to
+// keep its file before the next save, and only at the end an UnusableStoredState reports the
+// finding once. A settings path that is not a regular file is reported the same way; the
+// store neither reads nor keeps nor writes it, so the incomes take their defaults too.
+// Restoring the defaults reports nothing.
 void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes,
                        SettingsStore& store, bool restoreDefaults);
 

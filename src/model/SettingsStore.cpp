@@ -1,6 +1,10 @@
 #include "model/SettingsStore.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include "shell/Config.h"
@@ -15,9 +19,34 @@ QString InGroup(const QString& key) {
     return QLatin1String(config::kSettingsSection) + QLatin1Char('/') + key;
 }
 
+// The user's settings file: Tarnwick.ini in the configuration folder, where QSettings keeps
+// the user-scope INI file of the organization. It is worked out here because constructing
+// a QSettings object already opens the file.
+QString UserSettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + QLatin1String(config::kSettingsOrganization) + QStringLiteral(".ini");
+}
+
+// What the path names when that is not a regular file ("a named pipe"), following links;
+// empty for a regular file and for a path that names nothing.
+QString NonRegularKind(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+    if (S_ISREG(info.st_mode)) return {};
+    if (S_ISDIR(info.st_mode)) return QStringLiteral("a folder");
+    if (S_ISFIFO(info.st_mode)) return QStringLiteral("a named pipe");
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return QStringLiteral("a device");
+    if (S_ISSOCK(info.st_mode)) return QStringLiteral("a socket");
+    return QStringLiteral("a special file");
+}
+
 }  // namespace
 
-SettingsStore::SettingsStore() {
+SettingsStore::SettingsStore() : path_(UserSettingsPath()) {
+    if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
+        Refuse(kind);
+        return;
+    }
     Open();
     // Parse every section now: the store parses lazily, and a section it cannot parse
     // would otherwise only show up when a write has already replaced it.
@@ -27,11 +56,14 @@ SettingsStore::SettingsStore() {
             break;
         case QSettings::FormatError:
             // Parts of the file cannot be read; keep it before it is rewritten.
+            readProblem_ = QStringLiteral("parts of the file are not in the settings format");
             backupPending_ = true;
             break;
         case QSettings::AccessError:
-            readFailed_ = QFileInfo::exists(FilePath());
-            backupPending_ = readFailed_;
+            if (QFileInfo::exists(FilePath())) {
+                readProblem_ = QStringLiteral("the file cannot be read");
+                backupPending_ = true;
+            }
             break;
     }
     // The status never returns to NoError by itself, so start over with a clean one:
@@ -43,17 +75,19 @@ SettingsStore::~SettingsStore() = default;
 
 void SettingsStore::Open() {
     settings_.reset();  // one object per file at a time
-    settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            QLatin1String(config::kSettingsOrganization));
+    settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
     // Only the user's own file counts, never a system-wide one of the same name.
     settings_->setFallbacksEnabled(false);
 }
 
-QString SettingsStore::FilePath() const {
-    return settings_->fileName();
+void SettingsStore::Refuse(const QString& kind) {
+    refused_ = true;
+    readProblem_ = QStringLiteral("the path is %1, not a regular file").arg(kind);
+    backupPending_ = false;  // there is no stored file to keep
 }
 
 QString SettingsStore::GetSetting(const QString& key, const QString& defaultValue) const {
+    if (!settings_) return defaultValue;
     const QVariant value = settings_->value(InGroup(key));
     if (!value.isValid()) return defaultValue;
     // A hand-edited value with unquoted commas reads as a list; take it as the one text.
@@ -63,6 +97,13 @@ QString SettingsStore::GetSetting(const QString& key, const QString& defaultValu
 }
 
 void SettingsStore::SaveSetting(const QString& key, const QString& value) {
+    if (refused_) return;
+    // Something put in the file's place since it was read is left alone as well.
+    if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
+        Refuse(kind);
+        throw Failure(
+            QStringLiteral("The settings could not be saved to %1: %2.").arg(path_, readProblem_));
+    }
     // Before anything can reach the file, not only before the next sync: the store may
     // also write on its own while the event loop runs.
     const QString backupProblem = KeepBackup();
@@ -80,6 +121,7 @@ void SettingsStore::SaveSetting(const QString& key, const QString& value) {
 
 void SettingsStore::CommitBatch() {
     batching_ = false;
+    if (refused_) return;
     Sync(QStringLiteral("The settings"));
 }
 

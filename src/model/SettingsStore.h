@@ -8,6 +8,10 @@
 // write after such a finding, the file is copied beside itself as Tarnwick.ini.bak. The
 // finding comes from the store itself (lines it cannot parse, a file it cannot read) or
 // from the reader of the values (KeepBackupBeforeNextSave).
+//
+// A path that names anything but a regular file (a folder, a named pipe, a device, a
+// socket) is never opened, since opening a named pipe would wait for a writer forever:
+// the store then reads nothing, so every value takes its default, and writes nothing.
 #pragma once
 
 #include <memory>
@@ -29,7 +33,8 @@ class SettingsStore {
 
     // Stores `value` under `key`. Outside a batch the file is written at once; inside a
     // batch the value waits for CommitBatch. Throws quill::Failure when the value could not
-    // be written, or when the pending backup could not be made (reported once).
+    // be written, or when the pending backup could not be made (reported once). Does nothing
+    // once the path has been found not to be a regular file; finding that here throws once.
     virtual void SaveSetting(const QString& key, const QString& value);
 
     // Collects the following writes into one update of the file, made by CommitBatch,
@@ -38,23 +43,30 @@ class SettingsStore {
     void BeginBatch() { batching_ = true; }
     void CommitBatch();
 
-    // True when the file exists but could not be read at all.
-    bool ReadFailed() const { return readFailed_; }
+    // Why the stored file cannot be used as a whole, empty when it can or does not exist:
+    // it is not a regular file, it cannot be read, or parts of it cannot be parsed.
+    const QString& ReadProblem() const { return readProblem_; }
+
+    // True when the path is not a regular file: nothing is read from it or written to it.
+    bool Refused() const { return refused_; }
 
     // Asks for the current file to be kept as the backup before the next write.
     void KeepBackupBeforeNextSave() { backupPending_ = true; }
     bool BackupPending() const { return backupPending_; }
 
-    QString FilePath() const;
+    QString FilePath() const { return path_; }
     QString BackupPath() const { return FilePath() + QStringLiteral(".bak"); }
 
   private:
     void Open();
+    void Refuse(const QString& kind);
     QString KeepBackup();  // returns the problem, empty on success
     void Sync(const QString& what);
 
-    std::unique_ptr<QSettings> settings_;
-    bool readFailed_ = false;
+    QString path_;
+    std::unique_ptr<QSettings> settings_;  // none when the path was refused at the start
+    QString readProblem_;
+    bool refused_ = false;
     bool backupPending_ = false;
     bool batching_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <ranges>
+#include <utility>
 
 #include "shell/Failure.h"
 #include "spreadsheet/Workbook.h"
@@ -22,12 +24,21 @@ constexpr int kOtherHalfOffset = -5;
 constexpr int kActualTotalRow = 2;
 constexpr int kDifferenceTotalRow = 4;
 
-// The 1-based table rows of the items of each ParentKey value, in table order.
+// The 1-based table rows of the items of each ParentKey value, in the order the editor's
+// tree shows them: ascending key number, rows of equal number in table order.
 std::map<double, std::vector<int>> ItemsByParentValue(const CategoryTable& table) {
-    std::map<double, std::vector<int>> items;
+    std::vector<std::pair<double, int>> rows;  // key number, 1-based table row
+    rows.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
-        items[Options::KeyValueIgnoringBlanks(table[i].ParentKey)].push_back(static_cast<int>(i) +
-                                                                             1);
+        rows.emplace_back(Options::KeyValueIgnoringBlanks(table[i].RowKey),
+                          static_cast<int>(i) + 1);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    std::map<double, std::vector<int>> items;
+    for (const int row : rows | std::views::values)
+        items[Options::KeyValueIgnoringBlanks(table[static_cast<std::size_t>(row - 1)].ParentKey)]
+            .push_back(row);
     return items;
 }
 

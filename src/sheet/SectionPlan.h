@@ -38,7 +38,7 @@ struct GroupPlan {
     int height = 0;    // rows of the section: items + 3
     int start = 0;     // first row of the section within its half, from 1
     Half half = Half::Left;
-    std::vector<int> itemRows;  // 1-based table rows of the group's items, in table order
+    std::vector<int> itemRows;  // 1-based table rows of the group's items, in key order
 
     int HeaderRow() const { return start + kHeaderLastRow; }
     int ItemCount() const { return height - kSectionExtraRows; }
@@ -46,7 +46,7 @@ struct GroupPlan {
 };
 
 struct SheetPlan {
-    std::vector<GroupPlan> groups;  // in table order of the group rows
+    std::vector<GroupPlan> groups;  // in key order of the group rows
     int far = 0;                    // the longer half's length: the largest start + height
     int totalRow = 0;               // sheet row of the grand totals; 0 without any group
     Half totalsHalf = Half::Right;  // the last group's half
@@ -67,7 +67,9 @@ struct TotalRefs {
 
 // Plans the sections of `table`. A row is a group when its ParentKey's value is 0 and an
 // item of every group whose RowKey has the same value as its ParentKey; keys are compared by
-// the number they begin with. Rows whose ParentKey names no group are left out.
+// the number they begin with. Rows whose ParentKey names no group are left out. Groups, and
+// the items of each group, are laid out as the editor's tree lists them: by ascending key
+// number, rows of equal number in table order.
 //
 // Throws quill::Failure, before anything is written, when the table has more than kMaxGroups
 // groups or when the sheet would need more rows than a .xls sheet holds.

@@ -29,7 +29,7 @@ QString DescribeCurrentException() {
 }
 
 void Trace::Report(const QString& description) {
-    prompt_.ReportError(ErrorReportText(description, path_, line_));
+    prompt_.ReportFailure(description, path_, line_);
 }
 
 }  // namespace quill

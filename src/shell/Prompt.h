@@ -20,6 +20,12 @@ class Prompt {
     // The error-report box: title "Application Error", warning icon, OK.
     virtual void ReportError(const QString& text) = 0;
 
+    // A failure that the error trap caught at `line` of the traced procedure `path`
+    // ("Form1.Form_Load"). By default the error-report box with the trap's text, which
+    // names the procedure and asks for a screenshot; a prompt without a window to
+    // photograph may say it its own way.
+    virtual void ReportFailure(const QString& description, const QString& path, int line);
+
     // The input box with OK and Cancel; Cancel returns the empty text.
     virtual QString InputBox(const QString& prompt, const QString& title,
                              const QString& offered) = 0;

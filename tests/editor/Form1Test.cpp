@@ -80,7 +80,7 @@ TEST_F(Form1Test, DeleteAsksOnceNamingTheNodeAndRemovesTheGroupWithItsRows) {
     EXPECT_EQ(state.SelectedRowText, Tree().selectedItems()[0]->text(0));
 }
 
-TEST_F(Form1Test, RenameOffersTheRowNameAndStoresWhatTheBoxReturns) {
+TEST_F(Form1Test, RenameOffersTheRowNameAndStoresOnlyARealNewName) {
     Start();
     Select(QStringLiteral("Phone"));
     prompt.inputs = {QStringLiteral("Mobile")};
@@ -89,11 +89,25 @@ TEST_F(Form1Test, RenameOffersTheRowNameAndStoresWhatTheBoxReturns) {
     EXPECT_EQ(RowTextOf("3_"), "Phone");
     EXPECT_EQ(state.SelectedRowText, "Phone");
 
+    // Cancel, and an answer of blanks only, end the command without a question.
+    const std::size_t asked = prompt.Questions().size();
+    prompt.yesNo = {true, true};
+    Click("PushButton4");
+    prompt.inputs = {QStringLiteral("  \t ")};
+    Click("PushButton4");
+    EXPECT_EQ(prompt.Questions().size(), asked);
+    EXPECT_EQ(RowTextOf("3_"), "Phone");
+    EXPECT_EQ(Tree().currentItem()->text(0), "Phone");
+    EXPECT_EQ(state.SelectedRowText, "Phone");
+
+    // A real name goes through the question, which names the old one.
     prompt.yesNo = {true};
-    Click("PushButton4");  // the input box is cancelled, then Yes
+    prompt.inputs = {QStringLiteral("Mobile")};
+    Click("PushButton4");
     EXPECT_EQ(prompt.Questions().back(), "Do you really want rename this row ?\r\n(Phone)");
-    EXPECT_EQ(RowTextOf("3_"), "");
-    EXPECT_EQ(Tree().currentItem()->text(0), "");
+    EXPECT_EQ(RowTextOf("3_"), "Mobile");
+    EXPECT_EQ(Tree().currentItem()->text(0), "Mobile");
+    EXPECT_EQ(state.SelectedRowText, "Mobile");
     EXPECT_TRUE(prompt.Errors().empty());
 }
 
@@ -180,6 +194,25 @@ TEST_F(Form1Test, InPlaceEditStoresTheNameDropsTheToolTipAndAbandonedEditsKeepTh
     EditLabel(Tree(), Node("TAXES"), QStringLiteral("LEVIES"), Qt::Key_Escape);
     EXPECT_EQ(RowTextOf("60_"), "TAXES");
     EXPECT_NE(Node("TAXES"), nullptr);
+}
+
+TEST_F(Form1Test, RenameAfterAnInPlaceEditOffersTheNewName) {
+    Start();
+    ShowActive();
+    Select(QStringLiteral("TRANSPORTATION"));
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(&Tree(), &f2);
+    auto* editor = Tree().viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("TRAVEL"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(editor, &enter);
+    QApplication::processEvents();
+    EXPECT_EQ(RowTextOf("12_"), "TRAVEL");
+    EXPECT_EQ(state.SelectedRowText, "TRAVEL");
+
+    Click("PushButton4");  // cancelled
+    EXPECT_EQ(prompt.lastOffered, "TRAVEL");
 }
 
 TEST_F(Form1Test, GenerationKeepsTheHourglassOverButtonsAndEndsWithTheArrow) {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "QtPrinting.h"
 #include "model/CategoryState.h"
@@ -16,6 +17,7 @@
 #include "shell/Failure.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScratchConfig.h"
+#include "support/SpecialFiles.h"
 
 namespace quill::Options {
 namespace {
@@ -186,18 +188,49 @@ INSTANTIATE_TEST_SUITE_P(
                       "System Value - Rows=1\n",
                       "System Value - Rows=1\nField1_1=2_\nField2_1=1_\n",
                       "System Value - Rows=2\nField1_1=1_\nField2_1=0_\nField1_2=1_\n"
-                      "Field2_2=0_\n"));
+                      "Field2_2=0_\n",
+                      // more rows counted than written; a row without a key, without a parent
+                      "System Value - Rows=65536\nField1_1=1_\nField2_1=0_\nField1_2=2_\n"
+                      "Field2_2=1_\nField1_3=3_\nField2_3=1_\n",
+                      "System Value - Rows=2\nField1_1=1_\nField2_1=0_\nField1_2=\n"
+                      "Field2_2=1_\nField3_2=lost\n",
+                      "System Value - Rows=2\nField1_1=1_\nField2_1=0_\nField1_2=2_\n"
+                      "Field3_2=lost\n",
+                      // a whole table, but in a file with lines that cannot be parsed
+                      "System Value - Rows=1\nField1_1=1_\nField2_1=0_\nField3_1=ONLY\n"
+                      "[Broken\nx=1\n",
+                      "System Value - Rows=1\nField1_1=1_\nField2_1=0_\nField3_1=ONLY\n"
+                      "\x89PNG\r\n\x1a\n\xff\xfe\x01junk\n"));
 
-TEST_F(CategoryState, AFileWithUnparsableLinesIsKeptBeforeItIsRewritten) {
-    const QByteArray stored =
-        "[Quillmere]\nSystem Value - Saved=True\nSystem Value - Rows=1\nField1_1=1_\n"
-        "Field2_1=0_\nField3_1=ONLY\n[Broken\nx=1\n";
-    WriteIni(stored);
-    EXPECT_TRUE(Load().empty());
-    EXPECT_EQ(state.SelectedRowText, QStringLiteral("ONLY"));
-    EXPECT_TRUE(Save().empty());
-    EXPECT_EQ(FileText(config.IniPath() + ".bak"), stored);
+class NonRegularSettingsPath : public CategoryState,
+                               public ::testing::WithParamInterface<test::SpecialFile> {};
+
+TEST_P(NonRegularSettingsPath, IsNeitherReadNorReplacedAndTheDefaultsAreUsed) {
+    ASSERT_TRUE(test::MakeSpecialFile(GetParam(), config.IniPath()));
+    const unsigned type = test::FileTypeAt(config.IniPath());
+    std::vector<QString> errors;
+    {
+        const test::PipeWaitGuard guard(config.IniPath());
+        errors = Load();
+        EXPECT_FALSE(guard.Fired()) << "the store waited for a writer of the named pipe";
+    }
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(QLatin1String(test::SpecialFileWords(GetParam())) +
+                                   QStringLiteral(", not a regular file")))
+        << errors[0];
+    EXPECT_EQ(state.CategoryTable, DefaultCategorySet());
+    EXPECT_EQ(incomes, (IncomeTexts{"$3000", "$100", "$100", "$2720"}));
+
+    const test::PipeWaitGuard guard(config.IniPath());
+    EXPECT_TRUE(Save().empty());  // reported at the start, not again
+    EXPECT_EQ(test::FileTypeAt(config.IniPath()), type);
+    EXPECT_FALSE(QFile::exists(config.IniPath() + ".bak"));
+    EXPECT_TRUE(Load(true).empty());  // restoring the defaults reports nothing
 }
+
+INSTANTIATE_TEST_SUITE_P(CategoryState, NonRegularSettingsPath,
+                         ::testing::Values(test::SpecialFile::NamedPipe, test::SpecialFile::Folder,
+                                           test::SpecialFile::Device, test::SpecialFile::Socket));
 
 TEST_F(CategoryState, FailedWritesAreReportedAndTheNextWriteRuns) {
     Load();
@@ -208,15 +241,29 @@ TEST_F(CategoryState, FailedWritesAreReportedAndTheNextWriteRuns) {
     EXPECT_TRUE(IniText().contains("\nField4_5=HOUSING\\\\Gas\n"));
     EXPECT_TRUE(IniText().contains("\nSystem%20Value%20-%20Saved=True\n"));
 
-    // A file that cannot be written is reported once, when the values are committed.
+    // A file that cannot be written is reported once, when the values are committed: here
+    // its folder has become a regular file.
     NewRun();
-    QFile::remove(config.IniPath());
-    ASSERT_TRUE(QDir().mkpath(config.IniPath()));
-    EXPECT_THROW(Store().SaveSetting(QStringLiteral("0 Income"), QStringLiteral("$1")), Failure);
+    Store();
+    const QString folder = config.Folder();
+    ASSERT_TRUE(QDir().rename(folder, folder + ".away"));
+    ASSERT_TRUE(QFile(folder).open(QIODevice::WriteOnly));
     const std::vector<QString> failed = Save();
+    QFile::remove(folder);
+    ASSERT_TRUE(QDir().rename(folder + ".away", folder));
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_TRUE(failed[0].startsWith(QStringLiteral("The settings could not be saved to ")))
         << failed[0];
+
+    // Something else put in the file's place during the run is left alone, reported once.
+    NewRun();
+    Store();
+    QFile::remove(config.IniPath());
+    ASSERT_TRUE(QDir().mkpath(config.IniPath()));
+    const std::vector<QString> refused = Save();
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_TRUE(refused[0].contains(QStringLiteral("a folder, not a regular file"))) << refused[0];
+    EXPECT_TRUE(QFileInfo(config.IniPath()).isDir());
 }
 
 }  // namespace

@@ -272,6 +272,27 @@ TEST_F(BudgetSheetTest, EmptyGroupAmongOthersAddsZeroWithoutReferringToItself) {
     EXPECT_EQ(Number("J24"), 14);
 }
 
+TEST_F(BudgetSheetTest, SectionsAndItemsFollowTheTreeOrderNotTheTableOrder) {
+    CategoryTable table = Options::DefaultCategorySet();
+    // Both new rows are appended to the table; the tree shows them by their keys.
+    Options::InsertRowBelow(table, "0_", "1_", "NEW GROUP");  // a group after HOUSING
+    Options::InsertRowBelow(table, "14_", "19_", "Toys");     // below Fuel
+    ASSERT_EQ(table.back().RowText, "Toys");
+    Build(table);
+    EXPECT_EQ(Find("HOUSING"), "B14");
+    EXPECT_EQ(Find("NEW GROUP"), "B27");
+    EXPECT_EQ(app.Range("B28").Value2(), ss::Value(std::string("Subtotals")));  // no items yet
+    EXPECT_EQ(Find("TRANSPORTATION"), "B30");
+    EXPECT_EQ(Find("Fuel"), "B35");
+    EXPECT_EQ(Find("Toys"), "B36");
+    EXPECT_EQ(Find("Maintenance"), "B37");
+    EXPECT_EQ(Find("LEGAL"), "G54");
+    Put("C36", 40);
+    app.Calculate();
+    EXPECT_EQ(Number("C39"), 40);  // TRANSPORTATION's subtotal counts Toys
+    EXPECT_EQ(Number("J61"), 40);  // and so does the projected grand total
+}
+
 TEST_F(BudgetSheetTest, RowsOfNoGroupAreLeftOutAndDigitlessParentsAreGroups) {
     const CategoryTable table = {
         {"1_", "0_", "KEPT", "KEPT"},          {"2_", "1_", "Kept item", ""},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -23,6 +24,7 @@
 #include "support/ExternalPrograms.h"
 #include "support/FileBytes.h"
 #include "support/ScratchConfig.h"
+#include "support/SpecialFiles.h"
 
 namespace quill::test {
 namespace {
@@ -196,6 +198,64 @@ TEST_F(CompanionTest, EndingSignalsRemoveTheTemporaryFolder) {
         EXPECT_TRUE(runFolders().isEmpty());
         EXPECT_EQ(Files(), "");
     }
+}
+
+// One line on standard error, in the companion's own words.
+void ExpectOneOwnLine(const ProcessResult& run) {
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("quillmere-sheet: ")) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith('\n')) << run.err.toStdString();
+    for (const char* windowed : {"Fenbrook", " at line ", "screenshot", "instead", ".bak"})
+        EXPECT_FALSE(run.err.contains(windowed)) << windowed << " in " << run.err.toStdString();
+}
+
+TEST_F(CompanionTest, AFailedGenerationIsToldInOneLineWithItsCause) {
+    const ProcessResult run = Run({"--synthetic", "201x1", "-o", Path("budget.xls")});
+    ExpectOneOwnLine(run);
+    EXPECT_TRUE(
+        run.err.contains("cannot generate the workbook (nothing was written): The "
+                         "category list has more than 200 groups (201)"))
+        << run.err.toStdString();
+}
+
+TEST_F(CompanionTest, UnusableSettingsExitOneNamingTheFileAndLeaveItAlone) {
+    const QByteArray table =
+        "[Quillmere]\nSystem%20Value%20-%20Saved=True\nSystem%20Value%20-%20Rows=1\n"
+        "Field1_1=1_\nField2_1=0_\nField3_1=ONLY\n";
+    const std::pair<QByteArray, const char*> stored[] = {
+        {table + "\x89PNG\r\n\x1a\n\xff\xfe\x01junk\n",
+         "parts of the file are not in the settings format"},
+        {QByteArray(table).replace("Rows=1", "Rows=65536"), "row 2 of 65536 has no key"},
+    };
+    for (const auto& [text, problem] : stored) {
+        SCOPED_TRACE(problem);
+        QFile ini(config.IniPath());
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(text);
+        ini.close();
+        const ProcessResult run = Run({"-o", Path("budget.xls")});
+        ExpectOneOwnLine(run);
+        EXPECT_TRUE(run.err.contains(config.IniPath().toUtf8() + ": " + problem))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("Use --defaults")) << run.err.toStdString();
+        EXPECT_EQ(Files(), "");
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ini.readAll(), text);
+    }
+    EXPECT_FALSE(QFile::exists(config.IniPath() + ".bak"));
+
+    // A named pipe is not opened: no wait for a writer that never comes.
+    QFile::remove(config.IniPath());
+    ASSERT_TRUE(MakeSpecialFile(SpecialFile::NamedPipe, config.IniPath()));
+    const ProcessResult fifo = RunProgram(kCompanion, {"-o", Path("budget.xls")}, 15000);
+    ExpectOneOwnLine(fifo);
+    EXPECT_TRUE(fifo.err.contains("a named pipe, not a regular file")) << fifo.err.toStdString();
+    EXPECT_EQ(FileTypeAt(config.IniPath()), static_cast<unsigned>(S_IFIFO));
+
+    // With --defaults the settings are not needed, so they are not read at all.
+    EXPECT_EQ(Run({"--defaults", "-o", Path("budget.xls")}).exitCode, 0);
+    EXPECT_EQ(Files(), "budget.xls");
 }
 
 TEST_F(CompanionTest, SuccessReplacesAnExistingWorkbook) {

@@ -1,0 +1,11 @@
+#include "shell/Prompt.h"
+
+#include "shell/ErrorTrap.h"
+
+namespace quill {
+
+void Prompt::ReportFailure(const QString& description, const QString& path, int line) {
+    ReportError(ErrorReportText(description, path, line));
+}
+
+}  // namespace quill
