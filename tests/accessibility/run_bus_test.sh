@@ -19,7 +19,7 @@ skip() {
   echo "SKIP: $1"
   exit 77
 }
-for tool in Xvfb dbus-run-session xdotool timeout; do
+for tool in Xvfb dbus-run-session dbus-send xdotool setsid flock timeout; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
 done
 [ -x "$launcher" ] || skip "$launcher is not installed (at-spi2-core)"
@@ -46,16 +46,44 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number to the given descriptor.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
-  >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$scratch/xvfb.log"; echo "FAIL: Xvfb ended"; exit 1; }
-  sleep 0.1
+# Xvfb picks a free display and writes its number to the given descriptor. Servers that
+# pick a number at the same moment can take each other's socket, so the pick is made under
+# a lock shared by every run of this test, and the display is used only once its socket is
+# there and a client has reached it; else a new server is started.
+start_display() {
+  : >"$scratch/display"
+  exec 4>>/tmp/quillmere-accessibility-xvfb.lock
+  flock -w 30 4 || true
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
+    >>"$scratch/xvfb.log" 2>&1 4>&- &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    if [ -s "$scratch/display" ]; then
+      local number
+      number=$(head -n 1 "$scratch/display")
+      if [ -S "/tmp/.X11-unix/X$number" ] && kill -0 "$xvfb_pid" 2>/dev/null &&
+        DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        exec 4>&-
+        return 0
+      fi
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  exec 4>&-
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=
+  return 1
+}
+started=
+for _ in 1 2 3; do
+  if start_display; then
+    started=1
+    break
+  fi
 done
-[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+[ -n "$started" ] || { cat "$scratch/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1; }
 
 mkdir -p "$scratch/config" "$scratch/tmp" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
@@ -72,6 +100,18 @@ launcher=$1 python=$2 flow=$3 program=$4
 "$launcher" --launch-immediately >"$TMPDIR/../launcher.log" 2>&1 &
 launcher_pid=$!
 trap 'kill "$launcher_pid" 2>/dev/null || true' EXIT
+# The program asks the session bus for the accessibility bus once, at start: it must be
+# there by then. Asking before the launcher owns its name would start a second launcher.
+ready=
+for _ in $(seq 100); do
+  if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'; then
+    ready=1
+    break
+  fi
+  sleep 0.1
+done
+[ -n "$ready" ] || { echo "FAIL: the accessibility bus did not start"; exit 1; }
 "$python" "$flow" "$program"
 INNER
 chmod +x "$scratch/session.sh"
@@ -84,5 +124,8 @@ wait "$session_pid" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "FAIL: the round over the accessibility bus ended with status $status"
   [ -s "$scratch/launcher.log" ] && { echo "accessibility bus launcher:"; cat "$scratch/launcher.log"; }
+  if kill -0 "$xvfb_pid" 2>/dev/null; then xstate=running; else xstate=ended; fi
+  echo "Xvfb on $DISPLAY ($xstate; $(ls /tmp/.X11-unix 2>&1 | tr '\n' ' ')):"
+  cat "$scratch/xvfb.log"
 fi
 exit "$status"
