@@ -328,6 +328,15 @@ TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBa
     EXPECT_FALSE(preview->isVisible());
     EXPECT_TRUE(form->isVisible());
 
+    // Again from the focused "Start Creating Template"; Alt+Left goes back as well.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_EQ(QApplication::focusWidget(), &Child(*form, "PushButton22"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
+    key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_TRUE(form->isVisible());
+
     // Closing the main window stores the renamed row.
     form->close();
     EXPECT_EQ(ends, 1);
