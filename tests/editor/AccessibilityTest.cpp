@@ -68,19 +68,9 @@ class AccessibilityTest : public test::EditorFixture {
         throw Failure(QStringLiteral("No shown row ") + text + " in " + shown.join(","));
     }
 
-    Form3& Generate() {
-        Click("PushButton22");
-        Form3* preview = form->Preview();
-        if (preview == nullptr) throw Failure("No preview after the generation");
-        preview->SetEndProgram([this] { ++previewEnds; });
-        return *preview;
-    }
-
     void TearDown() override {
         EXPECT_TRUE(prompt.Errors().empty()) << prompt.Errors().front().toStdString();
     }
-
-    int previewEnds = 0;
 };
 
 TEST_F(AccessibilityTest, MainWindowAndItsControlsHaveRolesAndNamesOfTheirOwn) {
@@ -283,9 +273,7 @@ TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBa
     key(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), &Child(*form, "PushButton22"));
     key(Qt::Key_Return);
-    Form3* preview = form->Preview();
-    ASSERT_NE(preview, nullptr);
-    preview->SetEndProgram([this] { ++previewEnds; });
+    Form3* preview = &TakePreview();
     ASSERT_TRUE(preview->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
 
