@@ -282,8 +282,8 @@ bool Form3::PanByKey(const QKeyEvent& key) {
 void Form3::ShowPictureFocus(bool focused) {
     // The viewport's border takes the highlight colour while the keys pan the picture.
     QPalette palette = picture2_->palette();
-    palette.setColor(QPalette::WindowText,
-                     focused ? palette.color(QPalette::Highlight) : QColor(Qt::black));
+    palette.setColor(QPalette::WindowText, focused ? palette.color(QPalette::Highlight)
+                                                   : this->palette().color(QPalette::WindowText));
     picture2_->setPalette(palette);
 }
 

@@ -294,6 +294,9 @@ TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBa
     key(Qt::Key_Tab);
     QWidget& picture = Child(*preview, "Picture2");
     ASSERT_EQ(QApplication::focusWidget(), &picture);
+    // Its border shows where the focus is.
+    EXPECT_EQ(picture.palette().color(QPalette::WindowText),
+              picture.palette().color(QPalette::Highlight));
     QWidget& image = Child(*preview, "Picture1");
     ASSERT_TRUE(preview->Model().VScroll().enabled);
     key(Qt::Key_Down);
