@@ -1,5 +1,8 @@
 #include "editor/Form1.h"
 
+#include <algorithm>
+#include <exception>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QTreeWidget>
 
 #include "bridge/Connection.h"
@@ -19,13 +23,16 @@
 #include "model/CategoryState.h"
 #include "model/SettingsStore.h"
 #include "preview/Form3.h"
+#include "sheet/BudgetSheet.h"
 #include "shell/CommonServices.h"
 #include "shell/Config.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "shell/TempFolder.h"
+#include "shell/ui/AccessibleRole.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
+#include "spreadsheet/XlsFile.h"
 
 namespace quill {
 
@@ -120,6 +127,8 @@ int Form1::MousePointerValue() const {
 
 void Form1::CreateControls() {
     setObjectName(QStringLiteral("Form1"));
+    // Before anything asks for the window's accessible interface.
+    ui::SetAccessibleRole(*this, QAccessible::Window);
     setFont(editor::BoldArial(9));
     setFixedSize(editor::Pixels(8040), editor::Pixels(7650));
     editor::PaintWhite(*this);
@@ -133,6 +142,8 @@ void Form1::CreateControls() {
     SetTabOrder();
     TrackPointer();
     ConnectHandlers();
+    DescribeControls();
+    CreateShortcuts();
     editor::CentreOnScreen(*this);
 }
 
@@ -193,6 +204,42 @@ void Form1::SetTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     // The first of them has the focus when the window opens.
     text1_[0]->setFocus();
+}
+
+void Form1::DescribeControls() {
+    // Both windows carry the title "Quillmere"; the accessible names tell them apart.
+    setAccessibleName(QStringLiteral("Quillmere budget editor"));
+    setAccessibleDescription(
+        QStringLiteral("Income figures and budget categories; Start Creating Template builds "
+                       "the budget sheet from them."));
+    // Each income box by its own name: the labels alone would give "Income:" twice.
+    const std::array<const char*, 4> incomeNames = {"Projected income", "Projected extra income",
+                                                    "Actual extra income", "Actual income"};
+    for (int i = 0; i < 4; ++i) {
+        label4_[i]->setBuddy(text1_[i]);
+        text1_[i]->setAccessibleName(QLatin1String(incomeNames[i]));
+    }
+    treeView1_->setAccessibleName(QStringLiteral("Personal budget data"));
+    treeView1_->setAccessibleDescription(
+        QStringLiteral("Groups and their rows. Insert adds a row below the selected one, Delete "
+                       "removes it, F2 renames it in place."));
+    pushButton2_->setToolTip(QStringLiteral("Insert Below (Insert)"));
+    pushButton1_->setToolTip(QStringLiteral("Delete Selected (Delete, in the list)"));
+    pushButton4_->setToolTip(QStringLiteral("Rename Selected (F2 renames in place, in the list)"));
+}
+
+void Form1::CreateShortcuts() {
+    // Enter presses the focused button, as Space does; outside dialogs Qt leaves Enter to
+    // buttons that are marked to take it.
+    for (QPushButton* button :
+         {pushButton22_, pushButton6_, pushButton2_, pushButton1_, pushButton4_, pushButton3_})
+        button->setAutoDefault(true);
+    auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), this);
+    connect(insert, &QShortcut::activated, pushButton2_, &QPushButton::click);
+    // Delete belongs to the text boxes elsewhere; in the list it deletes the selected row.
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), treeView1_, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, pushButton1_, &QPushButton::click);
 }
 
 void Form1::TrackPointer() {
@@ -509,6 +556,21 @@ void Form1::LoadPicture(const QImage& picture) {
 
 void Form1::SetWorkbookPath(const QString& path) {
     RequirePreview().mExcelFile = path;
+    RequirePreview().SetSheetSummary(SheetSummaryOf(path));
+}
+
+QString Form1::SheetSummaryOf(const QString& workbookPath) {
+    // The summary only adds to the picture: a workbook that cannot be read gives none.
+    try {
+        const spreadsheet::Workbook book = spreadsheet::LoadXls(workbookPath.toStdString());
+        if (book.Sheets().empty()) return {};
+        const auto active = static_cast<std::size_t>(book.activeSheet);
+        const spreadsheet::Worksheet& sheet =
+            *book.Sheets().at(std::min(active, book.Sheets().size() - 1));
+        return QString::fromStdString(PersonalFinance::KeyFiguresSummary(sheet));
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 void Form1::ShowPreview() {

@@ -96,6 +96,8 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     void SetTabOrder();
     void TrackPointer();
     void ConnectHandlers();
+    void DescribeControls();
+    void CreateShortcuts();
 
     // Start-up and shutdown.
     void Form_QueryUnload();
@@ -136,6 +138,8 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     void ShowIncomes(const IncomeTexts& incomes);
     int IncomeIndexOf(const QObject* object) const;
     Form3& RequirePreview();
+    // The key figures of the saved workbook's sheet in words; empty when it cannot be read.
+    static QString SheetSummaryOf(const QString& workbookPath);
 
     AppState& state_;
     Prompt& prompt_;

@@ -41,6 +41,8 @@ void Form2::CreateControls() {
     text1_ = new QLineEdit(this);
     text1_->setObjectName(QStringLiteral("Text1_0"));
     text1_->setGeometry(TwipRect(120, 480, 3600, 400));
+    text1_->setAccessibleName(QStringLiteral("Name of the new row"));
+    label4_->setBuddy(text1_);
 
     pushButton2_ = editor::MakeButton("PushButton2", QStringLiteral("OK"), this,
                                       TwipRect(120, 960, 1680, 400));

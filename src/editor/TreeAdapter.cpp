@@ -42,6 +42,36 @@ QIcon DrawRowImage() {
     return QIcon(pixmap);
 }
 
+// A node that tells assistive technology where it stands: a group how many rows it holds
+// and whether it is open, a row its place in its group. Worked out when asked, so it stays
+// right through inserts, deletions and renames.
+class CategoryItem : public QTreeWidgetItem {
+  public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    QVariant data(int column, int role) const override {
+        if (role == Qt::AccessibleDescriptionRole && column == 0) return Description();
+        return QTreeWidgetItem::data(column, role);
+    }
+
+  private:
+    QString Description() const {
+        if (const QTreeWidgetItem* group = parent()) {
+            return QStringLiteral("Row %1 of %2 in group %3")
+                .arg(group->indexOfChild(const_cast<CategoryItem*>(this)) + 1)
+                .arg(group->childCount())
+                .arg(group->text(0));
+        }
+        const int rows = childCount();
+        if (rows == 0) return QStringLiteral("Group without rows");
+        // Qt reports the expanded state of a group but not the collapsed one.
+        return QStringLiteral("Group of %1 %2, %3")
+            .arg(rows)
+            .arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
+            .arg(isExpanded() ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
+    }
+};
+
 }  // namespace
 
 // Reports the start of an in-place edit and the committed text. Committing goes through
@@ -56,7 +86,11 @@ class LabelEditDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         if (before) before();
-        return QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // A screen reader announces the edit box by the row it renames.
+        if (editor != nullptr)
+            editor->setAccessibleName(QStringLiteral("Rename ") + index.data().toString());
+        return editor;
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -76,11 +110,27 @@ TreeAdapter::TreeAdapter(QTreeWidget& tree)
     tree_.setHeaderHidden(true);
     tree_.setRootIsDecorated(true);
     tree_.setSelectionMode(QAbstractItemView::SingleSelection);
+    // One column, so selecting the item is selecting the row. Selecting whole rows would
+    // send the accessibility "toggle" action of a row through Qt 6's tree-row selection,
+    // which counts the row within its group as if from the top of the tree and so selects
+    // another node.
+    tree_.setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The header is hidden, but assistive technology still reads its caption.
+    tree_.setHeaderLabel(QStringLiteral("Category"));
     tree_.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree_.setItemDelegate(delegate_);
+    // A selection made without moving the current node (by assistive technology) moves it
+    // there too, so that the keyboard and the commands continue from the selected node.
+    followSelection_ = QObject::connect(&tree_, &QTreeWidget::itemSelectionChanged, [this] {
+        const auto selected = tree_.selectedItems();
+        if (!selected.isEmpty() && selected.first() != tree_.currentItem())
+            tree_.setCurrentItem(selected.first(), 0, QItemSelectionModel::NoUpdate);
+    });
 }
 
-TreeAdapter::~TreeAdapter() = default;
+TreeAdapter::~TreeAdapter() {
+    QObject::disconnect(followSelection_);
+}
 
 void TreeAdapter::SetLabelEditHandlers(std::function<void()> before,
                                        std::function<void(const QString&, const QString&)> after) {
@@ -115,8 +165,7 @@ void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationshi
                               : relative != nullptr  ? relative->parent()
                                                      : nullptr;
     // The parent item (or the tree, for a top-level node) owns the new item.
-    QTreeWidgetItem* item =
-        parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree_);
+    QTreeWidgetItem* item = parent != nullptr ? new CategoryItem(parent) : new CategoryItem(&tree_);
     item->setText(0, text);
     item->setData(0, kKeyRole, key);
     item->setData(0, kImageRole, image);

@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QIcon>
+#include <QMetaObject>
 #include <QString>
 
 #include "model/CategoryTree.h"
@@ -71,6 +72,7 @@ class TreeAdapter : public CategoryTree {
 
     QTreeWidget& tree_;
     LabelEditDelegate* delegate_;  // owned by the tree widget
+    QMetaObject::Connection followSelection_;
     QHash<QString, QTreeWidgetItem*> items_;
     QIcon groupImage_;
     QIcon rowImage_;

@@ -1,6 +1,7 @@
 #include "preview/Form3.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include <QApplication>
@@ -11,11 +12,13 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 
@@ -25,6 +28,7 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
+#include "shell/ui/AccessibleRole.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
 
@@ -69,6 +73,8 @@ Form3::Form3(Prompt& prompt, QWidget* parent)
       model_(prompt, kGeometry),
       endProgram_([] { QCoreApplication::exit(0); }) {
     CreateControls();
+    DescribeControls();
+    CreateShortcuts();
     model_.repaint = [this] { PaintPicture(); };
     model_.showArrow = [this] { pointer_->Set(MousePointer::kArrow); };
     Form_Load();
@@ -78,6 +84,8 @@ Form3::~Form3() = default;
 
 void Form3::CreateControls() {
     setObjectName(QStringLiteral("Form3"));
+    // Before anything asks for the window's accessible interface.
+    ui::SetAccessibleRole(*this, QAccessible::Window);
     setFont(BoldArial(9));
     setFixedSize(Pixels(9840), Pixels(9345));
 
@@ -169,6 +177,116 @@ void Form3::CreateControls() {
     }
 }
 
+void Form3::DescribeControls() {
+    // Both windows carry the title "Quillmere"; the accessible names tell them apart.
+    setAccessibleName(QStringLiteral("Quillmere sheet preview"));
+    setAccessibleDescription(QStringLiteral(
+        "The picture of the generated budget sheet, with zoom, saving and the way back."));
+    // The viewport is the picture as a listener meets it: one image, named, with the
+    // sheet's key figures and the zoom in its description; the box that moves inside it
+    // is drawing detail. It takes the focus so that the keys can pan the picture.
+    ui::SetAccessibleRole(*picture2_, QAccessible::Graphic, true);
+    picture2_->setAccessibleName(QStringLiteral("Budget sheet picture"));
+    picture2_->setToolTip(QStringLiteral("Arrows, Page Up/Down, Home and End pan the picture"));
+    picture2_->setFocusPolicy(Qt::StrongFocus);
+    picture2_->installEventFilter(this);
+    hScroll1_->setAccessibleName(QStringLiteral("Horizontal position of the picture"));
+    vScroll1_->setAccessibleName(QStringLiteral("Vertical position of the picture"));
+    for (QScrollBar* bar : {hScroll1_, vScroll1_}) bar->setFocusPolicy(Qt::StrongFocus);
+    pushButton1_->setToolTip(QStringLiteral("Zoom In (Ctrl++)"));
+    pushButton2_->setToolTip(QStringLiteral("Zoom Out (Ctrl+-)"));
+    pushButton8_->setToolTip(QStringLiteral("< Back (Escape or Alt+Left)"));
+    pushButton6_->setToolTip(QStringLiteral("Save Results To Excel File (Ctrl+S)"));
+    // The zoom buttons, then the picture area and its bars, then the two commands.
+    const std::array<QWidget*, 7> order = {pushButton1_, pushButton2_, picture2_,   hScroll1_,
+                                           vScroll1_,    pushButton8_, pushButton6_};
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    DescribePicture();
+}
+
+void Form3::CreateShortcuts() {
+    // Enter presses the focused button, as Space does; outside dialogs Qt leaves Enter to
+    // buttons that are marked to take it.
+    for (QPushButton* button : {pushButton1_, pushButton2_, pushButton6_, pushButton8_})
+        button->setAutoDefault(true);
+    const auto press = [this](QList<QKeySequence> keys, QPushButton* button) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    };
+    // Ctrl++ is typed with Shift on most layouts; Ctrl+= is the same key without it.
+    press(QKeySequence::keyBindings(QKeySequence::ZoomIn) << QKeySequence(Qt::CTRL | Qt::Key_Equal),
+          pushButton1_);
+    press(QKeySequence::keyBindings(QKeySequence::ZoomOut), pushButton2_);
+    press({QKeySequence(QKeySequence::Save)}, pushButton6_);
+    press({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left)}, pushButton8_);
+}
+
+void Form3::SetSheetSummary(const QString& summary) {
+    sheetSummary_ = summary;
+    DescribePicture();
+}
+
+void Form3::DescribePicture() {
+    QString description = QStringLiteral("Zoom %1%.").arg(qRound(model_.ZoomFactor() * 100));
+    if (!sheetSummary_.isEmpty()) description += QLatin1Char(' ') + sheetSummary_;
+    if (picture2_->accessibleDescription() != description)
+        picture2_->setAccessibleDescription(description);
+}
+
+bool Form3::PanByKey(const QKeyEvent& key) {
+    // An arrow moves the picture by twenty pixels, a page by the viewport less that much.
+    constexpr int kNudge = 20 * kTwipsPerPixel;
+    const TwipSize inner = model_.ViewportInner();
+    const auto by = [this](Axis axis, int twips) {
+        const ScrollBarState& bar = axis == Axis::Horizontal ? model_.HScroll() : model_.VScroll();
+        if (!bar.enabled || bar.step == 0) return;
+        model_.SetScrollValue(axis, bar.value + twips / bar.step);
+    };
+    const auto toEnd = [this](bool end) {
+        model_.SetScrollValue(Axis::Horizontal, end ? model_.HScroll().max : 0);
+        model_.SetScrollValue(Axis::Vertical, end ? model_.VScroll().max : 0);
+    };
+    switch (key.key()) {
+        case Qt::Key_Left:
+            by(Axis::Horizontal, -kNudge);
+            break;
+        case Qt::Key_Right:
+            by(Axis::Horizontal, kNudge);
+            break;
+        case Qt::Key_Up:
+            by(Axis::Vertical, -kNudge);
+            break;
+        case Qt::Key_Down:
+            by(Axis::Vertical, kNudge);
+            break;
+        case Qt::Key_PageUp:
+            by(Axis::Vertical, kNudge - inner.height);
+            break;
+        case Qt::Key_PageDown:
+            by(Axis::Vertical, inner.height - kNudge);
+            break;
+        case Qt::Key_Home:
+            toEnd(false);
+            break;
+        case Qt::Key_End:
+            toEnd(true);
+            break;
+        default:
+            return false;
+    }
+    ShowModel();
+    return true;
+}
+
+void Form3::ShowPictureFocus(bool focused) {
+    // The viewport's border takes the highlight colour while the keys pan the picture.
+    QPalette palette = picture2_->palette();
+    palette.setColor(QPalette::WindowText, focused ? palette.color(QPalette::Highlight)
+                                                   : this->palette().color(QPalette::WindowText));
+    picture2_->setPalette(palette);
+}
+
 void Form3::Form_Load() {
     Trace trace(prompt_, QStringLiteral("Form3.Form_Load"));
     trace.Step([&] { firstActivation_ = true; });
@@ -249,6 +367,7 @@ void Form3::ShowModel() {
                            std::max(0, Pixels(size.width)), std::max(0, Pixels(size.height)));
     ShowBar(*hScroll1_, model_.HScroll());
     ShowBar(*vScroll1_, model_.VScroll());
+    DescribePicture();
 }
 
 void Form3::PushButton1_Click() {
@@ -287,6 +406,19 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::MouseButtonRelease:
                 Picture1_MouseUp();
                 return true;
+            default:
+                break;
+        }
+    }
+    if (watched == picture2_) {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (PanByKey(*static_cast<QKeyEvent*>(event))) return true;
+                break;
+            case QEvent::FocusIn:
+            case QEvent::FocusOut:
+                ShowPictureFocus(event->type() == QEvent::FocusIn);
+                break;
             default:
                 break;
         }

@@ -20,6 +20,7 @@
 
 class QGroupBox;
 class QImage;
+class QKeyEvent;
 class QPushButton;
 class QScrollBar;
 
@@ -52,6 +53,10 @@ class Form3 : public QWidget {
     // QCoreApplication::exit(0); tests put a recorder here.
     void SetEndProgram(std::function<void()> endProgram);
 
+    // The sheet's key figures as a sentence, read by assistive technology with the zoom as
+    // the picture's description; set with each hand-over.
+    void SetSheetSummary(const QString& summary);
+
     // The zoom, scroll and pan state the window shows.
     const PreviewModel& Model() const { return model_; }
 
@@ -69,6 +74,8 @@ class Form3 : public QWidget {
 
   private:
     void CreateControls();
+    void DescribeControls();
+    void CreateShortcuts();
     void Form_Load();
     void Form_QueryUnload();
     void Form_Unload();
@@ -85,11 +92,17 @@ class Form3 : public QWidget {
     void PaintPicture();
     // Copies position, size and bar settings from the model to the widgets.
     void ShowModel();
+    // The picture's accessible description: the zoom and the sheet summary.
+    void DescribePicture();
+    // The keys that pan the picture while it has the focus; false for other keys.
+    bool PanByKey(const QKeyEvent& key);
+    void ShowPictureFocus(bool focused);
 
     Prompt& prompt_;
     PreviewModel model_;
     bool firstActivation_ = true;
     std::function<void()> endProgram_;
+    QString sheetSummary_;
 
     // Controls, owned by the window.
     QWidget* picture2_ = nullptr;  // the viewport with its border

@@ -3,11 +3,14 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "sheet/FormattingOperations.h"
 #include "sheet/HeaderGrid.h"
 #include "sheet/SectionPlan.h"
 #include "sheet/SheetStyle.h"
+#include "spreadsheet/NumberFormat.h"
 
 namespace quill::PersonalFinance {
 
@@ -327,6 +330,59 @@ void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
     BorderIncomeBlock(app);
     ApplyPageSetup(app, "A1:J" + std::to_string(plan.LastRow()));
     app.Range(kFinalSelection).Select();
+}
+
+namespace {
+
+// The value a cell shows: a formula's computed result, else its content.
+spreadsheet::Value ShownValue(const spreadsheet::Worksheet& sheet, spreadsheet::CellRef at) {
+    const spreadsheet::Cell* cell = sheet.Find(at);
+    if (cell == nullptr) return {};
+    if (cell->AsFormula() != nullptr) return cell->cached;
+    if (const double* number = std::get_if<double>(&cell->content)) return *number;
+    if (const std::string* text = std::get_if<std::string>(&cell->content)) return *text;
+    return {};
+}
+
+// An amount as a listener hears it best: a minus sign rather than the red parentheses.
+std::string SpokenAmount(const spreadsheet::Value& value) {
+    return spreadsheet::FormatValue(value, "$#,##0;-$#,##0").text;
+}
+
+// The first cell whose text is `label`, searched row by row.
+const spreadsheet::CellRef* FindLabel(const spreadsheet::Worksheet& sheet, std::string_view label) {
+    for (const auto& [at, cell] : sheet.Cells()) {
+        const std::string* text = std::get_if<std::string>(&cell.content);
+        if (text != nullptr && *text == label) return &at;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
+    // The balances stand in column J of rows 6, 8 and 10 (zero-based 9 and 5, 7, 9).
+    constexpr int kBalanceColumn = 9;
+    struct Figure {
+        const char* words;
+        spreadsheet::CellRef at;
+    };
+    std::vector<Figure> figures = {{"Projected balance", spreadsheet::CellRef{5, kBalanceColumn}},
+                                   {"actual balance", spreadsheet::CellRef{7, kBalanceColumn}},
+                                   {"difference", spreadsheet::CellRef{9, kBalanceColumn}}};
+    // A grand total's amount stands in the difference column of its label's row.
+    const char* totalWords[] = {"total projected cost", "total actual cost"};
+    for (int block = 0; block < 2; ++block) {
+        if (const spreadsheet::CellRef* label = FindLabel(sheet, kGrandTotalBlocks[block].label))
+            figures.push_back({totalWords[block],
+                               spreadsheet::CellRef{label->row, label->col + kDifferenceColumn}});
+    }
+    std::string summary;
+    for (const Figure& figure : figures) {
+        if (!summary.empty()) summary += ", ";
+        summary += std::string(figure.words) + " " + SpokenAmount(ShownValue(sheet, figure.at));
+    }
+    return summary + ".";
 }
 
 }  // namespace quill::PersonalFinance

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "model/AppState.h"
 #include "model/CategoryTable.h"
@@ -25,5 +26,12 @@ using IncomeAmounts = std::array<std::int32_t, 4>;
 // with the sheet unchanged. Engine failures (EngineError) propagate.
 void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
                       const IncomeAmounts& incomeAmounts, const Palette& palette);
+
+// The sheet's key figures in words, for a listener who cannot see its picture: "Projected
+// balance $3,100, actual balance $2,820, difference -$280, total projected cost $0, total
+// actual cost $0." The totals are left out when the sheet has no category section. The
+// figures are the cells' computed values (as Recalculate leaves them or a file stores
+// them); one that is not a number reads as the cell's text, such as "#VALUE!".
+std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet);
 
 }  // namespace quill::PersonalFinance

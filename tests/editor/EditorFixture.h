@@ -20,6 +20,7 @@
 #include "bridge/SpreadsheetProvider.h"
 #include "editor/Form1.h"
 #include "model/SettingsStore.h"
+#include "preview/Form3.h"
 #include "shell/Failure.h"
 #include "shell/TempFolder.h"
 #include "support/RecordingPrompt.h"
@@ -106,6 +107,18 @@ class EditorFixture : public ::testing::Test {
         form->activateWindow();
         QApplication::processEvents();
     }
+    // The preview that a generation has opened; its end of the program goes to a recorder.
+    Form3& TakePreview() {
+        Form3* preview = form->Preview();
+        if (preview == nullptr) throw Failure("No preview after the generation");
+        preview->SetEndProgram([this] { ++previewEnds; });
+        return *preview;
+    }
+    // "Start Creating Template" on a shown editor.
+    Form3& Generate() {
+        Click("PushButton22");
+        return TakePreview();
+    }
     void MoveMouseOver(QWidget& widget) {
         QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget.mapToGlobal(QPointF(3, 3)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -122,6 +135,7 @@ class EditorFixture : public ::testing::Test {
     QString nextRowName;
     bool loaded = false;
     int ends = 0;
+    int previewEnds = 0;
 };
 
 }  // namespace quill::test

@@ -38,15 +38,6 @@ QImage RenderedSheet(const QString& workbookPath) {
 
 class GenerationFlowTest : public test::EditorFixture {
   protected:
-    // "Start Creating Template" on a shown editor; the preview it opens ends the program
-    // through a recorder.
-    Form3& Generate() {
-        Click("PushButton22");
-        Form3* preview = form->Preview();
-        if (preview == nullptr) throw Failure("No preview after the generation");
-        preview->SetEndProgram([this] { ++previewEnds; });
-        return *preview;
-    }
     static void ClickIn(Form3& preview, const char* button) {
         preview.findChild<QPushButton*>(QLatin1String(button))->click();
     }
@@ -60,7 +51,6 @@ class GenerationFlowTest : public test::EditorFixture {
             << prompt.Errors().front().toStdString();
     }
 
-    int previewEnds = 0;
     bool errorsExpected = false;
 };
 

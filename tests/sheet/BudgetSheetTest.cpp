@@ -188,6 +188,33 @@ TEST_F(BudgetSheetTest, DefaultSheetComputesSubtotalsTotalsAndBalances) {
     EXPECT_EQ(Number("J10"), (2820 - 930) - (3100 - 1070));
 }
 
+TEST_F(BudgetSheetTest, KeyFiguresSummaryReadsTheComputedBalancesAndGrandTotals) {
+    Build(Options::DefaultCategorySet());
+    Put("C15", 1000);
+    Put("D15", 900);
+    Put("H15", 2070.4);  // in the right half; shown rounded
+    app.Calculate();
+    EXPECT_EQ(KeyFiguresSummary(app.ActiveSheet()),
+              "Projected balance $30, actual balance $1,920, difference $1,890, total projected "
+              "cost $3,070, total actual cost $900.");
+
+    // A negative figure reads with a minus sign, not in the sheet's red parentheses; a
+    // figure that is not a number reads as its text.
+    Put("C15", 4000);
+    app.Range("D16").SetFormulaR1C1(std::string("=1/0"));
+    app.Calculate();
+    EXPECT_EQ(KeyFiguresSummary(app.ActiveSheet()),
+              "Projected balance -$2,970, actual balance #DIV/0!, difference #DIV/0!, total "
+              "projected cost $6,070, total actual cost #DIV/0!.");
+}
+
+TEST_F(BudgetSheetTest, KeyFiguresSummaryOfASheetWithoutSectionsHasNoTotals) {
+    Build({});
+    app.Calculate();
+    EXPECT_EQ(KeyFiguresSummary(app.ActiveSheet()),
+              "Projected balance $3,100, actual balance $2,820, difference -$280.");
+}
+
 // ---- Tables of unusual shapes ----------------------------------------------------------
 
 TEST_F(BudgetSheetTest, EmptyTableLeavesTheBalancesAtTotalIncome) {
