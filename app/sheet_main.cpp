@@ -1,7 +1,9 @@
 // quillmere-sheet: generates the budget workbook without windows.
 //
-//   quillmere-sheet [--defaults] [--synthetic GxI] [--income0 N ...] -o FILE [--picture FILE]
+//   quillmere-sheet [--defaults] [--synthetic GxI] [--income0 N ...] -o FILE
+//                   [--format xls|xlsx|pdf] [--picture FILE]
 //
+// The workbook is written as .xls, or as .xlsx or PDF when FILE ends so or --format says so.
 // The categories and incomes come from the user's settings store (as the windowed program
 // left them) unless --defaults or --synthetic is given; single incomes can be overridden.
 // Outputs are written to temporary files beside their targets and renamed into place once
@@ -22,6 +24,7 @@
 #include <QStringList>
 
 #include "bridge/SpreadsheetProvider.h"
+#include "bridge/WorkbookExport.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
 #include "model/DefaultCategorySet.h"
@@ -43,9 +46,12 @@ constexpr int kFailed = 1;
 
 const char* const kHelp =
     "Usage: quillmere-sheet [options] -o FILE\n"
-    "Generates the Personal Finance budget workbook (.xls) without windows.\n"
+    "Generates the Personal Finance budget workbook without windows.\n"
     "\n"
-    "  -o FILE               write the workbook to FILE\n"
+    "  -o FILE               write the workbook to FILE: an .xlsx workbook when FILE ends\n"
+    "                        in .xlsx, the printed pages as PDF when it ends in .pdf, else\n"
+    "                        an .xls workbook (also when FILE has no ending)\n"
+    "  --format FORMAT       xls, xlsx or pdf: write FILE in that format, whatever its ending\n"
     "  --picture FILE        write the sheet's picture to FILE (PNG for .png, else BMP)\n"
     "  --defaults            use the default categories and incomes, not the settings store\n"
     "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks)\n"
@@ -79,6 +85,7 @@ class ConsolePrompt : public Prompt {
 
 struct CommandLine {
     QString workbookOut;
+    std::optional<Excel1::SaveFormat> format;  // from --format; else by the file's ending
     QString pictureOut;
     bool defaults = false;
     std::optional<std::pair<int, int>> synthetic;
@@ -116,12 +123,16 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
         } else if (arg == QLatin1String("--defaults")) {
             options.defaults = true;
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--picture") ||
-                   arg == QLatin1String("--synthetic") ||
+                   arg == QLatin1String("--synthetic") || arg == QLatin1String("--format") ||
                    arg.startsWith(QLatin1String("--income"))) {
             const auto v = value();
             if (!v || v->isEmpty()) return UsageError(arg + QStringLiteral(" needs a value"));
             if (arg == QLatin1String("-o")) {
                 options.workbookOut = *v;
+            } else if (arg == QLatin1String("--format")) {
+                options.format = Excel1::ParseFormatName(*v);
+                if (!options.format)
+                    return UsageError(QStringLiteral("--format wants xls, xlsx or pdf"));
             } else if (arg == QLatin1String("--picture")) {
                 options.pictureOut = *v;
             } else if (arg == QLatin1String("--synthetic")) {
@@ -149,12 +160,9 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
 // leaves the others as they were too.
 class Outputs {
   public:
-    void AddCopy(const QString& source, const QString& target) {
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly))
-            throw Failure("Cannot read " + source + ": " + in.errorString());
+    void AddBytes(const QByteArray& bytes, const QString& target) {
         QSaveFile& out = Open(target);
-        if (out.write(in.readAll()) != in.size())
+        if (out.write(bytes) != bytes.size())
             throw Failure("Cannot write " + target + ": " + out.errorString());
     }
     void AddPicture(const QImage& picture, const QString& target) {
@@ -196,6 +204,10 @@ class KeepPicture : public PersonalFinance::ReportHandover {
   private:
     QImage picture_;
 };
+
+Excel1::SaveFormat OutputFormat(const CommandLine& options) {
+    return options.format.value_or(Excel1::FormatOfFileName(options.workbookOut));
+}
 
 int Generate(const CommandLine& options) {
     ConsolePrompt prompt;
@@ -248,7 +260,9 @@ int Generate(const CommandLine& options) {
     if (prompt.errors > 0) return kFailed;  // nothing is published after a failed step
     try {
         Outputs outputs;
-        if (!options.workbookOut.isEmpty()) outputs.AddCopy(workbook, options.workbookOut);
+        if (!options.workbookOut.isEmpty())
+            outputs.AddBytes(Excel1::ExportWorkbook(workbook, OutputFormat(options)),
+                             options.workbookOut);
         if (wantPicture) outputs.AddPicture(handover.Picture(), options.pictureOut);
         outputs.Commit();
     } catch (const std::exception& e) {
@@ -266,9 +280,11 @@ int main(int argc, char** argv) {
     CommandLine options;
     if (const auto status = ParseOptions(args, options)) return *status;
 
-    // Drawing text needs a GUI application; a workbook alone does not, and starts faster.
+    // Drawing text (the picture, PDF pages) needs a GUI application; a workbook alone does
+    // not, and starts faster.
     std::unique_ptr<QGuiApplication> gui;
-    if (!options.pictureOut.isEmpty()) {
+    if (!options.pictureOut.isEmpty() ||
+        (!options.workbookOut.isEmpty() && OutputFormat(options) == Excel1::SaveFormat::Pdf)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         gui = std::make_unique<QGuiApplication>(argc, argv);
     }

@@ -1,6 +1,7 @@
 #include "preview/Form3.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -13,12 +14,16 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 
+#include "bridge/WorkbookExport.h"
 #include "preview/PictureBox.h"
 #include "preview/WorkbookCopy.h"
 #include "shell/CommonServices.h"
@@ -27,10 +32,18 @@
 #include "shell/Failure.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
+#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/render/SheetPages.h"
 
 namespace quill {
 
 namespace {
+
+// The save dialog's entries, and the format each one saves in.
+const QString kSaveFilters =
+    QStringLiteral("Excel Files (*.xls);;Excel Workbook (*.xlsx);;PDF Files (*.pdf)");
+constexpr Excel1::SaveFormat kSaveFormats[] = {Excel1::SaveFormat::Xls, Excel1::SaveFormat::Xlsx,
+                                               Excel1::SaveFormat::Pdf};
 
 // The viewport and picture sizes the model works with; the viewport's frame is drawn with
 // the same border.
@@ -159,6 +172,8 @@ void Form3::CreateControls() {
     connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     connect(pushButton6_, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
     connect(pushButton8_, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, [this] { PrintWorkbook(); });
     connect(hScroll1_, &QScrollBar::valueChanged, this,
             [this](int value) { ScrollChanged(Axis::Horizontal, value); });
     connect(vScroll1_, &QScrollBar::valueChanged, this,
@@ -315,10 +330,9 @@ void Form3::PushButton6_Click() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton6_Click"));
     QString name;
     bool overwrite = false;
-    trace.Step([&] {
-        name = prompt_.SaveFileName(QStringLiteral("Save File"),
-                                    QStringLiteral("Excel Files (*.xls)"));
-    });
+    int entry = 0;
+    trace.Step(
+        [&] { name = prompt_.SaveFileNameFrom(QStringLiteral("Save File"), kSaveFilters, entry); });
     if (name.isEmpty()) {
         trace.Skip();
         trace.Skip();
@@ -332,10 +346,40 @@ void Form3::PushButton6_Click() {
         // The copy replaces an existing file only once it is complete, so a failed copy
         // leaves the user's file as it was.
         trace.Step([&] {
-            if (overwrite) preview::CopyWorkbook(mExcelFile, name);
+            if (!overwrite) return;
+            if (entry == 0)
+                preview::CopyWorkbook(mExcelFile, name);
+            else
+                preview::WriteWorkbook(
+                    Excel1::ExportWorkbook(mExcelFile, kSaveFormats[std::min(entry, 2)]), name);
         });
     }
     trace.Step([&] { prompt_.Notice(QStringLiteral("Done."), Main::AppTitle()); });
+}
+
+void Form3::SetPrintDialog(std::function<bool(QPrinter&)> printDialog) {
+    printDialog_ = std::move(printDialog);
+}
+
+void Form3::PrintWorkbook() {
+    Trace trace(prompt_, QStringLiteral("Form3.PrintWorkbook"));
+    std::optional<spreadsheet::Workbook> book;
+    trace.Step([&] { book = spreadsheet::LoadXls(mExcelFile.toStdString()); });
+    if (!book || book->Sheets().empty()) return;
+    const spreadsheet::Worksheet& sheet = *book->Sheets()[static_cast<std::size_t>(
+        std::clamp(book->activeSheet, 0, static_cast<int>(book->Sheets().size()) - 1))];
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(spreadsheet::LayOutPages(sheet).page);
+    bool accepted = false;
+    trace.Step([&] {
+        accepted = printDialog_ ? printDialog_(printer)
+                                : QPrintDialog(&printer, this).exec() == QDialog::Accepted;
+    });
+    if (!accepted) return;
+    trace.Step([&] {
+        if (!spreadsheet::PrintSheet(printer, *book, sheet))
+            throw Failure("The printer cannot be started");
+    });
 }
 
 void Form3::PushButton8_Click() {

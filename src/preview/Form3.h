@@ -20,6 +20,7 @@
 
 class QGroupBox;
 class QImage;
+class QPrinter;
 class QPushButton;
 class QScrollBar;
 
@@ -52,6 +53,10 @@ class Form3 : public QWidget {
     // QCoreApplication::exit(0); tests put a recorder here.
     void SetEndProgram(std::function<void()> endProgram);
 
+    // Ctrl+P prints the workbook's pages after the print dialog, which is shown by this
+    // function (true to print); by default Qt's print dialog. Tests put a stand-in here.
+    void SetPrintDialog(std::function<bool(QPrinter&)> printDialog);
+
     // The zoom, scroll and pan state the window shows.
     const PreviewModel& Model() const { return model_; }
 
@@ -76,6 +81,8 @@ class Form3 : public QWidget {
     void PushButton2_Click();
     void PushButton6_Click();
     void PushButton8_Click();
+    // Ctrl+P: the temporary workbook's pages, through the print dialog.
+    void PrintWorkbook();
     void Picture1_MouseDown(float x, float y);
     void Picture1_MouseMove(float x, float y);
     void Picture1_MouseUp();
@@ -90,6 +97,7 @@ class Form3 : public QWidget {
     PreviewModel model_;
     bool firstActivation_ = true;
     std::function<void()> endProgram_;
+    std::function<bool(QPrinter&)> printDialog_;
 
     // Controls, owned by the window.
     QWidget* picture2_ = nullptr;  // the viewport with its border

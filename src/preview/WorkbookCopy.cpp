@@ -70,4 +70,12 @@ void CopyWorkbook(const QString& source, const QString& target) {
     writable.Replaced();
 }
 
+void WriteWorkbook(const QByteArray& bytes, const QString& target) {
+    WritableTarget writable(target);
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        Fail(QStringLiteral("Cannot write"), target, out.errorString());
+    writable.Replaced();
+}
+
 }  // namespace quill::preview

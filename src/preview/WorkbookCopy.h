@@ -1,6 +1,7 @@
 // Copies the temporary workbook to the file the user chose, byte for byte.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace quill::preview {
@@ -10,5 +11,8 @@ namespace quill::preview {
 // existing file at `target` as it was. A read-only existing target is replaced, as the user
 // confirmed the overwrite. Throws quill::Failure when the copy cannot be made.
 void CopyWorkbook(const QString& source, const QString& target);
+
+// Writes `bytes` at `target` with the same safe replacement as CopyWorkbook.
+void WriteWorkbook(const QByteArray& bytes, const QString& target);
 
 }  // namespace quill::preview
