@@ -37,7 +37,7 @@ def cell_info(cell, cached):
         "horizontal": cell.alignment.horizontal,
         "vertical": cell.alignment.vertical,
         "wrap": bool(cell.alignment.wrap_text),
-        "borders": [side.style for side in
+        "borders": [side.style if side is not None else None for side in
                     (border.left, border.right, border.top, border.bottom)],
     }
 

@@ -190,7 +190,7 @@ void XlsxWriter::WriteCell(lxw_worksheet* ws, const Worksheet& sheet, CellRef at
             error = worksheet_write_formula_num(ws, row, col, a1.c_str(), format, *value);
         else
             error = worksheet_write_formula_num(ws, row, col, a1.c_str(), format, 0);
-    } else if (cell.format >= 0 && cell.format != sheet.DefaultFormat()) {
+    } else if (cell.format >= 0) {  // a format of its own, as the .xls file keeps it
         error = worksheet_write_blank(ws, row, col, format);
     }
     Check(error, "cell " + CellName(at) + " of sheet " + sheet.Name());
