@@ -9,18 +9,14 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <array>
 #include <map>
 #include <stdexcept>
 #include <string>
 
+#include "BenchInputs.h"
 #include "bridge/SpreadsheetProvider.h"
-#include "model/Amounts.h"
-#include "model/CategoryState.h"
-#include "model/DefaultCategorySet.h"
 #include "model/WorkbookPalette.h"
 #include "sheet/ReportDriver.h"
-#include "sheet/SyntheticTable.h"
 #include "spreadsheet/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
@@ -30,33 +26,16 @@ namespace {
 using namespace quill;
 namespace ss = spreadsheet;
 
-class SilentPrompt : public Prompt {
-  public:
-    int errors = 0;
-    void Notice(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-    void ReportError(const QString&) override { ++errors; }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&) override { return {}; }
-};
-
 // The workbook one generation saves: range 0 the default budget, 1 the 200 x 50 layout.
 const ss::Workbook& Generated(int which) {
     static std::map<int, ss::Workbook> books;
     if (const auto it = books.find(which); it != books.end()) return it->second;
     QTemporaryDir dir;
-    IncomeTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    std::array<std::int32_t, 4> amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
-    const CategoryTable table = which == 0 ? Options::DefaultCategorySet()
-                                           : PersonalFinance::SyntheticCategoryTable(200, 50);
     EmbeddedProvider provider;
-    SilentPrompt prompt;
+    bench::CountingPrompt prompt;
     PersonalFinance::ReportEnvironment env{provider, prompt, dir.path(), nullptr, {}, false};
-    const PersonalFinance::ReportInputs inputs{table, amounts, Options::WorkbookPalette()};
+    const CategoryTable table = which == 0 ? bench::Table(0, 0) : bench::Table(200, 50);
+    const PersonalFinance::ReportInputs inputs{table, bench::Incomes(), Options::WorkbookPalette()};
     const QString path = PersonalFinance::GenerateReport0(1, inputs, env);
     if (prompt.errors > 0) throw std::runtime_error("the generation failed");
     return books.emplace(which, ss::LoadXls(path.toStdString())).first->second;

@@ -140,6 +140,9 @@ bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Works
     device.setPageLayout(layout.page);
     QPainter painter;
     if (!painter.begin(&device)) return false;
+    // The painter starts at the corner of the device's paint area. That is the paper's
+    // corner unless the device kept margins of its own (a printer that refused none).
+    const QPointF paintCorner = device.pageLayout().paintRect(QPageLayout::Point).topLeft();
     const double dotsX = device.logicalDpiX() / kPointsPerInch;
     const double dotsY = device.logicalDpiY() / kPointsPerInch;
     for (std::size_t i = 0; i < layout.pages.size(); ++i) {
@@ -147,7 +150,7 @@ bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Works
         const PrintPage& page = layout.pages[i];
         painter.save();
         painter.scale(dotsX, dotsY);
-        painter.translate(page.origin);
+        painter.translate(page.origin - paintCorner);
         painter.scale(kPointsPerPixel * layout.scale, kPointsPerPixel * layout.scale);
         PaintRange(painter, workbook, sheet, page.cells);
         painter.restore();
