@@ -11,6 +11,7 @@
 
 #include "XlsSampleWorkbook.h"
 #include "spreadsheet/SheetRenderer.h"
+#include "spreadsheet/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 #include "support/FileBytes.h"
@@ -135,6 +136,15 @@ TEST(SheetPages, PaperOrientationAndCentring) {
     // The margins are equal left and right (0.7 in), and top and bottom (0.5 in).
     EXPECT_NEAR(origin.x() + printed.width() / 2, paper.width() / 2, 1e-6);
     EXPECT_NEAR(origin.y() + printed.height() / 2, paper.height() / 2, 1e-6);
+
+    // The .xls file keeps the centring.
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("centred.xls").toStdString();
+    sheet.pageSetup.centerVertically = false;
+    SaveXls(book, path);
+    const PageSetup read = LoadXls(path).Sheets()[0]->pageSetup;
+    EXPECT_TRUE(read.centerHorizontally);
+    EXPECT_FALSE(read.centerVertically);
 
     EXPECT_EQ(PaperOf(9).id(), QPageSize::A4);
     EXPECT_EQ(PaperOf(8).id(), QPageSize::A3);
