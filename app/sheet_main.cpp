@@ -16,7 +16,6 @@
 #include <vector>
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
