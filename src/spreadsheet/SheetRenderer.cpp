@@ -194,6 +194,7 @@ class SheetPainter {
     int height_ = 0;
     int lastCol_ = 0;  // last column and row that reach into the picture
     int lastRow_ = 0;
+    bool forPage_ = false;
     NumberFormatCache numberFormats_;
     std::vector<std::unique_ptr<FontFace>> faces_;
     QImage image_;
@@ -216,6 +217,7 @@ SheetPainter::SheetPainter(const Workbook& workbook, const Worksheet& sheet, con
     range_ = {{clampRow(r.first.row), clampCol(r.first.col)},
               {clampRow(r.last.row), clampCol(r.last.col)}};
 
+    forPage_ = forPage;
     if (forPage) {
         // Pages are drawn as vectors: only the coordinate range limits them.
         constexpr std::int64_t kMaxCoordinate = std::numeric_limits<int>::max() / 2;
@@ -289,7 +291,9 @@ void SheetPainter::DrawGridlines(QPainter& painter) {
 void SheetPainter::DrawFills(QPainter& painter) {
     ForEachArea([&](const Area& a) {
         const auto color = PaletteColor(workbook_.palette, a.format->fill);
-        if (!color) return;
+        // On paper a white fill changes nothing (pages have no gridlines to cover), and the
+        // budget fills every cell white: leaving them out keeps PDF pages small and fast.
+        if (!color || (forPage_ && *color == QColor(kBackground))) return;
         const Box covered{a.box.x0 - 1, a.box.y0 - 1, a.box.x1, a.box.y1};
         painter.fillRect(ClipToPicture(covered, width_, height_), *color);
     });
