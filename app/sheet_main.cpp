@@ -1,8 +1,10 @@
 // quillmere-sheet: generates the budget workbook without windows.
 //
-//   quillmere-sheet [--defaults] [--synthetic GxI] [--income0 N ...] -o FILE [--picture FILE]
+//   quillmere-sheet [--defaults] [--synthetic GxI] [--income0 N ...] -o FILE
+//                   [--format xls|xlsx|pdf] [--picture FILE]
 //   quillmere-sheet --help | --version
 //
+// The workbook is written as .xls, or as .xlsx or PDF when FILE ends so or --format says so.
 // The categories and incomes come from the user's settings store (as the windowed program
 // left them) unless --defaults or --synthetic is given; single incomes can be overridden.
 // Outputs are written to temporary files beside their targets and renamed into place once
@@ -35,6 +37,7 @@
 
 #include "bridge/SheetPicture.h"
 #include "bridge/SpreadsheetProvider.h"
+#include "bridge/WorkbookExport.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
 #include "model/DefaultCategorySet.h"
@@ -58,9 +61,12 @@ constexpr int kFailed = 1;
 
 const char* const kHelp =
     "Usage: quillmere-sheet [options] -o FILE\n"
-    "Generates the Personal Finance budget workbook (.xls) without windows.\n"
+    "Generates the Personal Finance budget workbook without windows.\n"
     "\n"
-    "  -o FILE               write the workbook to FILE (- for standard output)\n"
+    "  -o FILE               write the workbook to FILE (- for standard output): an .xlsx\n"
+    "                        workbook when FILE ends in .xlsx, the printed pages as PDF when\n"
+    "                        it ends in .pdf, else an .xls workbook (also with no ending)\n"
+    "  --format FORMAT       xls, xlsx or pdf: write FILE in that format, whatever its ending\n"
     "  --picture FILE        write the sheet's picture to FILE (PNG for .png, else BMP;\n"
     "                        - for standard output, as BMP)\n"
     "  --defaults            use the default categories and incomes, not the settings store\n"
@@ -108,6 +114,7 @@ class ConsolePrompt : public Prompt {
 
 struct CommandLine {
     QString workbookOut;
+    std::optional<Excel1::SaveFormat> format;  // from --format; else by the file's ending
     QString pictureOut;
     bool defaults = false;
     std::optional<std::pair<int, int>> synthetic;
@@ -148,12 +155,16 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
         } else if (arg == QLatin1String("--defaults")) {
             options.defaults = true;
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--picture") ||
-                   arg == QLatin1String("--synthetic") ||
+                   arg == QLatin1String("--synthetic") || arg == QLatin1String("--format") ||
                    arg.startsWith(QLatin1String("--income"))) {
             const auto v = value();
             if (!v || v->isEmpty()) return UsageError(arg + QStringLiteral(" needs a value"));
             if (arg == QLatin1String("-o")) {
                 options.workbookOut = *v;
+            } else if (arg == QLatin1String("--format")) {
+                options.format = Excel1::ParseFormatName(*v);
+                if (!options.format)
+                    return UsageError(QStringLiteral("--format wants xls, xlsx or pdf"));
             } else if (arg == QLatin1String("--picture")) {
                 options.pictureOut = *v;
             } else if (arg == QLatin1String("--synthetic")) {
@@ -293,6 +304,10 @@ class KeepPicture : public PersonalFinance::ReportHandover {
     QImage picture_;
 };
 
+Excel1::SaveFormat OutputFormat(const CommandLine& options) {
+    return options.format.value_or(Excel1::FormatOfFileName(options.workbookOut));
+}
+
 int Generate(const CommandLine& options, RunGuard& guard) {
     ConsolePrompt prompt;
     AppState state;
@@ -357,20 +372,33 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         const QByteArray picture =
             wantPicture ? Excel1::PictureFileBytes(handover.Picture(), options.pictureOut)
                         : QByteArray();
+        // The .xls workbook is copied as it was saved; the other formats are made from it.
+        const Excel1::SaveFormat format = OutputFormat(options);
+        const bool copy = format == Excel1::SaveFormat::Xls;
+        const QByteArray exported = options.workbookOut.isEmpty() || copy
+                                        ? QByteArray()
+                                        : Excel1::ExportWorkbook(workbook, format);
         // Standard output first: what went there cannot be taken back, so the files are put
         // in place only after it succeeded.
         if (options.workbookOut == kStandardOutput) {
-            QFile in(workbook);
-            if (!in.open(QIODevice::ReadOnly))
-                throw Failure("Cannot read " + workbook + ": " + in.errorString());
-            WriteStandardOutput(in.readAll(), "workbook");
+            if (copy) {
+                QFile in(workbook);
+                if (!in.open(QIODevice::ReadOnly))
+                    throw Failure("Cannot read " + workbook + ": " + in.errorString());
+                WriteStandardOutput(in.readAll(), "workbook");
+            } else {
+                WriteStandardOutput(exported, "workbook");
+            }
         }
         if (options.pictureOut == kStandardOutput) WriteStandardOutput(picture, "picture");
         guard.Publish([&] {
             std::vector<std::unique_ptr<SafeReplace::Replacement>> files;
             if (!options.workbookOut.isEmpty() && options.workbookOut != kStandardOutput) {
                 files.push_back(std::make_unique<SafeReplace::Replacement>(options.workbookOut));
-                files.back()->CopyFrom(workbook);
+                if (copy)
+                    files.back()->CopyFrom(workbook);
+                else
+                    files.back()->Write(exported);
             }
             if (wantPicture && options.pictureOut != kStandardOutput) {
                 files.push_back(std::make_unique<SafeReplace::Replacement>(options.pictureOut));
@@ -400,9 +428,11 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     TempFolder::RepairEnvironment();
-    // Drawing text needs a GUI application; a workbook alone does not, and starts faster.
+    // Drawing text (the picture, PDF pages) needs a GUI application; a workbook alone does
+    // not, and starts faster.
     std::unique_ptr<QCoreApplication> app;
-    if (!options.pictureOut.isEmpty()) {
+    if (!options.pictureOut.isEmpty() ||
+        (!options.workbookOut.isEmpty() && OutputFormat(options) == Excel1::SaveFormat::Pdf)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchInputs.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
@@ -39,17 +40,6 @@ namespace {
 
 using namespace quill;
 
-// Counts the error reports; a generation that reports one is not a valid measurement.
-class CountingPrompt : public Prompt {
-  public:
-    int errors = 0;
-    void Notice(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-    void ReportError(const QString&) override { ++errors; }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&) override { return {}; }
-};
-
 // Takes the picture as the preview window would.
 class KeepPicture : public PersonalFinance::ReportHandover {
   public:
@@ -60,21 +50,9 @@ class KeepPicture : public PersonalFinance::ReportHandover {
     void HideMainWindow() override {}
 };
 
-// groups 0: the default category set.
-CategoryTable Table(int groups, int items) {
-    return groups == 0 ? Options::DefaultCategorySet()
-                       : PersonalFinance::SyntheticCategoryTable(groups, items);
-}
-
-std::array<std::int32_t, 4> Incomes() {
-    IncomeTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    std::array<std::int32_t, 4> amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
-    return amounts;
-}
+using bench::CountingPrompt;
+using bench::Incomes;
+using bench::Table;
 
 // One generation in a temporary folder; the workbook is removed again, as "< Back" does.
 bool GenerateOnce(const CategoryTable& table, const QString& folder, KeepPicture& handover) {

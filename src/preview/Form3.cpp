@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -22,6 +25,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 
+#include "bridge/WorkbookExport.h"
 #include "preview/PictureBox.h"
 #include "shell/CommonServices.h"
 #include "shell/Config.h"
@@ -31,10 +35,18 @@
 #include "shell/ui/AccessibleRole.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
+#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/render/SheetPages.h"
 
 namespace quill {
 
 namespace {
+
+// The save dialog's entries, and the format each one saves in.
+const QString kSaveFilters =
+    QStringLiteral("Excel Files (*.xls);;Excel Workbook (*.xlsx);;PDF Files (*.pdf)");
+constexpr Excel1::SaveFormat kSaveFormats[] = {Excel1::SaveFormat::Xls, Excel1::SaveFormat::Xlsx,
+                                               Excel1::SaveFormat::Pdf};
 
 // The viewport and picture sizes the model works with; the viewport's frame is drawn with
 // the same border.
@@ -167,6 +179,8 @@ void Form3::CreateControls() {
     connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     connect(pushButton6_, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
     connect(pushButton8_, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, [this] { PrintWorkbook(); });
     connect(hScroll1_, &QScrollBar::valueChanged, this,
             [this](int value) { ScrollChanged(Axis::Horizontal, value); });
     connect(vScroll1_, &QScrollBar::valueChanged, this,
@@ -447,11 +461,10 @@ void Form3::PushButton6_Click() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton6_Click"));
     QString name;
     bool overwrite = false;
+    int entry = 0;
     bool written = false;
-    trace.Step([&] {
-        name = prompt_.SaveFileName(QStringLiteral("Save File"),
-                                    QStringLiteral("Excel Files (*.xls)"));
-    });
+    trace.Step(
+        [&] { name = prompt_.SaveFileNameFrom(QStringLiteral("Save File"), kSaveFilters, entry); });
     // Cancelled: nothing to save and nothing to tell.
     if (name.isEmpty()) return;
     trace.Step([&] {
@@ -465,15 +478,44 @@ void Form3::PushButton6_Click() {
                                          QStringLiteral(" ?"),
                                      Main::AppTitle());
     });
-    // The copy replaces an existing file only once it is complete, so a failed copy leaves
-    // the user's file as it was.
+    // The new file replaces an existing one only once it is complete, so a failed save
+    // leaves the user's file as it was.
     trace.Step([&] {
         if (!overwrite) return;
-        SafeReplace::CopyFile(mExcelFile, name);
+        if (entry == 0)
+            SafeReplace::CopyFile(mExcelFile, name);
+        else
+            SafeReplace::WriteFile(
+                name, Excel1::ExportWorkbook(mExcelFile, kSaveFormats[std::min(entry, 2)]));
         written = true;
     });
     // Only a file that was written is reported as saved.
     if (written) trace.Step([&] { prompt_.Notice(QStringLiteral("Done."), Main::AppTitle()); });
+}
+
+void Form3::SetPrintDialog(std::function<bool(QPrinter&)> printDialog) {
+    printDialog_ = std::move(printDialog);
+}
+
+void Form3::PrintWorkbook() {
+    Trace trace(prompt_, QStringLiteral("Form3.PrintWorkbook"));
+    std::optional<spreadsheet::Workbook> book;
+    trace.Step([&] { book = spreadsheet::LoadXls(mExcelFile.toStdString()); });
+    if (!book || book->Sheets().empty()) return;
+    const spreadsheet::Worksheet& sheet = *book->Sheets()[static_cast<std::size_t>(
+        std::clamp(book->activeSheet, 0, static_cast<int>(book->Sheets().size()) - 1))];
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(spreadsheet::LayOutPages(sheet).page);
+    bool accepted = false;
+    trace.Step([&] {
+        accepted = printDialog_ ? printDialog_(printer)
+                                : QPrintDialog(&printer, this).exec() == QDialog::Accepted;
+    });
+    if (!accepted) return;
+    trace.Step([&] {
+        if (!spreadsheet::PrintSheet(printer, *book, sheet))
+            throw Failure("The printer cannot be started");
+    });
 }
 
 void Form3::PushButton8_Click() {

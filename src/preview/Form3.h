@@ -21,6 +21,7 @@
 class QGroupBox;
 class QImage;
 class QKeyEvent;
+class QPrinter;
 class QPushButton;
 class QScrollBar;
 
@@ -56,6 +57,9 @@ class Form3 : public QWidget {
     // The sheet's key figures as a sentence, read by assistive technology with the zoom as
     // the picture's description; set with each hand-over.
     void SetSheetSummary(const QString& summary);
+    // Ctrl+P prints the workbook's pages after the print dialog, which is shown by this
+    // function (true to print); by default Qt's print dialog. Tests put a stand-in here.
+    void SetPrintDialog(std::function<bool(QPrinter&)> printDialog);
 
     // The zoom, scroll and pan state the window shows.
     const PreviewModel& Model() const { return model_; }
@@ -83,6 +87,8 @@ class Form3 : public QWidget {
     void PushButton2_Click();
     void PushButton6_Click();
     void PushButton8_Click();
+    // Ctrl+P: the temporary workbook's pages, through the print dialog.
+    void PrintWorkbook();
     void Picture1_MouseDown(float x, float y);
     void Picture1_MouseMove(float x, float y);
     void Picture1_MouseUp();
@@ -103,6 +109,7 @@ class Form3 : public QWidget {
     bool firstActivation_ = true;
     std::function<void()> endProgram_;
     QString sheetSummary_;
+    std::function<bool(QPrinter&)> printDialog_;
 
     // Controls, owned by the window.
     QWidget* picture2_ = nullptr;  // the viewport with its border

@@ -33,6 +33,14 @@ class Prompt {
     // The save dialog. `filter` is a Qt name filter such as "Excel Files (*.xls)".
     // Returns the chosen path exactly as the user gave it, or the empty text on cancel.
     virtual QString SaveFileName(const QString& title, const QString& filter) = 0;
+
+    // The save dialog with several entries separated by ";;" ("A (*.a);;B (*.b)"). `entry`
+    // receives the index of the entry that was chosen (0 on cancel). By default the first
+    // entry is taken for every name.
+    virtual QString SaveFileNameFrom(const QString& title, const QString& filters, int& entry) {
+        entry = 0;
+        return SaveFileName(title, filters);
+    }
 };
 
 }  // namespace quill

@@ -158,8 +158,11 @@ struct Line {
 
 class SheetPainter {
   public:
-    SheetPainter(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range);
+    // For a page (forPage), the range has no size limit and draws without gridlines.
+    SheetPainter(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range,
+                 bool forPage = false);
     QImage Paint();
+    void PaintPage(QPainter& painter);
 
   private:
     std::int64_t X(int col) const { return columns_.Start(col) - columns_.Start(range_.first.col); }
@@ -191,6 +194,7 @@ class SheetPainter {
     int height_ = 0;
     int lastCol_ = 0;  // last column and row that reach into the picture
     int lastRow_ = 0;
+    bool forPage_ = false;
     NumberFormatCache numberFormats_;
     std::vector<std::unique_ptr<FontFace>> faces_;
     QImage image_;
@@ -200,7 +204,8 @@ int ClampToPictureSide(std::int64_t pixels) {
     return static_cast<int>(std::clamp<std::int64_t>(pixels, 0, kMaxPictureSide));
 }
 
-SheetPainter::SheetPainter(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range)
+SheetPainter::SheetPainter(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range,
+                           bool forPage)
     : workbook_(workbook),
       sheet_(sheet),
       columns_(sheet.ColumnWidths(), ColumnWidthPixels(Worksheet::kDefaultColumnWidth),
@@ -212,10 +217,22 @@ SheetPainter::SheetPainter(const Workbook& workbook, const Worksheet& sheet, con
     range_ = {{clampRow(r.first.row), clampCol(r.first.col)},
               {clampRow(r.last.row), clampCol(r.last.col)}};
 
-    width_ = ClampToPictureSide(X(range_.last.col + 1));
-    height_ = ClampToPictureSide(Y(range_.last.row + 1));
-    if (width_ > 0 && std::int64_t{width_} * height_ > kMaxPicturePixels)
-        height_ = static_cast<int>(kMaxPicturePixels / width_);
+    forPage_ = forPage;
+    if (forPage) {
+        // Pages are drawn as vectors: only the coordinate range limits them.
+        constexpr std::int64_t kMaxCoordinate = std::numeric_limits<int>::max() / 2;
+        width_ = static_cast<int>(std::min(X(range_.last.col + 1), kMaxCoordinate));
+        height_ = static_cast<int>(std::min(Y(range_.last.row + 1), kMaxCoordinate));
+        // The device whose metrics the texts are laid out by: 96 dpi, as in the picture.
+        image_ = QImage(1, 1, QImage::Format_RGB32);
+        image_.setDotsPerMeterX(3780);
+        image_.setDotsPerMeterY(3780);
+    } else {
+        width_ = ClampToPictureSide(X(range_.last.col + 1));
+        height_ = ClampToPictureSide(Y(range_.last.row + 1));
+        if (width_ > 0 && std::int64_t{width_} * height_ > kMaxPicturePixels)
+            height_ = static_cast<int>(kMaxPicturePixels / width_);
+    }
 
     // A column or row that starts exactly at the picture's edge still shows the line on
     // its top or left edge, which falls on the picture's last pixel.
@@ -274,7 +291,9 @@ void SheetPainter::DrawGridlines(QPainter& painter) {
 void SheetPainter::DrawFills(QPainter& painter) {
     ForEachArea([&](const Area& a) {
         const auto color = PaletteColor(workbook_.palette, a.format->fill);
-        if (!color) return;
+        // On paper a white fill changes nothing (pages have no gridlines to cover), and the
+        // budget fills every cell white: leaving them out keeps PDF pages small and fast.
+        if (!color || (forPage_ && *color == QColor(kBackground))) return;
         const Box covered{a.box.x0 - 1, a.box.y0 - 1, a.box.x1, a.box.y1};
         painter.fillRect(ClipToPicture(covered, width_, height_), *color);
     });
@@ -592,6 +611,14 @@ QImage SheetPainter::Paint() {
     return std::move(image_);
 }
 
+// A printed page shows no gridlines and leaves the paper's colour where cells have no fill.
+void SheetPainter::PaintPage(QPainter& painter) {
+    if (width_ <= 0 || height_ <= 0) return;
+    DrawFills(painter);
+    DrawBorders(painter);
+    DrawTexts(painter);
+}
+
 }  // namespace
 
 int ColumnWidthPixels(double characters) {
@@ -612,6 +639,11 @@ int RowHeightPixels(double points) {
 
 QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range) {
     return SheetPainter(workbook, sheet, range).Paint();
+}
+
+void PaintRange(QPainter& painter, const Workbook& workbook, const Worksheet& sheet,
+                const RangeRef& range) {
+    SheetPainter(workbook, sheet, range, true).PaintPage(painter);
 }
 
 }  // namespace quill::spreadsheet

@@ -23,6 +23,7 @@
 #include <cstdint>
 
 #include <QImage>
+#include <QPainter>
 
 #include "spreadsheet/Workbook.h"
 
@@ -44,5 +45,13 @@ int RowHeightPixels(double points);
 // range's columns and rows, cut as described above; a range whose columns or rows are
 // all hidden (zero size) gives a null image. The palette is the workbook's.
 QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range);
+
+// Draws the range as a printed page shows it: the same cells, fills, borders and texts as
+// the picture, without gridlines or background, with the range's top left corner at the
+// painter's origin and one unit of the painter's coordinates for each pixel of the picture.
+// Fills and borders are drawn as rectangles and texts as text, so a vector device (a PDF)
+// keeps them as such. No size limit applies.
+void PaintRange(QPainter& painter, const Workbook& workbook, const Worksheet& sheet,
+                const RangeRef& range);
 
 }  // namespace quill::spreadsheet

@@ -133,6 +133,9 @@ struct PageSetup {
     bool portrait = true;
     int paperSize = 9;  // 9 = A4
     bool printComments = false;
+    // The printed area centred between the margins.
+    bool centerHorizontally = false;
+    bool centerVertically = false;
     // Either a zoom percentage or, when fitToPages is on, fitting to pages.
     bool fitToPages = false;
     int zoom = 100;

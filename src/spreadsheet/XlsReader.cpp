@@ -695,6 +695,12 @@ std::size_t SheetReader::Read() {
             case rec::kWsBool:
                 sheet_.pageSetup.fitToPages = (c.U16() & 0x0100) != 0;
                 break;
+            case rec::kHCenter:
+                sheet_.pageSetup.centerHorizontally = c.U16() != 0;
+                break;
+            case rec::kVCenter:
+                sheet_.pageSetup.centerVertically = c.U16() != 0;
+                break;
             case rec::kLeftMargin:
             case rec::kRightMargin:
             case rec::kTopMargin:

@@ -365,8 +365,8 @@ void SheetWriter::WriteSettings() {
     w_.Record16(rec::kWsBool, page.fitToPages ? 0x05C1 : 0x04C1);
     w_.Empty(rec::kHeader);
     w_.Empty(rec::kFooter);
-    w_.Record16(rec::kHCenter, 0);
-    w_.Record16(rec::kVCenter, 0);
+    w_.Record16(rec::kHCenter, page.centerHorizontally ? 1 : 0);
+    w_.Record16(rec::kVCenter, page.centerVertically ? 1 : 0);
     w_.RecordF64(rec::kLeftMargin, page.leftMargin);
     w_.RecordF64(rec::kRightMargin, page.rightMargin);
     w_.RecordF64(rec::kTopMargin, page.topMargin);

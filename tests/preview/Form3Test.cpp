@@ -179,7 +179,9 @@ TEST_F(Form3Test, SaveCopiesTheWorkbookWithoutAQuestionWhenTheNameIsNew) {
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown[0].kind, test::Shown::Save);
     EXPECT_EQ(prompt.shown[0].title, QStringLiteral("Save File"));
-    EXPECT_EQ(prompt.lastFilter, QStringLiteral("Excel Files (*.xls)"));
+    // The .xls entry first, as it always was; the other formats after it.
+    EXPECT_EQ(prompt.lastFilter.split(QStringLiteral(";;")),
+              (QStringList{"Excel Files (*.xls)", "Excel Workbook (*.xlsx)", "PDF Files (*.pdf)"}));
     EXPECT_TRUE(prompt.Questions().empty());
     EXPECT_EQ(prompt.Notices(), (std::vector<QString>{"Done.", "Done."}));
     EXPECT_EQ(prompt.shown[1].title, QStringLiteral("Quillmere"));

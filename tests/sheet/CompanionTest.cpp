@@ -67,6 +67,8 @@ TEST_F(CompanionTest, UsageErrorsExitTwoWithAMessageAndWriteNothing) {
         {"--synthetic", "3x-1", "-o", out},
         {"--income4", "5", "-o", out},
         {"--income0", "", "-o", out},
+        {"--defaults", "--format", "ods", "-o", out},
+        {"--defaults", "-o", out, "--format"},
     };
     for (const QStringList& args : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -82,7 +84,31 @@ TEST_F(CompanionTest, UsageErrorsExitTwoWithAMessageAndWriteNothing) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: quillmere-sheet")) << help.out.toStdString();
     EXPECT_TRUE(help.out.contains("--picture FILE"));
+    EXPECT_TRUE(help.out.contains("--format FORMAT"));
+    EXPECT_TRUE(help.out.contains(".xlsx") && help.out.contains(".pdf"));
     EXPECT_EQ(Files(), "");
+}
+
+// The workbook's format follows the file's ending unless --format names one; a name
+// without an ending is an .xls file.
+TEST_F(CompanionTest, FormatFollowsTheEndingOrTheFormatOption) {
+    const std::pair<QStringList, QByteArray> cases[] = {
+        {{"-o", Path("a.xlsx")}, "PK\x03\x04"},
+        {{"-o", Path("b.PDF")}, "%PDF-"},
+        {{"-o", Path("c")}, "\xD0\xCF\x11\xE0"},
+        {{"-o", Path("d.xls"), "--format", "pdf"}, "%PDF-"},
+        {{"--format", "XLSX", "-o", Path("e.pdf")}, "PK\x03\x04"},
+        {{"-o", Path("f.xlsx"), "--format", "xls"}, "\xD0\xCF\x11\xE0"},
+    };
+    for (const auto& [args, magic] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ProcessResult run = Run(QStringList{"--defaults"} + args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(Read(QFileInfo(args[args.indexOf("-o") + 1]).fileName()).startsWith(magic));
+    }
+    EXPECT_EQ(Files(), "a.xlsx b.PDF c d.xls e.pdf f.xlsx");  // nothing left beside them
+    // The .xls written under any name is the same workbook.
+    EXPECT_EQ(Read("c"), Read("f.xlsx"));
 }
 
 TEST_F(CompanionTest, FailuresExitOneAndLeaveEveryTargetAsItWas) {

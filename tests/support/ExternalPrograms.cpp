@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -46,6 +47,35 @@ QJsonObject XlrdDump(const QString& path) {
         RunProgram(kPython, {QStringLiteral(QUILL_SOURCE_DIR "/tests/support/xlrd_dump.py"), path});
     EXPECT_TRUE(run.ok) << run.err.toStdString();
     return QJsonDocument::fromJson(run.out).object();
+}
+
+bool HaveOpenpyxl() {
+    return RunProgram(kPython, {"-c", "import openpyxl"}).ok;
+}
+
+bool HaveSsconvert() {
+    return QFile::exists("/usr/bin/ssconvert");
+}
+
+QJsonObject OpenpyxlDump(const QString& path) {
+    const ProcessResult run = RunProgram(
+        kPython, {QStringLiteral(QUILL_SOURCE_DIR "/tests/support/openpyxl_dump.py"), path});
+    EXPECT_TRUE(run.ok) << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+void RecalculateXlsxOnLoad(const QTemporaryDir& dir) {
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("profile/user")));
+    QFile file(dir.filePath("profile/user/registrymodifications.xcu"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+        "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+        "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\">"
+        "<prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>\n"
+        "</oor:items>\n");
 }
 
 ProcessResult Soffice(const QTemporaryDir& dir, const QStringList& args) {

@@ -35,6 +35,15 @@ inline constexpr const char* kPython = "/usr/bin/python3";
 
 bool HaveXlrd();
 bool HaveSoffice();
+bool HaveOpenpyxl();
+bool HaveSsconvert();  // Gnumeric's converter
+
+// The workbook as openpyxl reads it, formulas and stored results (support/openpyxl_dump.py).
+QJsonObject OpenpyxlDump(const QString& path);
+
+// Makes the LibreOffice profile under `dir` (see Soffice) recalculate every formula of an
+// .xlsx file when it loads one, instead of trusting the results stored in the file.
+void RecalculateXlsxOnLoad(const QTemporaryDir& dir);
 
 // The workbook as xlrd reads it with formatting_info=True (see support/xlrd_dump.py).
 QJsonObject XlrdDump(const QString& path);

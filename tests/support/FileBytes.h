@@ -12,4 +12,7 @@ QByteArray ReadAll(const QString& path);
 // Writes the bytes as the whole file; false when it cannot be written.
 bool WriteAll(const QString& path, const QByteArray& bytes);
 
+// The number of pages of a PDF file as Qt writes them (page objects counted in the bytes).
+int PdfPageCount(const QByteArray& pdf);
+
 }  // namespace quill::test

@@ -28,6 +28,16 @@ QString RecordingPrompt::InputBox(const QString& prompt, const QString& title,
     return answer;
 }
 
+QString RecordingPrompt::SaveFileNameFrom(const QString& title, const QString& filters,
+                                          int& entry) {
+    entry = 0;
+    if (!saveEntries.empty()) {
+        entry = saveEntries.front();
+        saveEntries.pop_front();
+    }
+    return SaveFileName(title, filters);
+}
+
 QString RecordingPrompt::SaveFileName(const QString& title, const QString& filter) {
     shown.push_back({Shown::Save, QString(), title});
     lastFilter = filter;

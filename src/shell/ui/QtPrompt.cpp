@@ -1,5 +1,7 @@
 #include "shell/ui/QtPrompt.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -48,6 +50,14 @@ QString QtPrompt::SaveFileName(const QString& title, const QString& filter) {
     // The program asks its own overwrite question, so the dialog's is switched off.
     return QFileDialog::getSaveFileName(Parent(), title, QString(), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtPrompt::SaveFileNameFrom(const QString& title, const QString& filters, int& entry) {
+    QString selected;
+    const QString name = QFileDialog::getSaveFileName(Parent(), title, QString(), filters,
+                                                      &selected, QFileDialog::DontConfirmOverwrite);
+    entry = std::max(0, static_cast<int>(filters.split(QStringLiteral(";;")).indexOf(selected)));
+    return name;
 }
 
 }  // namespace quill

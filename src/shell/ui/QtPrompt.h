@@ -17,6 +17,7 @@ class QtPrompt : public Prompt {
     void ReportError(const QString& text) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& offered) override;
     QString SaveFileName(const QString& title, const QString& filter) override;
+    QString SaveFileNameFrom(const QString& title, const QString& filters, int& entry) override;
 
   private:
     QWidget* Parent() const;

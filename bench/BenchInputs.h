@@ -1,0 +1,45 @@
+// What the generation benchmarks share: a prompt that only counts error reports, the
+// category tables they generate from and the first run's incomes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include <QString>
+
+#include "model/Amounts.h"
+#include "model/CategoryState.h"
+#include "model/DefaultCategorySet.h"
+#include "sheet/SyntheticTable.h"
+#include "shell/Prompt.h"
+
+namespace quill::bench {
+
+// Counts the error reports; a generation that reports one is not a valid measurement.
+class CountingPrompt : public Prompt {
+  public:
+    int errors = 0;
+    void Notice(const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+    void ReportError(const QString&) override { ++errors; }
+    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&) override { return {}; }
+};
+
+// groups 0: the default category set.
+inline CategoryTable Table(int groups, int items) {
+    return groups == 0 ? Options::DefaultCategorySet()
+                       : PersonalFinance::SyntheticCategoryTable(groups, items);
+}
+
+inline std::array<std::int32_t, 4> Incomes() {
+    IncomeTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
+    std::array<std::int32_t, 4> amounts{};
+    for (int box = 0; box < 4; ++box)
+        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
+    return amounts;
+}
+
+}  // namespace quill::bench

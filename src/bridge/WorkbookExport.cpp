@@ -1,0 +1,49 @@
+#include "bridge/WorkbookExport.h"
+
+#include <exception>
+
+#include <QFile>
+
+#include "shell/Failure.h"
+#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/render/SheetPages.h"
+#include "spreadsheet/xlsx/XlsxFile.h"
+
+namespace quill::Excel1 {
+
+SaveFormat FormatOfFileName(const QString& path) {
+    if (path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return SaveFormat::Xlsx;
+    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return SaveFormat::Pdf;
+    return SaveFormat::Xls;
+}
+
+std::optional<SaveFormat> ParseFormatName(const QString& name) {
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("xls")) return SaveFormat::Xls;
+    if (lower == QLatin1String("xlsx")) return SaveFormat::Xlsx;
+    if (lower == QLatin1String("pdf")) return SaveFormat::Pdf;
+    return std::nullopt;
+}
+
+QByteArray ExportWorkbook(const QString& xlsPath, SaveFormat format) {
+    if (format == SaveFormat::Xls) {
+        QFile in(xlsPath);
+        if (!in.open(QIODevice::ReadOnly))
+            throw Failure("Cannot read " + xlsPath + ": " + in.errorString());
+        QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            throw Failure("Cannot read " + xlsPath + ": " + in.errorString());
+        return bytes;
+    }
+    try {
+        const spreadsheet::Workbook book = spreadsheet::LoadXls(xlsPath.toStdString());
+        if (format == SaveFormat::Pdf) return spreadsheet::WritePdf(book);
+        const std::vector<std::uint8_t> bytes = spreadsheet::WriteXlsx(book);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    } catch (const std::exception& e) {
+        throw Failure(e.what());
+    }
+}
+
+}  // namespace quill::Excel1

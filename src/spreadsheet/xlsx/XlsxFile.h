@@ -1,0 +1,27 @@
+// The .xlsx file (Office Open XML spreadsheet), written through libxlsxwriter.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "spreadsheet/Workbook.h"
+
+namespace quill::spreadsheet {
+
+// Writes the workbook as an .xlsx file: every cell's value, formulas in A1 notation with
+// the values in Cell::cached as their results (the caller computes them first), fonts,
+// fills in the palette's colours, number formats, alignment and wrapping, borders, merged
+// areas, column widths and row heights, the sheet-wide default format, the print area and
+// page set-up, the selection and the sheet names. Palette colours are written as the RGB
+// values they stand for, so the file shows the same colours in any program.
+//
+// The file is assembled in a private temporary folder (libxlsxwriter writes to files only)
+// and returned as bytes. Throws EngineError.
+std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook);
+
+// Writes the .xlsx bytes to a temporary name in the target folder and renames them into
+// place, so a failure never leaves a partial file. Throws EngineError.
+void SaveXlsx(const Workbook& workbook, const std::string& path);
+
+}  // namespace quill::spreadsheet
