@@ -7,7 +7,7 @@
 
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
-#include "spreadsheet/SheetRenderer.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::Excel1 {
 

@@ -7,7 +7,7 @@
 
 #include "model/AppState.h"
 #include "model/CategoryTable.h"
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 

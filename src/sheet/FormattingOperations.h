@@ -11,7 +11,7 @@
 #include <string_view>
 #include <variant>
 
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 

@@ -10,7 +10,7 @@
 #include "shell/CommonServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 

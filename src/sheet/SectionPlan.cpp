@@ -4,7 +4,7 @@
 #include <map>
 
 #include "shell/Failure.h"
-#include "spreadsheet/Workbook.h"
+#include "spreadsheet/core/Workbook.h"
 
 namespace quill::PersonalFinance {
 

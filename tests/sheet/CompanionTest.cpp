@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #include "DefaultBudget.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "support/ExternalPrograms.h"
 #include "support/ScratchConfig.h"
 
