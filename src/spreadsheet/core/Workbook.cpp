@@ -78,14 +78,15 @@ double Worksheet::ColumnWidth(int col) const {
 void Worksheet::SetRowHeight(int row, double points) {
     if (row < 0 || row >= kMaxRows) throw EngineError("Row outside the sheet");
     // A row can be 0 to 409 points high.
-    if (!(points >= 0.0 && points <= 409.0)) throw EngineError("Unable to set the RowHeight");
+    if (!(points >= 0.0 && points <= kMaxRowPoints))
+        throw EngineError("Unable to set the RowHeight");
     rowHeights_[row] = points;
 }
 
 void Worksheet::SetColumnWidth(int col, double characters) {
     if (col < 0 || col >= kMaxColumns) throw EngineError("Column outside the sheet");
     // A column can be 0 to 255 characters wide.
-    if (!(characters >= 0.0 && characters <= 255.0))
+    if (!(characters >= 0.0 && characters <= kMaxColumnCharacters))
         throw EngineError("Unable to set the ColumnWidth");
     columnWidths_[col] = characters;
 }
@@ -142,7 +143,7 @@ std::optional<RangeRef> Worksheet::UsedRange() const {
 const Palette& DefaultPalette() {
     static const Palette palette = [] {
         // The standard colours 1 to 56 as 0xRRGGBB.
-        constexpr std::array<std::uint32_t, 56> rgb = {
+        constexpr std::array<std::uint32_t, kPaletteSize> rgb = {
             0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
             0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080,
             0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF,

@@ -18,11 +18,9 @@
 #include <variant>
 #include <vector>
 
-namespace quill::spreadsheet {
+#include "spreadsheet/core/Limits.h"
 
-// The grid that a .xls (BIFF8) sheet can hold.
-inline constexpr int kMaxRows = 65536;
-inline constexpr int kMaxColumns = 256;
+namespace quill::spreadsheet {
 
 // The engine's failures (bad addresses, unparsable formulas, unreadable files) are
 // reported to the caller by this exception.
@@ -215,7 +213,7 @@ void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
     }
 }
 
-using Palette = std::array<std::uint32_t, 56>;  // RGB as R + 256 G + 65536 B
+using Palette = std::array<std::uint32_t, kPaletteSize>;  // RGB as R + 256 G + 65536 B
 
 // The palette a new workbook starts with (the standard 56 colours of BIFF8 files).
 const Palette& DefaultPalette();

@@ -238,7 +238,8 @@ std::optional<std::uint32_t> NamedColor(std::string_view name) {
     if (name.size() > 5 && EqualsIgnoringCase(name.substr(0, 5), "Color")) {
         int index = 0;
         const auto [end, ec] = std::from_chars(name.data() + 5, name.data() + name.size(), index);
-        if (ec == std::errc{} && end == name.data() + name.size() && index >= 1 && index <= 56)
+        if (ec == std::errc{} && end == name.data() + name.size() && index >= 1 &&
+            index <= kPaletteSize)
             return DefaultPalette()[static_cast<std::size_t>(index - 1)];
     }
     return std::nullopt;

@@ -73,7 +73,7 @@ int ConstantOf(VAlign align) {
 }
 
 void CheckPaletteIndex(int index, const char* property) {
-    if (index < 1 || index > 56)
+    if (index < 1 || index > kPaletteSize)
         throw EngineError(std::string("Unable to set the ") + property + " property");
 }
 
@@ -324,7 +324,7 @@ bool Range::WrapText() const {
 
 void Range::SetRowHeight(double points) {
     CheckAlive();
-    if (!(points >= 0.0 && points <= 409.0))
+    if (!(points >= 0.0 && points <= kMaxRowPoints))
         throw EngineError("Unable to set the RowHeight property");
     for (int r = area_.first.row; r <= area_.last.row; ++r) sheet_->SetRowHeight(r, points);
 }
@@ -336,7 +336,7 @@ double Range::RowHeight() const {
 
 void Range::SetColumnWidth(double characters) {
     CheckAlive();
-    if (!(characters >= 0.0 && characters <= 255.0))
+    if (!(characters >= 0.0 && characters <= kMaxColumnCharacters))
         throw EngineError("Unable to set the ColumnWidth property");
     for (int c = area_.first.col; c <= area_.last.col; ++c) sheet_->SetColumnWidth(c, characters);
 }
@@ -354,7 +354,7 @@ void RangeFont::SetName(const std::string& name) {
 }
 
 void RangeFont::SetSize(double points) {
-    if (!(points >= 1.0 && points <= 409.0))
+    if (!(points >= 1.0 && points <= kMaxFontPoints))
         throw EngineError("Unable to set the Size property of the Font class");
     range_.ChangeFormats([&](CellFormat& f) { f.font.size = points; });
 }

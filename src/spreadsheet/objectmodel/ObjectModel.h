@@ -42,6 +42,8 @@ inline constexpr int kWorkbookNormal = -4143;  // file format of versions before
 inline constexpr int kExcel8 = 56;             // the 97-2003 workbook format
 inline constexpr int kCursorWait = 2;
 inline constexpr int kCursorDefault = -4143;
+inline constexpr int kCancelKeyDisabled = 0;   // EnableCancelKey: the key is ignored
+inline constexpr int kCancelKeyInterrupt = 1;  // EnableCancelKey: the key interrupts
 }  // namespace xl
 
 class Application;

@@ -20,11 +20,7 @@ namespace quill::spreadsheet {
 
 namespace {
 
-constexpr int kDigitWidth = 7;     // maximum digit width of Arial 10 at 96 dpi
-constexpr int kColumnPadding = 5;  // pixels a column adds to its characters
-constexpr int kTextPadding = 3;    // pixels between a cell's edges and its text
-constexpr double kMaxColumnCharacters = 255.0;
-constexpr double kMaxRowPoints = 409.0;
+constexpr int kTextPadding = 3;  // pixels between a cell's edges and its text
 
 constexpr QRgb kGridColor = qRgb(208, 215, 229);
 constexpr QRgb kBorderColor = qRgb(0, 0, 0);
@@ -343,7 +339,8 @@ void SheetPainter::DrawBorders(QPainter& painter) {
 
 const FontFace& SheetPainter::FaceOf(const Font& font) {
     // Points at 96 dpi, in whole pixels as the screen draws them (10 pt -> 13 px).
-    const double points = std::isfinite(font.size) ? std::clamp(font.size, 1.0, 409.0) : 10.0;
+    const double points =
+        std::isfinite(font.size) ? std::clamp(font.size, 1.0, kMaxFontPoints) : 10.0;
     const int pixels = std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
     for (const auto& face : faces_)
         if (face->name == font.name && face->pixels == pixels && face->bold == font.bold &&
@@ -598,11 +595,11 @@ int ColumnWidthPixels(double characters) {
     if (!(characters > 0)) return 0;
     characters = std::min(characters, kMaxColumnCharacters);
     if (characters < 1)
-        return static_cast<int>(std::lround(characters * (kDigitWidth + kColumnPadding)));
+        return static_cast<int>(std::lround(characters * (kDigitPixels + kColumnPaddingPixels)));
     const double stored =
-        std::trunc((characters * kDigitWidth + kColumnPadding) / kDigitWidth * 256) / 256;
+        std::trunc((characters * kDigitPixels + kColumnPaddingPixels) / kDigitPixels * 256) / 256;
     return static_cast<int>(
-        std::trunc((256 * stored + std::trunc(128.0 / kDigitWidth)) / 256 * kDigitWidth));
+        std::trunc((256 * stored + std::trunc(128.0 / kDigitPixels)) / 256 * kDigitPixels));
 }
 
 int RowHeightPixels(double points) {

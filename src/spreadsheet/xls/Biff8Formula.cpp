@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/FormulaExpr.h"
+#include "spreadsheet/xls/XlsBiff.h"
 
 namespace quill::spreadsheet {
 namespace {
@@ -49,12 +51,6 @@ constexpr std::uint16_t kRowRelative = 0x8000;
 constexpr std::uint16_t kColRelative = 0x4000;
 constexpr std::uint16_t kColumnMask = 0x3FFF;
 
-// A BIFF8 record holds at most 8224 bytes; a FORMULA record needs 22 of them besides its
-// tokens and may not continue into another record.
-constexpr std::size_t kMaxRgceBytes = 8224 - 22;
-// A text in a formula holds at most 255 characters (UTF-16 units).
-constexpr std::size_t kMaxTextUnits = 255;
-
 bool InSheet(CellRef at) {
     return at.row >= 0 && at.row < kMaxRows && at.col >= 0 && at.col < kMaxColumns;
 }
@@ -62,75 +58,6 @@ bool InSheet(CellRef at) {
 std::string PlaceName(CellRef at) {
     if (InSheet(at)) return CellName(at);
     return "row " + std::to_string(at.row + 1) + ", column " + std::to_string(at.col + 1);
-}
-
-// ---- Text conversion ---------------------------------------------------------------
-
-// UTF-8 to UTF-16 code units; nothing for a malformed text.
-std::optional<std::u16string> ToUtf16(const std::string& text) {
-    std::u16string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80           ? 0
-                          : (lead >> 5) == 0x6  ? 1
-                          : (lead >> 4) == 0xE  ? 2
-                          : (lead >> 3) == 0x1E ? 3
-                                                : -1;
-        if (extra < 0 || text.size() - i <= static_cast<std::size_t>(extra)) return std::nullopt;
-        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return std::nullopt;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// UTF-16 code units to UTF-8; a lone surrogate becomes U+FFFD.
-std::string FromUtf16(const std::u16string& units) {
-    std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        char32_t cp = units[i];
-        const bool high = cp >= 0xD800 && cp <= 0xDBFF;
-        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[++i] - 0xDC00);
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        AppendUtf8(out, cp);
-    }
-    return out;
 }
 
 // ---- SUM grouping ------------------------------------------------------------------
@@ -176,7 +103,7 @@ class Encoder {
 
     std::vector<std::uint8_t> Encode(const Expr& root) {
         Emit(root, false);
-        if (out_.size() > kMaxRgceBytes) Fail("the formula is too long");
+        if (out_.size() > xls::kMaxFormulaTokenBytes) Fail("the formula is too long");
         return std::move(out_);
     }
 
@@ -254,15 +181,16 @@ class Encoder {
     }
 
     void EmitText(const std::string& text) {
-        const std::optional<std::u16string> units = ToUtf16(text);
-        if (!units) Fail("a text is not valid UTF-8");
-        if (units->size() > kMaxTextUnits) Fail("a text is longer than 255 characters");
+        const std::u16string units = Utf16FromUtf8(text);
+        if (units.size() > xls::kMaxShortStringChars)
+            Fail("a text is longer than " + std::to_string(xls::kMaxShortStringChars) +
+                 " characters");
         bool wide = false;
-        for (char16_t u : *units) wide = wide || u > 0xFF;
+        for (char16_t u : units) wide = wide || u > 0xFF;
         Byte(kPtgStr);
-        Byte(static_cast<std::uint8_t>(units->size()));
+        Byte(static_cast<std::uint8_t>(units.size()));
         Byte(wide ? 1 : 0);
-        for (char16_t u : *units) {
+        for (char16_t u : units) {
             if (wide)
                 Word(u);
             else
@@ -452,7 +380,7 @@ class Decoder {
         std::u16string units;
         for (std::size_t i = 0; i < count; ++i)
             units += static_cast<char16_t>(wide ? Word() : Byte());
-        Push(MakeText(FromUtf16(units)));
+        Push(MakeText(Utf8FromUtf16(units)));
     }
 
     void ReadAttr() {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/core/Workbook.h"
 
 namespace quill::spreadsheet::xls {
@@ -90,6 +91,13 @@ inline constexpr std::uint16_t kBof = 0x0809;
 
 // The data of one record is at most this long; longer data goes on in CONTINUE records.
 inline constexpr std::size_t kMaxRecordData = 8224;
+// A FORMULA record holds its cell (6), result (8), flags (2), reserved (4) and token length
+// (2) besides its tokens, and may not continue into another record.
+inline constexpr std::size_t kFormulaRecordFixedBytes = 22;
+inline constexpr std::size_t kMaxFormulaTokenBytes = kMaxRecordData - kFormulaRecordFixedBytes;
+// A string with an 8-bit count (a font name, a number format code, a text in a formula)
+// holds at most this many UTF-16 units.
+inline constexpr std::size_t kMaxShortStringChars = 255;
 
 // BOF substream types.
 inline constexpr std::uint16_t kBofGlobals = 0x0005;
@@ -107,21 +115,12 @@ inline constexpr std::uint16_t kIcvWindowBack = 65;
 // Palette entry n (1..56) is colour index n + 7 in the file.
 inline constexpr int kPaletteIcvOffset = 7;
 
-// The width of a digit of the default font (Arial 10) in pixels at 96 dpi, and the padding
-// that a column carries beyond its characters; both go into the COLINFO width.
-inline constexpr double kDigitPixels = 7.0;
-inline constexpr double kColumnPaddingPixels = 5.0;
-
 // Column width in characters (as the object model shows it) to COLINFO units (1/256 of a
 // character, padding included) and back. Width 0 is a hidden column.
 std::uint16_t ColumnWidthToUnits(double characters);
 double ColumnWidthFromUnits(std::uint16_t units);
 
 // ---- Text -------------------------------------------------------------------------------
-
-// UTF-8 to UTF-16 and back; invalid sequences become U+FFFD.
-std::u16string Utf16FromUtf8(std::string_view text);
-std::string Utf8FromUtf16(std::u16string_view text);
 
 // A text as BIFF8 stores it: one byte per character when every character fits in 8 bits
 // ("compressed"), two bytes otherwise.

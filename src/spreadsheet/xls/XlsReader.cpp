@@ -138,10 +138,6 @@ std::string Utf8(const std::u16string& s) {
     return Utf8FromUtf16(s);
 }
 
-struct RawFont {
-    Font font;
-};
-
 struct RawXf {
     std::uint16_t font = 0;
     std::uint16_t numFmt = 0;
@@ -506,7 +502,7 @@ void SheetReader::ReadRow(DataCursor& c) {
     if ((flags & 0x0020) != 0) {
         sheet_.SetRowHeight(row, 0.0);  // hidden
     } else if ((flags & 0x0040) != 0) {
-        sheet_.SetRowHeight(row, std::min(height / 20.0, 409.0));
+        sheet_.SetRowHeight(row, std::min(height / 20.0, kMaxRowPoints));
     }
 }
 

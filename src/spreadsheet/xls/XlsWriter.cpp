@@ -45,10 +45,10 @@ std::string Where(const Worksheet& sheet, CellRef at) {
 Font FileFont(Font font) {
     if (!std::isfinite(font.size)) font.size = Font{}.size;
     font.size = std::clamp(std::round(font.size * 20.0), 20.0, 8191.0) / 20.0;
-    if (font.colorIndex < 1 || font.colorIndex > 56) font.colorIndex = kColorAutomatic;
+    if (font.colorIndex < 1 || font.colorIndex > kPaletteSize) font.colorIndex = kColorAutomatic;
     std::u16string name = Utf16FromUtf8(font.name);
-    if (name.size() > 255) {
-        name.resize(255);
+    if (name.size() > kMaxShortStringChars) {
+        name.resize(kMaxShortStringChars);
         font.name = Utf8FromUtf16(name);
     }
     return font;
@@ -56,7 +56,7 @@ Font FileFont(Font font) {
 
 CellFormat FileFormat(CellFormat format) {
     format.font = FileFont(std::move(format.font));
-    if (format.fill < 1 || format.fill > 56) format.fill = kNoFill;
+    if (format.fill < 1 || format.fill > kPaletteSize) format.fill = kNoFill;
     if (format.numberFormat.empty()) format.numberFormat = "General";
     if (format.hAlign > HAlign::Right) format.hAlign = HAlign::General;
     if (format.vAlign > VAlign::Bottom) format.vAlign = VAlign::Bottom;
@@ -135,7 +135,7 @@ struct SharedStrings {
 };
 
 std::uint16_t FontColor(int colorIndex) {
-    return colorIndex >= 1 && colorIndex <= 56
+    return colorIndex >= 1 && colorIndex <= kPaletteSize
                ? static_cast<std::uint16_t>(colorIndex + kPaletteIcvOffset)
                : kIcvFontAuto;
 }
@@ -163,7 +163,7 @@ void WriteFont(RecordWriter& w, const Font& font) {
     w.U8(0).U8(0);  // family and character set: unknown, ANSI
     w.U8(0);        // reserved
     BiffString name = BiffString::FromUtf8(font.name);
-    if (name.units.size() > 255) name.units.resize(255);
+    if (name.units.size() > kMaxShortStringChars) name.units.resize(kMaxShortStringChars);
     w.ShortString(name);
     w.End();
 }
@@ -204,7 +204,7 @@ void WriteCellXf(RecordWriter& w, const CellFormat& f, std::uint16_t font, std::
     };
     w.U32(style(Edge::Left) | (style(Edge::Right) << 4) | (style(Edge::Top) << 8) |
           (style(Edge::Bottom) << 12) | (color(Edge::Left) << 16) | (color(Edge::Right) << 23));
-    const bool filled = f.fill >= 1 && f.fill <= 56;
+    const bool filled = f.fill >= 1 && f.fill <= kPaletteSize;
     w.U32(color(Edge::Top) | (color(Edge::Bottom) << 7) | (filled ? 1u << 26 : 0u));
     w.U16(filled ? static_cast<std::uint16_t>((f.fill + kPaletteIcvOffset) | (kIcvAuto << 7))
                  : kNoFillColors);
@@ -473,10 +473,6 @@ void SheetWriter::WriteFormula(const CellEntry& entry) {
         throw EngineError("The formula in cell " + Where(sheet_, at) +
                           " cannot be saved: " + e.what());
     }
-    // Record data: cell (6), result (8), flags (2), reserved (4), token length (2), tokens.
-    if (tokens.size() > kMaxRecordData - 22)
-        throw EngineError("The formula in cell " + Where(sheet_, at) + " is too long to save");
-
     w_.Begin(rec::kFormula);
     w_.U16(static_cast<std::uint16_t>(at.row))
         .U16(static_cast<std::uint16_t>(at.col))
@@ -714,7 +710,7 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
     for (std::size_t i = 1; i < tables.fonts.size(); ++i) WriteFont(w, tables.fonts[i]);
     for (std::size_t i = 0; i < tables.codes.size(); ++i) {
         const BiffString code = BiffString::FromUtf8(tables.codes[i]);
-        if (code.units.size() > 255)
+        if (code.units.size() > kMaxShortStringChars)
             throw EngineError("The number format \"" + tables.codes[i] + "\" is too long to save");
         w.Begin(rec::kFormat);
         w.U16(static_cast<std::uint16_t>(kFirstCustomFormat + i)).LongString(code);

@@ -287,7 +287,7 @@ TEST_F(XlsFileTest, LongAndUnicodeTextsSurviveContinueRecords) {
             const std::size_t recordStart = at - inRecord;
             const std::uint16_t id = U16At(stream, recordStart);
             EXPECT_TRUE(id == rec::kSst || id == rec::kContinue);
-            const std::u16string expected = xls::Utf16FromUtf8(texts[b * perBucket]);
+            const std::u16string expected = Utf16FromUtf8(texts[b * perBucket]);
             EXPECT_EQ(U16At(stream, at), expected.size()) << "bucket " << b;
         }
     }
