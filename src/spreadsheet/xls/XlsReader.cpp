@@ -166,20 +166,36 @@ struct PrintArea {
 
 class WorkbookReader {
   public:
-    explicit WorkbookReader(std::span<const std::uint8_t> stream) : stream_(stream) {}
+    explicit WorkbookReader(std::span<const std::uint8_t> stream)
+        : stream_(stream), globals_(stream, 0) {}
     Workbook Read();
 
   private:
+    // One function per globals record; the table below says which record each one reads.
+    using Handler = void (WorkbookReader::*)(const Record& r);
+    struct Entry {
+        std::uint16_t id;
+        Handler read;
+    };
+    static const std::array<Entry, 10> kGlobals;
+
     void ReadGlobals();
+    void ReadFilePass(const Record& r);
     void ReadFont(const Record& r);
+    void ReadFormat(const Record& r);
     void ReadXf(const Record& r);
+    void ReadPalette(const Record& r);
+    void ReadBoundSheet(const Record& r);
+    void ReadWindow1(const Record& r);
+    void ReadExternSheet(const Record& r);
     void ReadName(const Record& r);
-    void ReadSharedStrings(RecordReader& reader, const Record& first);
+    void ReadSharedStrings(const Record& r);
     CellFormat ConvertXf(const RawXf& xf) const;
     int FormatOfXf(std::uint16_t xf);
     std::size_t ReadSheet(const SheetEntry& entry, std::size_t notBefore);
 
     std::span<const std::uint8_t> stream_;
+    RecordReader globals_;
     Workbook book_;
     std::vector<Font> fonts_;
     std::map<std::uint16_t, std::string> numberFormats_;
@@ -265,9 +281,9 @@ void WorkbookReader::ReadName(const Record& r) {
     printAreas_.push_back({entry, area});
 }
 
-void WorkbookReader::ReadSharedStrings(RecordReader& reader, const Record& first) {
-    std::vector<std::span<const std::uint8_t>> segments{first.data};
-    while (reader.PeekId() == rec::kContinue) segments.push_back(reader.Next()->data);
+void WorkbookReader::ReadSharedStrings(const Record& r) {
+    std::vector<std::span<const std::uint8_t>> segments{r.data};
+    while (globals_.PeekId() == rec::kContinue) segments.push_back(globals_.Next()->data);
     DataCursor c(std::move(segments));
     c.Skip(4);  // total uses
     const std::uint32_t count = c.U32();
@@ -278,9 +294,71 @@ void WorkbookReader::ReadSharedStrings(RecordReader& reader, const Record& first
     for (std::uint32_t i = 0; i < count; ++i) strings_.push_back(Utf8(c.RichString()));
 }
 
+void WorkbookReader::ReadFilePass(const Record&) {
+    throw EngineError("the workbook is encrypted, which is not supported");
+}
+
+void WorkbookReader::ReadFormat(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t index = c.U16();
+    numberFormats_[index] = Utf8(c.LongString());
+}
+
+void WorkbookReader::ReadPalette(const Record& r) {
+    DataCursor c(r.data);
+    const std::size_t count = std::min<std::size_t>(c.U16(), book_.palette.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t red = c.U8(), green = c.U8(), blue = c.U8();
+        c.Skip(1);
+        book_.palette[i] = red + 256 * green + 65536 * blue;
+    }
+}
+
+void WorkbookReader::ReadBoundSheet(const Record& r) {
+    if (sheets_.size() >= kMaxSheets) throw EngineError("the workbook has too many sheets");
+    DataCursor c(r.data);
+    SheetEntry entry;
+    entry.offset = c.U32();
+    c.Skip(1);  // visibility
+    entry.worksheet = c.U8() == 0;
+    entry.name = Utf8(c.ShortString());
+    sheets_.push_back(std::move(entry));
+}
+
+void WorkbookReader::ReadWindow1(const Record& r) {
+    DataCursor c(r.data);
+    c.Skip(10);
+    activeEntry_ = c.U16();
+}
+
+void WorkbookReader::ReadExternSheet(const Record& r) {
+    DataCursor c(r.data);
+    const std::size_t count = std::min<std::size_t>(c.U16(), c.Remaining() / 6);
+    for (std::size_t i = 0; i < count; ++i) {
+        ExternSheet x;
+        x.supBook = c.U16();
+        x.first = c.U16();
+        x.last = c.U16();
+        externSheets_.push_back(x);
+    }
+}
+
+// Records of the globals that are not listed are not part of the model.
+const std::array<WorkbookReader::Entry, 10> WorkbookReader::kGlobals = {{
+    {rec::kFilePass, &WorkbookReader::ReadFilePass},
+    {rec::kFont, &WorkbookReader::ReadFont},
+    {rec::kFormat, &WorkbookReader::ReadFormat},
+    {rec::kXf, &WorkbookReader::ReadXf},
+    {rec::kPalette, &WorkbookReader::ReadPalette},
+    {rec::kBoundSheet, &WorkbookReader::ReadBoundSheet},
+    {rec::kWindow1, &WorkbookReader::ReadWindow1},
+    {rec::kExternSheet, &WorkbookReader::ReadExternSheet},
+    {rec::kName, &WorkbookReader::ReadName},
+    {rec::kSst, &WorkbookReader::ReadSharedStrings},
+}};
+
 void WorkbookReader::ReadGlobals() {
-    RecordReader reader(stream_, 0);
-    const auto bof = reader.Next();
+    const auto bof = globals_.Next();
     if (!bof || bof->id != rec::kBof || bof->data.size() < 4)
         throw EngineError("it is not an .xls workbook (no BIFF8 workbook stream)");
     DataCursor head(bof->data);
@@ -290,77 +368,15 @@ void WorkbookReader::ReadGlobals() {
         throw EngineError("it is an .xls format older than BIFF8, which is not supported");
     if (type != kBofGlobals) ThrowDamaged("the workbook does not start with its globals");
 
-    while (true) {
-        const auto r = reader.Next();
-        if (!r) ThrowDamaged("the workbook globals end without EOF");
-        switch (r->id) {
-            case rec::kEof:
-                globalsEnd_ = reader.Offset();
-                return;
-            case rec::kFilePass:
-                throw EngineError("the workbook is encrypted, which is not supported");
-            case rec::kFont:
-                ReadFont(*r);
-                break;
-            case rec::kFormat: {
-                DataCursor c(r->data);
-                const std::uint16_t index = c.U16();
-                numberFormats_[index] = Utf8(c.LongString());
-                break;
-            }
-            case rec::kXf:
-                ReadXf(*r);
-                break;
-            case rec::kPalette: {
-                DataCursor c(r->data);
-                const std::size_t count = std::min<std::size_t>(c.U16(), book_.palette.size());
-                for (std::size_t i = 0; i < count; ++i) {
-                    const std::uint32_t red = c.U8(), green = c.U8(), blue = c.U8();
-                    c.Skip(1);
-                    book_.palette[i] = red + 256 * green + 65536 * blue;
-                }
-                break;
-            }
-            case rec::kBoundSheet: {
-                if (sheets_.size() >= kMaxSheets)
-                    throw EngineError("the workbook has too many sheets");
-                DataCursor c(r->data);
-                SheetEntry entry;
-                entry.offset = c.U32();
-                c.Skip(1);  // visibility
-                entry.worksheet = c.U8() == 0;
-                entry.name = Utf8(c.ShortString());
-                sheets_.push_back(std::move(entry));
-                break;
-            }
-            case rec::kWindow1: {
-                DataCursor c(r->data);
-                c.Skip(10);
-                activeEntry_ = c.U16();
-                break;
-            }
-            case rec::kExternSheet: {
-                DataCursor c(r->data);
-                const std::size_t count = std::min<std::size_t>(c.U16(), c.Remaining() / 6);
-                for (std::size_t i = 0; i < count; ++i) {
-                    ExternSheet x;
-                    x.supBook = c.U16();
-                    x.first = c.U16();
-                    x.last = c.U16();
-                    externSheets_.push_back(x);
-                }
-                break;
-            }
-            case rec::kName:
-                ReadName(*r);
-                break;
-            case rec::kSst:
-                ReadSharedStrings(reader, *r);
-                break;
-            default:
-                break;  // not part of the model
+    for (auto r = globals_.Next(); r; r = globals_.Next()) {
+        if (r->id == rec::kEof) {
+            globalsEnd_ = globals_.Offset();
+            return;
         }
+        for (const Entry& entry : kGlobals)
+            if (entry.id == r->id) (this->*entry.read)(*r);
     }
+    ThrowDamaged("the workbook globals end without EOF");
 }
 
 // ---- Formats ------------------------------------------------------------------------------
@@ -448,15 +464,34 @@ class SheetReader {
     std::size_t Read();
 
   private:
+    // One function per sheet record; the table below says which records each one reads.
+    using Handler = void (SheetReader::*)(const Record& r);
+    struct Entry {
+        std::uint16_t id;
+        Handler read;
+    };
+    static const std::array<Entry, 22> kRecords;
+
     Cell& Put(std::uint16_t row, std::uint16_t col, std::uint16_t xf);
     void SetText(Cell& cell, std::string text);
-    void ReadRow(DataCursor& c);
-    void ReadColInfo(DataCursor& c);
-    void ReadSetup(DataCursor& c);
-    void ReadFormula(DataCursor& c);
-    void ReadSelection(DataCursor& c);
-    void ReadMerges(DataCursor& c);
-    void SkipSubstream();
+    void SkipSubstream(const Record& r);
+    void ReadRow(const Record& r);
+    void ReadColInfo(const Record& r);
+    void ReadWsBool(const Record& r);
+    void ReadMargin(const Record& r);
+    void ReadSetup(const Record& r);
+    void ReadSelection(const Record& r);
+    void ReadMerges(const Record& r);
+    void ReadLabelSst(const Record& r);
+    void ReadLabel(const Record& r);
+    void ReadNumber(const Record& r);
+    void ReadRk(const Record& r);
+    void ReadMulRk(const Record& r);
+    void ReadBlank(const Record& r);
+    void ReadMulBlank(const Record& r);
+    void ReadBoolErr(const Record& r);
+    void ReadFormula(const Record& r);
+    void ReadString(const Record& r);
     void ApplyDefaultFormat();
 
     RecordReader reader_;
@@ -493,7 +528,8 @@ void SheetReader::SetText(Cell& cell, std::string text) {
     cell.content = std::move(text);
 }
 
-void SheetReader::ReadRow(DataCursor& c) {
+void SheetReader::ReadRow(const Record& r) {
+    DataCursor c(r.data);
     const int row = c.U16();
     c.Skip(4);  // first and last column
     const std::uint16_t height = c.U16() & 0x7FFF;
@@ -506,7 +542,8 @@ void SheetReader::ReadRow(DataCursor& c) {
     }
 }
 
-void SheetReader::ReadColInfo(DataCursor& c) {
+void SheetReader::ReadColInfo(const Record& r) {
+    DataCursor c(r.data);
     const int first = c.U16();
     // Some writers end the last range at 256, one past the last column.
     const int last = std::min<int>(c.U16(), kMaxColumns - 1);
@@ -524,7 +561,8 @@ void SheetReader::ReadColInfo(DataCursor& c) {
     }
 }
 
-void SheetReader::ReadSetup(DataCursor& c) {
+void SheetReader::ReadSetup(const Record& r) {
+    DataCursor c(r.data);
     PageSetup& page = sheet_.pageSetup;
     const std::uint16_t paper = c.U16();
     const std::uint16_t scale = c.U16();
@@ -547,7 +585,8 @@ void SheetReader::ReadSetup(DataCursor& c) {
     }
 }
 
-void SheetReader::ReadFormula(DataCursor& c) {
+void SheetReader::ReadFormula(const Record& r) {
+    DataCursor c(r.data);
     const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
     std::array<std::uint8_t, 8> result{};
     for (auto& b : result) b = c.U8();
@@ -604,7 +643,8 @@ void SheetReader::ReadFormula(DataCursor& c) {
     }
 }
 
-void SheetReader::ReadSelection(DataCursor& c) {
+void SheetReader::ReadSelection(const Record& r) {
+    DataCursor c(r.data);
     const std::uint8_t pane = c.U8();
     // Panes other than the single one (3) belong to split windows; the first selection is
     // taken unless the single pane has one.
@@ -622,7 +662,8 @@ void SheetReader::ReadSelection(DataCursor& c) {
     haveSelection_ = pane == 3 || haveSelection_;
 }
 
-void SheetReader::ReadMerges(DataCursor& c) {
+void SheetReader::ReadMerges(const Record& r) {
+    DataCursor c(r.data);
     const std::size_t count = c.U16();
     for (std::size_t i = 0; i < count; ++i) {
         const int r1 = c.U16(), r2 = c.U16(), c1 = c.U16(), c2 = c.U16();
@@ -632,7 +673,7 @@ void SheetReader::ReadMerges(DataCursor& c) {
     }
 }
 
-void SheetReader::SkipSubstream() {
+void SheetReader::SkipSubstream(const Record&) {
     // An embedded substream (a chart on the sheet) ends at its own EOF; it may nest.
     int depth = 1;
     while (depth > 0) {
@@ -659,6 +700,121 @@ void SheetReader::ApplyDefaultFormat() {
     sheet_.SetDefaultFormat(best->first);
 }
 
+void SheetReader::ReadWsBool(const Record& r) {
+    DataCursor c(r.data);
+    sheet_.pageSetup.fitToPages = (c.U16() & 0x0100) != 0;
+}
+
+void SheetReader::ReadMargin(const Record& r) {
+    DataCursor c(r.data);
+    const double inches = c.F64();
+    if (!std::isfinite(inches)) return;
+    PageSetup& p = sheet_.pageSetup;
+    (r.id == rec::kLeftMargin    ? p.leftMargin
+     : r.id == rec::kRightMargin ? p.rightMargin
+     : r.id == rec::kTopMargin   ? p.topMargin
+                                 : p.bottomMargin) = inches;
+}
+
+void SheetReader::ReadLabelSst(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
+    const std::uint32_t index = c.U32();
+    if (index >= strings_.size()) ThrowDamaged("a cell names a missing shared text");
+    SetText(Put(row, col, xf), strings_[index]);
+}
+
+void SheetReader::ReadLabel(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
+    std::string text = Utf8(c.LongString());  // formatting runs are not kept
+    SetText(Put(row, col, xf), std::move(text));
+}
+
+void SheetReader::ReadNumber(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
+    const double value = c.F64();
+    if (!std::isfinite(value)) ThrowDamaged("a number is not finite");
+    Put(row, col, xf).content = value;
+}
+
+void SheetReader::ReadRk(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
+    Put(row, col, xf).content = DecodeRk(c.U32());
+}
+
+void SheetReader::ReadMulRk(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), first = c.U16();
+    if (r.data.size() < 6 || (r.data.size() - 6) % 6 != 0) ThrowDamaged("MULRK length");
+    const std::size_t count = (r.data.size() - 6) / 6;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint16_t xf = c.U16();
+        const double value = DecodeRk(c.U32());
+        Put(row, static_cast<std::uint16_t>(first + i), xf).content = value;
+    }
+}
+
+void SheetReader::ReadBlank(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
+    Put(row, col, xf);
+}
+
+void SheetReader::ReadMulBlank(const Record& r) {
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), first = c.U16();
+    if (r.data.size() < 6 || r.data.size() % 2 != 0) ThrowDamaged("MULBLANK length");
+    const std::size_t count = (r.data.size() - 6) / 2;
+    for (std::size_t i = 0; i < count; ++i)
+        Put(row, static_cast<std::uint16_t>(first + i), c.U16());
+}
+
+void SheetReader::ReadBoolErr(const Record& r) {
+    // The model has no logical or error constants; they are kept as their text.
+    DataCursor c(r.data);
+    const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
+    const std::uint8_t value = c.U8();
+    const bool isError = c.U8() != 0;
+    SetText(Put(row, col, xf), isError      ? ErrorText(ErrorFromByte(value))
+                               : value != 0 ? "TRUE"
+                                            : "FALSE");
+}
+
+void SheetReader::ReadString(const Record& r) {
+    if (!pendingText_) return;
+    std::vector<std::span<const std::uint8_t>> segments{r.data};
+    while (reader_.PeekId() == rec::kContinue) segments.push_back(reader_.Next()->data);
+    DataCursor text(std::move(segments));
+    Cell& cell = sheet_.At(*pendingText_);
+    std::string value = Utf8(text.LongString());
+    if (pendingIsContent_) {
+        SetText(cell, std::move(value));
+    } else {
+        textBytes_ += value.size();
+        if (textBytes_ > kMaxTextBytes) throw EngineError("the workbook holds too much text");
+        cell.cached = std::move(value);
+    }
+    pendingText_.reset();
+}
+
+// Records of a sheet that are not listed are not part of the model.
+const std::array<SheetReader::Entry, 22> SheetReader::kRecords = {{
+    {rec::kBof, &SheetReader::SkipSubstream},      {rec::kRow, &SheetReader::ReadRow},
+    {rec::kColInfo, &SheetReader::ReadColInfo},    {rec::kWsBool, &SheetReader::ReadWsBool},
+    {rec::kLeftMargin, &SheetReader::ReadMargin},  {rec::kRightMargin, &SheetReader::ReadMargin},
+    {rec::kTopMargin, &SheetReader::ReadMargin},   {rec::kBottomMargin, &SheetReader::ReadMargin},
+    {rec::kSetup, &SheetReader::ReadSetup},        {rec::kSelection, &SheetReader::ReadSelection},
+    {rec::kMergedCells, &SheetReader::ReadMerges}, {rec::kLabelSst, &SheetReader::ReadLabelSst},
+    {rec::kLabel, &SheetReader::ReadLabel},        {rec::kRString, &SheetReader::ReadLabel},
+    {rec::kNumber, &SheetReader::ReadNumber},      {rec::kRk, &SheetReader::ReadRk},
+    {rec::kMulRk, &SheetReader::ReadMulRk},        {rec::kBlank, &SheetReader::ReadBlank},
+    {rec::kMulBlank, &SheetReader::ReadMulBlank},  {rec::kBoolErr, &SheetReader::ReadBoolErr},
+    {rec::kFormula, &SheetReader::ReadFormula},    {rec::kString, &SheetReader::ReadString},
+}};
+
 std::size_t SheetReader::Read() {
     const auto bof = reader_.Next();
     if (!bof || bof->id != rec::kBof) ThrowDamaged("a sheet does not start with BOF");
@@ -666,140 +822,20 @@ std::size_t SheetReader::Read() {
     if (head.U16() != kBiff8Version || head.U16() != kBofWorksheet)
         ThrowDamaged("a sheet is not a BIFF8 worksheet");
 
-    while (true) {
-        const auto r = reader_.Next();
-        if (!r) ThrowDamaged("a sheet ends without EOF");
-        DataCursor c(r->data);
+    for (auto r = reader_.Next(); r; r = reader_.Next()) {
+        if (r->id == rec::kEof) {
+            ApplyDefaultFormat();
+            return reader_.Offset();
+        }
         // The text result of a formula follows it, possibly after the formula's shared or
         // array part.
         if (r->id != rec::kString && r->id != rec::kContinue && r->id != kShrFmla &&
             r->id != kArray && r->id != kTable)
             pendingText_.reset();
-        switch (r->id) {
-            case rec::kEof:
-                ApplyDefaultFormat();
-                return reader_.Offset();
-            case rec::kBof:
-                SkipSubstream();
-                break;
-            case rec::kRow:
-                ReadRow(c);
-                break;
-            case rec::kColInfo:
-                ReadColInfo(c);
-                break;
-            case rec::kWsBool:
-                sheet_.pageSetup.fitToPages = (c.U16() & 0x0100) != 0;
-                break;
-            case rec::kLeftMargin:
-            case rec::kRightMargin:
-            case rec::kTopMargin:
-            case rec::kBottomMargin: {
-                const double inches = c.F64();
-                if (!std::isfinite(inches)) break;
-                PageSetup& p = sheet_.pageSetup;
-                (r->id == rec::kLeftMargin    ? p.leftMargin
-                 : r->id == rec::kRightMargin ? p.rightMargin
-                 : r->id == rec::kTopMargin   ? p.topMargin
-                                              : p.bottomMargin) = inches;
-                break;
-            }
-            case rec::kSetup:
-                ReadSetup(c);
-                break;
-            case rec::kSelection:
-                ReadSelection(c);
-                break;
-            case rec::kMergedCells:
-                ReadMerges(c);
-                break;
-            case rec::kLabelSst: {
-                const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
-                const std::uint32_t index = c.U32();
-                if (index >= strings_.size()) ThrowDamaged("a cell names a missing shared text");
-                SetText(Put(row, col, xf), strings_[index]);
-                break;
-            }
-            case rec::kLabel:
-            case rec::kRString: {
-                const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
-                std::string text = Utf8(c.LongString());  // formatting runs are not kept
-                SetText(Put(row, col, xf), std::move(text));
-                break;
-            }
-            case rec::kNumber: {
-                const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
-                const double value = c.F64();
-                if (!std::isfinite(value)) ThrowDamaged("a number is not finite");
-                Put(row, col, xf).content = value;
-                break;
-            }
-            case rec::kRk: {
-                const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
-                Put(row, col, xf).content = DecodeRk(c.U32());
-                break;
-            }
-            case rec::kMulRk: {
-                const std::uint16_t row = c.U16(), first = c.U16();
-                if (r->data.size() < 6 || (r->data.size() - 6) % 6 != 0)
-                    ThrowDamaged("MULRK length");
-                const std::size_t count = (r->data.size() - 6) / 6;
-                for (std::size_t i = 0; i < count; ++i) {
-                    const std::uint16_t xf = c.U16();
-                    const double value = DecodeRk(c.U32());
-                    Put(row, static_cast<std::uint16_t>(first + i), xf).content = value;
-                }
-                break;
-            }
-            case rec::kBlank: {
-                const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
-                Put(row, col, xf);
-                break;
-            }
-            case rec::kMulBlank: {
-                const std::uint16_t row = c.U16(), first = c.U16();
-                if (r->data.size() < 6 || r->data.size() % 2 != 0) ThrowDamaged("MULBLANK length");
-                const std::size_t count = (r->data.size() - 6) / 2;
-                for (std::size_t i = 0; i < count; ++i)
-                    Put(row, static_cast<std::uint16_t>(first + i), c.U16());
-                break;
-            }
-            case rec::kBoolErr: {
-                // The model has no logical or error constants; they are kept as their text.
-                const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
-                const std::uint8_t value = c.U8();
-                const bool isError = c.U8() != 0;
-                SetText(Put(row, col, xf), isError      ? ErrorText(ErrorFromByte(value))
-                                           : value != 0 ? "TRUE"
-                                                        : "FALSE");
-                break;
-            }
-            case rec::kFormula:
-                ReadFormula(c);
-                break;
-            case rec::kString:
-                if (pendingText_) {
-                    std::vector<std::span<const std::uint8_t>> segments{r->data};
-                    while (reader_.PeekId() == rec::kContinue)
-                        segments.push_back(reader_.Next()->data);
-                    DataCursor text(std::move(segments));
-                    Cell& cell = sheet_.At(*pendingText_);
-                    std::string value = Utf8(text.LongString());
-                    if (pendingIsContent_) {
-                        SetText(cell, std::move(value));
-                    } else {
-                        textBytes_ += value.size();
-                        if (textBytes_ > kMaxTextBytes)
-                            throw EngineError("the workbook holds too much text");
-                        cell.cached = std::move(value);
-                    }
-                    pendingText_.reset();
-                }
-                break;
-            default:
-                break;  // not part of the model
-        }
+        for (const Entry& entry : kRecords)
+            if (entry.id == r->id) (this->*entry.read)(*r);
     }
+    ThrowDamaged("a sheet ends without EOF");
 }
 
 // ---- Workbook -----------------------------------------------------------------------------
