@@ -1,4 +1,4 @@
-#include "editor/FormLayout.h"
+#include "shell/ui/FormLayout.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace quill::editor {
+namespace quill::ui {
 
 QFont BoldArial(double points) {
     QFont font(QStringLiteral("Arial"));
@@ -37,4 +37,4 @@ void CentreOnScreen(QWidget& window) {
     }
 }
 
-}  // namespace quill::editor
+}  // namespace quill::ui

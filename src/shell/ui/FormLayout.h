@@ -1,20 +1,22 @@
-// Layout helpers shared by the editor's windows: geometry is designed in twips (1440 to the
+// Layout helpers shared by the program's windows: geometry is designed in twips (1440 to the
 // inch), which become pixels at 15 twips to a pixel (96 dots per inch).
 #pragma once
 
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QtNumeric>
 
 class QPushButton;
 class QWidget;
 
-namespace quill::editor {
+namespace quill::ui {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int Pixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+// Twips to whole pixels, to the nearest.
+constexpr int Pixels(double twips) {
+    return qRound(twips / kTwipsPerPixel);
 }
 
 // A rectangle given as left, top, width and height in twips.
@@ -35,4 +37,4 @@ void PaintWhite(QWidget& window);
 // Places the window in the centre of the primary screen.
 void CentreOnScreen(QWidget& window);
 
-}  // namespace quill::editor
+}  // namespace quill::ui
