@@ -482,9 +482,7 @@ void Form1::PushButton6_Click() {
 // The report hand-over and the preview
 
 void Form1::GenerateReport() {
-    const IncomeTexts incomes = IncomeTextsOfBoxes();
-    std::array<std::int32_t, 4> amounts{};
-    for (int i = 0; i < 4; ++i) amounts[i] = Options::IncomeAmount(incomes, i);
+    const std::array<std::int32_t, 4> amounts = Options::AllIncomeAmounts(IncomeTextsOfBoxes());
     const PersonalFinance::ReportInputs inputs{state_.CategoryTable, amounts,
                                                state_.WorkbookPalette};
     PersonalFinance::ReportEnvironment env{provider_, prompt_, tempFolder_.Path(), this,

@@ -82,7 +82,7 @@ constexpr const char* kFinalSelection = "C15";
 // ---- Addresses and formulas --------------------------------------------------------------
 
 std::string Address(int row, int column) {
-    return ColumnLetters(column) + std::to_string(row);
+    return spreadsheet::ColumnName(column - 1) + std::to_string(row);
 }
 
 std::string RangeAddress(int firstRow, int firstColumn, int lastRow, int lastColumn) {

@@ -46,6 +46,11 @@ const Cell* Worksheet::Find(CellRef at) const {
     return it == cells_.end() ? nullptr : &it->second;
 }
 
+Cell* Worksheet::Find(CellRef at) {
+    const auto it = cells_.find(at);
+    return it == cells_.end() ? nullptr : &it->second;
+}
+
 Cell& Worksheet::At(CellRef at) {
     if (at.row < 0 || at.row >= kMaxRows || at.col < 0 || at.col >= kMaxColumns) {
         throw EngineError("Cell outside the sheet: row " + std::to_string(at.row + 1) +

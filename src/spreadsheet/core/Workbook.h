@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "spreadsheet/core/Limits.h"
+#include "spreadsheet/core/Palette.h"
 
 namespace quill::spreadsheet {
 
@@ -149,7 +150,14 @@ class Worksheet {
     // Cells that hold a content or a format of their own, in row-major order.
     const std::map<CellRef, Cell>& Cells() const { return cells_; }
     const Cell* Find(CellRef at) const;
-    Cell& At(CellRef at);  // creates an empty cell
+    Cell* Find(CellRef at);  // none when the cell is not stored; never creates one
+    Cell& At(CellRef at);    // creates an empty cell
+    // Calls visit(CellRef, Cell&) for every stored cell in row-major order; `visit` must not
+    // add or remove cells.
+    template <class Visit>
+    void ForEachCell(Visit&& visit) {
+        for (auto& [at, cell] : cells_) visit(at, cell);
+    }
     // Calls visit(CellRef, Cell&) for every cell of `area` in row-major order, creating the
     // cells that do not exist yet (throws EngineError when the area leaves the sheet). Walks
     // each row of the map once instead of searching it for every cell as At does. `visit`
@@ -212,8 +220,6 @@ void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
         }
     }
 }
-
-using Palette = std::array<std::uint32_t, kPaletteSize>;  // RGB as R + 256 G + 65536 B
 
 // The palette a new workbook starts with (the standard 56 colours of BIFF8 files).
 const Palette& DefaultPalette();

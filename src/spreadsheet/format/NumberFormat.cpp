@@ -173,8 +173,6 @@ std::vector<std::string_view> SplitSections(std::string_view code) {
     return sections;
 }
 
-}  // namespace
-
 // ---- Sections ---------------------------------------------------------------------------
 
 struct Token {
@@ -195,6 +193,8 @@ struct Token {
     std::string text;  // Literal, Pad: the characters; Digit: the placeholder; Exponent: "E+"
     Role role = Role::Integer;
 };
+
+}  // namespace
 
 struct NumberFormat::Section {
     std::vector<Token> tokens;

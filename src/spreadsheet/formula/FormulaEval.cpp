@@ -193,10 +193,8 @@ class Evaluator {
 class SheetCalculation {
   public:
     explicit SheetCalculation(Worksheet& sheet) : evaluator_(sheet) {
-        for (const auto& [at, stored] : sheet.Cells()) {
-            // The sheet is ours to change, but it hands out its cells only as const; one
-            // pass over them is far cheaper than looking each formula cell up again.
-            Cell& cell = const_cast<Cell&>(stored);
+        // One pass over the stored cells is far cheaper than looking each formula cell up.
+        sheet.ForEachCell([this](CellRef at, Cell& cell) {
             if (cell.AsFormula() != nullptr) {
                 at_.push_back(at);
                 keys_.push_back(Key(at));
@@ -204,7 +202,7 @@ class SheetCalculation {
             } else if (!std::holds_alternative<std::monostate>(cell.cached)) {
                 cell.cached = std::monostate{};  // only formulas have a computed value
             }
-        }
+        });
         const std::size_t n = at_.size();
         order_.assign(n, kUnvisited);
         low_.assign(n, 0);

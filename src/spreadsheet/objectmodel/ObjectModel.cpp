@@ -176,8 +176,7 @@ Range Range::Resize(int rows, int columns) const {
 }
 
 Cell* Range::CellAt(CellRef at) const {
-    const Cell* cell = sheet_->Find(at);
-    return const_cast<Cell*>(cell);
+    return sheet_->Find(at);
 }
 
 void Range::SetFormulaR1C1(const std::variant<std::string, double>& value) {
