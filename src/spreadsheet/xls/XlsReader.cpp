@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/formula/FormulaExpr.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -33,6 +34,69 @@ constexpr std::uint16_t kTable = 0x0236;
 
 // Formula tokens decoded in all sheets; the parsed form takes many times their size.
 constexpr std::size_t kMaxFormulaBytes = 16u << 20;
+
+// The memory the model read from a stream may take: this many bytes per stream byte, and at
+// least the floor, so that a small file with many formatted blanks still reads. With the
+// file and the stream themselves, the reader's peak stays within about ten times the file.
+constexpr std::size_t kModelBytesPerStreamByte = 8;
+constexpr std::size_t kMinModelBytes = 8u << 20;
+
+// The bytes a cell of the model takes in its sheet's map: the cell, its address and the
+// tree node around them.
+constexpr std::size_t kCellBytes = sizeof(Cell) + sizeof(CellRef) + 4 * sizeof(void*);
+// A string's own storage beyond the object that holds it (short strings have none).
+std::size_t HeapBytes(const std::string& text) {
+    return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
+}
+
+// The bytes a parsed formula takes: its text and every node of its tree.
+std::size_t TreeBytes(const Expr& e) {
+    std::size_t bytes = HeapBytes(e.text) + e.args.capacity() * sizeof(Expr);
+    for (const Expr& arg : e.args) bytes += TreeBytes(arg);
+    return bytes;
+}
+std::size_t FormulaBytes(const Formula& f) {
+    constexpr std::size_t kSharedBlock = 2 * sizeof(void*) + sizeof(long);
+    return HeapBytes(f.r1c1) + (f.expr ? sizeof(Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
+}
+
+// Counts the memory the model takes while it is read and refuses the stream once that
+// passes the limit its size allows.
+class MemoryBudget {
+  public:
+    explicit MemoryBudget(std::size_t streamBytes)
+        : limit_(std::max(kMinModelBytes, streamBytes * kModelBytesPerStreamByte)) {}
+    void Charge(std::size_t bytes) {
+        used_ += bytes;
+        if (used_ > limit_)
+            throw EngineError("the workbook needs more memory than a file of its size can");
+    }
+
+  private:
+    std::size_t used_ = 0;
+    std::size_t limit_;
+};
+
+// The shared-string table in one block of text: a table of many short strings takes little
+// more memory than its texts, not a string object for each.
+class SharedStrings {
+  public:
+    void Reserve(std::size_t count) { ends_.reserve(count); }
+    void Add(const std::string& text) {
+        text_ += text;
+        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+    }
+    std::size_t Size() const { return ends_.size(); }
+    std::string At(std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return text_.substr(begin, ends_[i] - begin);
+    }
+    std::size_t Bytes() const { return text_.capacity() + ends_.capacity() * sizeof(ends_[0]); }
+
+  private:
+    std::string text_;
+    std::vector<std::uint32_t> ends_;  // the text is at most twice the 64 MB stream
+};
 
 // The number formats every program knows by index without a FORMAT record.
 std::optional<std::string> BuiltInFormat(std::uint16_t index) {
@@ -167,7 +231,7 @@ struct PrintArea {
 class WorkbookReader {
   public:
     explicit WorkbookReader(std::span<const std::uint8_t> stream)
-        : stream_(stream), globals_(stream, 0) {}
+        : stream_(stream), globals_(stream, 0), memory_(stream.size()) {}
     Workbook Read();
 
   private:
@@ -201,7 +265,7 @@ class WorkbookReader {
     std::map<std::uint16_t, std::string> numberFormats_;
     std::vector<RawXf> xfs_;
     std::vector<int> xfFormat_;  // model format of each XF, -1 until needed (style XFs)
-    std::vector<std::string> strings_;
+    SharedStrings strings_;
     std::vector<SheetEntry> sheets_;
     std::vector<ExternSheet> externSheets_;
     std::vector<PrintArea> printAreas_;
@@ -210,6 +274,7 @@ class WorkbookReader {
     std::size_t cells_ = 0;
     std::size_t textBytes_ = 0;
     std::size_t formulaBytes_ = 0;
+    MemoryBudget memory_;
 };
 
 // ---- Globals ------------------------------------------------------------------------------
@@ -290,8 +355,9 @@ void WorkbookReader::ReadSharedStrings(const Record& r) {
     // Each string takes at least three bytes; a larger count is damage, not a reason to
     // reserve memory.
     if (count > c.Remaining() / 3) ThrowDamaged("shared-string count");
-    strings_.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) strings_.push_back(Utf8(c.RichString()));
+    strings_.Reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) strings_.Add(Utf8(c.RichString()));
+    memory_.Charge(strings_.Bytes());
 }
 
 void WorkbookReader::ReadFilePass(const Record&) {
@@ -447,16 +513,17 @@ int WorkbookReader::FormatOfXf(std::uint16_t xf) {
 class SheetReader {
   public:
     SheetReader(std::span<const std::uint8_t> stream, std::size_t offset, Worksheet& sheet,
-                std::function<int(std::uint16_t)> formatOfXf,
-                const std::vector<std::string>& strings, std::size_t& cells, std::size_t& textBytes,
-                std::size_t& formulaBytes)
+                std::function<int(std::uint16_t)> formatOfXf, const SharedStrings& strings,
+                std::size_t& cells, std::size_t& textBytes, std::size_t& formulaBytes,
+                MemoryBudget& memory)
         : reader_(stream, offset),
           sheet_(sheet),
           formatOfXf_(std::move(formatOfXf)),
           strings_(strings),
           cells_(cells),
           textBytes_(textBytes),
-          formulaBytes_(formulaBytes) {
+          formulaBytes_(formulaBytes),
+          memory_(memory) {
         columnXf_.fill(-1);
     }
 
@@ -497,10 +564,11 @@ class SheetReader {
     RecordReader reader_;
     Worksheet& sheet_;
     std::function<int(std::uint16_t)> formatOfXf_;
-    const std::vector<std::string>& strings_;
+    const SharedStrings& strings_;
     std::size_t& cells_;
     std::size_t& textBytes_;
     std::size_t& formulaBytes_;
+    MemoryBudget& memory_;
     std::array<int, kMaxColumns> columnXf_{};
     std::size_t merges_ = 0;
     // The cell whose formula has a text result that the next STRING record gives, and
@@ -513,8 +581,10 @@ class SheetReader {
 Cell& SheetReader::Put(std::uint16_t row, std::uint16_t col, std::uint16_t xf) {
     if (col >= kMaxColumns) ThrowDamaged("a cell lies beyond the last column");
     const CellRef at{row, col};
-    if (sheet_.Find(at) == nullptr && ++cells_ > kMaxCells)
-        throw EngineError("the workbook has too many cells");
+    if (sheet_.Find(at) == nullptr) {
+        if (++cells_ > kMaxCells) throw EngineError("the workbook has too many cells");
+        memory_.Charge(kCellBytes);
+    }
     const int format = formatOfXf_(xf);
     Cell& cell = sheet_.At(at);
     cell = Cell{};
@@ -525,6 +595,7 @@ Cell& SheetReader::Put(std::uint16_t row, std::uint16_t col, std::uint16_t xf) {
 void SheetReader::SetText(Cell& cell, std::string text) {
     textBytes_ += text.size();
     if (textBytes_ > kMaxTextBytes) throw EngineError("the workbook holds too much text");
+    memory_.Charge(HeapBytes(text));
     cell.content = std::move(text);
 }
 
@@ -616,7 +687,9 @@ void SheetReader::ReadFormula(const Record& r) {
     } else {
         std::uint64_t bits = 0;
         for (int i = 7; i >= 0; --i) bits = (bits << 8) | result[static_cast<std::size_t>(i)];
-        cell.cached = std::bit_cast<double>(bits);
+        const double value = std::bit_cast<double>(bits);
+        if (!std::isfinite(value)) ThrowDamaged("a formula's result is not finite");
+        cell.cached = value;
     }
 
     formulaBytes_ += length;
@@ -636,6 +709,7 @@ void SheetReader::ReadFormula(const Record& r) {
             SetText(cell, ErrorText(*e));
         cell.cached = Value{};
     }
+    if (const Formula* formula = cell.AsFormula()) memory_.Charge(FormulaBytes(*formula));
     pendingText_.reset();
     if (textResult) {
         pendingText_ = at;
@@ -720,8 +794,8 @@ void SheetReader::ReadLabelSst(const Record& r) {
     DataCursor c(r.data);
     const std::uint16_t row = c.U16(), col = c.U16(), xf = c.U16();
     const std::uint32_t index = c.U32();
-    if (index >= strings_.size()) ThrowDamaged("a cell names a missing shared text");
-    SetText(Put(row, col, xf), strings_[index]);
+    if (index >= strings_.Size()) ThrowDamaged("a cell names a missing shared text");
+    SetText(Put(row, col, xf), strings_.At(index));
 }
 
 void SheetReader::ReadLabel(const Record& r) {
@@ -795,6 +869,7 @@ void SheetReader::ReadString(const Record& r) {
     } else {
         textBytes_ += value.size();
         if (textBytes_ > kMaxTextBytes) throw EngineError("the workbook holds too much text");
+        memory_.Charge(HeapBytes(value));
         cell.cached = std::move(value);
     }
     pendingText_.reset();
@@ -845,7 +920,7 @@ std::size_t WorkbookReader::ReadSheet(const SheetEntry& entry, std::size_t notBe
     Worksheet& sheet = *book_.Sheets()[static_cast<std::size_t>(entry.model)];
     SheetReader reader(
         stream_, entry.offset, sheet, [this](std::uint16_t xf) { return FormatOfXf(xf); }, strings_,
-        cells_, textBytes_, formulaBytes_);
+        cells_, textBytes_, formulaBytes_, memory_);
     return reader.Read();
 }
 
