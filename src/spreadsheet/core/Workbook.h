@@ -102,14 +102,16 @@ std::string ErrorText(ErrorCode code);  // "#DIV/0!" and so on
 // A computed or stored value: empty, number, text, logical or error.
 using Value = std::variant<std::monostate, double, std::string, bool, ErrorCode>;
 
-struct Expr;  // a parsed formula; see Formula.h
+namespace formula {
+struct Expr;  // a parsed formula; see formula/FormulaExpr.h
+}  // namespace formula
 
 // A formula in R1C1 notation. Relative references are offsets, so the same formula means
 // the same thing wherever it stands; the anchor cell is supplied when it is evaluated,
 // written to a file or shown in A1 notation.
 struct Formula {
     std::string r1c1;  // canonical text, beginning with "="
-    std::shared_ptr<const Expr> expr;
+    std::shared_ptr<const formula::Expr> expr;
 };
 
 struct Cell {

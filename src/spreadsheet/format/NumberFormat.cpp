@@ -8,7 +8,7 @@
 #include <system_error>
 #include <utility>
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::format {
 
 namespace {
 
@@ -638,4 +638,4 @@ std::string GeneralNumberText(double x) {
     return text;
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::format

@@ -26,7 +26,7 @@
 
 #include "spreadsheet/core/Workbook.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::format {
 
 struct FormattedValue {
     std::string text;                    // what the cell shows (UTF-8)
@@ -89,4 +89,13 @@ FormattedValue FormatValue(const Value& value, const std::string& code);
 // digits, scientific notation ("1.23457E+11") for very large and very small magnitudes.
 std::string GeneralNumberText(double x);
 
+}  // namespace quill::spreadsheet::format
+
+// The engine's number formats, named from its root as the rest of the engine does.
+namespace quill::spreadsheet {
+using format::FormattedValue;
+using format::FormatValue;
+using format::GeneralNumberText;
+using format::NumberFormat;
+using format::NumberFormatCache;
 }  // namespace quill::spreadsheet

@@ -7,7 +7,7 @@
 
 #include "spreadsheet/formula/FormulaExpr.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::formula {
 
 Expr MakeNumber(double value) {
     Expr e;
@@ -236,4 +236,4 @@ std::string FormulaToA1(const Formula& formula, CellRef anchor) {
         .Write(*formula.expr);
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::formula

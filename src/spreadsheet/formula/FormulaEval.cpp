@@ -16,7 +16,7 @@
 
 #include "spreadsheet/formula/FormulaExpr.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::formula {
 namespace {
 
 // Visits the stored cells of `range` in row-major order. `seek(at)` gives the first
@@ -318,4 +318,4 @@ void Recalculate(Workbook& workbook) {
     for (const auto& sheet : workbook.Sheets()) SheetCalculation(*sheet).Run();
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::formula

@@ -9,7 +9,7 @@
 
 #include "spreadsheet/formula/Formula.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::formula {
 
 // One coordinate of a reference: an offset from the anchor cell (R[-2]) or a fixed
 // zero-based row or column (R5 is row 4).
@@ -83,4 +83,4 @@ std::string WriteR1C1(const Expr& expr);
 // A number as formula text: the shortest form that reads back to the same value.
 std::string NumberToFormulaText(double value);
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::formula

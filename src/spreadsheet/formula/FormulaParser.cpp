@@ -21,7 +21,7 @@
 
 #include "spreadsheet/formula/FormulaExpr.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::formula {
 namespace {
 
 bool IsBlank(char c) {
@@ -341,4 +341,4 @@ Formula ParseFormulaR1C1(std::string_view text) {
     return {CanonicalText(trimmed), std::make_shared<const Expr>(parser.ParseFormula())};
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::formula

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
 
 namespace quill::spreadsheet {
@@ -208,7 +209,7 @@ void Range::SetFormulaR1C1(const std::variant<std::string, double>& value) {
         for (int c = area_.first.col; c <= area_.last.col; ++c) {
             // A formula that a file cannot hold at this cell (a reference off the sheet,
             // a function call with too many arguments) is refused now, not at saving.
-            if (formula != nullptr) (void)EncodeBiff8(*formula, {r, c});
+            if (formula != nullptr) (void)xls::EncodeBiff8(*formula, {r, c});
         }
     }
     for (int r = area_.first.row; r <= area_.last.row; ++r) {

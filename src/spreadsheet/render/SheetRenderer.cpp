@@ -16,7 +16,7 @@
 
 #include "spreadsheet/format/NumberFormat.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::render {
 
 namespace {
 
@@ -611,4 +611,4 @@ QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const Range
     return SheetPainter(workbook, sheet, range).Paint();
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::render

@@ -26,7 +26,7 @@
 
 #include "spreadsheet/core/Workbook.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::render {
 
 // Pictures larger than this in either direction are cut at the limit: the picture shows
 // the range's top left part, as far as the limit reaches.
@@ -45,4 +45,13 @@ int RowHeightPixels(double points);
 // all hidden (zero size) gives a null image. The palette is the workbook's.
 QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range);
 
+}  // namespace quill::spreadsheet::render
+
+// The engine's picture, named from its root as the rest of the engine does.
+namespace quill::spreadsheet {
+using render::ColumnWidthPixels;
+using render::kMaxPicturePixels;
+using render::kMaxPictureSide;
+using render::RenderRange;
+using render::RowHeightPixels;
 }  // namespace quill::spreadsheet

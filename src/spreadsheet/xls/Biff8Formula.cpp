@@ -11,9 +11,13 @@
 
 #include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/FormulaExpr.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsBiff.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xls {
+
+// The token form is written from and read into the formula tree.
+using namespace formula;
 namespace {
 
 // Token numbers. Operand and function tokens carry a class in bits 5 and 6: 0x20
@@ -103,7 +107,7 @@ class Encoder {
 
     std::vector<std::uint8_t> Encode(const Expr& root) {
         Emit(root, false);
-        if (out_.size() > xls::kMaxFormulaTokenBytes) Fail("the formula is too long");
+        if (out_.size() > kMaxFormulaTokenBytes) Fail("the formula is too long");
         return std::move(out_);
     }
 
@@ -182,9 +186,8 @@ class Encoder {
 
     void EmitText(const std::string& text) {
         const std::u16string units = Utf16FromUtf8(text);
-        if (units.size() > xls::kMaxShortStringChars)
-            Fail("a text is longer than " + std::to_string(xls::kMaxShortStringChars) +
-                 " characters");
+        if (units.size() > kMaxShortStringChars)
+            Fail("a text is longer than " + std::to_string(kMaxShortStringChars) + " characters");
         bool wide = false;
         for (char16_t u : units) wide = wide || u > 0xFF;
         Byte(kPtgStr);
@@ -489,4 +492,4 @@ Formula DecodeBiff8(std::span<const std::uint8_t> rgce, CellRef anchor) {
     return {WriteR1C1(*expr), std::move(expr)};
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::xls

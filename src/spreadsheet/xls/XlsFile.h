@@ -5,7 +5,7 @@
 
 #include "spreadsheet/core/Workbook.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xls {
 
 // Writes the workbook as a BIFF8 .xls file. The file is written to a temporary name in the
 // target folder and renamed into place, so a failure never leaves a partial file. The same
@@ -22,4 +22,10 @@ void SaveXls(const Workbook& workbook, const std::string& path);
 // into a workbook that SaveXls writes to the same bytes.
 Workbook LoadXls(const std::string& path);
 
+}  // namespace quill::spreadsheet::xls
+
+// The engine's file, named from its root as the rest of the engine does.
+namespace quill::spreadsheet {
+using xls::LoadXls;
+using xls::SaveXls;
 }  // namespace quill::spreadsheet

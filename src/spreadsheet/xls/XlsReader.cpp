@@ -18,6 +18,7 @@
 
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/FormulaExpr.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -50,14 +51,15 @@ std::size_t HeapBytes(const std::string& text) {
 }
 
 // The bytes a parsed formula takes: its text and every node of its tree.
-std::size_t TreeBytes(const Expr& e) {
-    std::size_t bytes = HeapBytes(e.text) + e.args.capacity() * sizeof(Expr);
-    for (const Expr& arg : e.args) bytes += TreeBytes(arg);
+std::size_t TreeBytes(const formula::Expr& e) {
+    std::size_t bytes = HeapBytes(e.text) + e.args.capacity() * sizeof(formula::Expr);
+    for (const formula::Expr& arg : e.args) bytes += TreeBytes(arg);
     return bytes;
 }
 std::size_t FormulaBytes(const Formula& f) {
     constexpr std::size_t kSharedBlock = 2 * sizeof(void*) + sizeof(long);
-    return HeapBytes(f.r1c1) + (f.expr ? sizeof(Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
+    return HeapBytes(f.r1c1) +
+           (f.expr ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
 }
 
 // Counts the memory the model takes while it is read and refuses the stream once that
@@ -972,7 +974,7 @@ Workbook ReadWorkbookStream(std::span<const std::uint8_t> stream) {
 
 }  // namespace xls
 
-Workbook LoadXls(const std::string& path) {
+Workbook xls::LoadXls(const std::string& path) {
     const std::vector<std::uint8_t> file = xls::ReadWholeFile(path);
     try {
         const std::vector<std::uint8_t> stream = xls::UnpackCompoundFile(file);

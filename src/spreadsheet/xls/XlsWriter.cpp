@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -755,7 +756,7 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
 
 }  // namespace xls
 
-void SaveXls(const Workbook& workbook, const std::string& path) {
+void xls::SaveXls(const Workbook& workbook, const std::string& path) {
     // The whole file is built in memory first: nothing touches the disk unless it is complete.
     const std::vector<std::uint8_t> stream = xls::WriteWorkbookStream(workbook);
     const std::vector<std::uint8_t> file = xls::PackCompoundFile(stream);

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xls {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -252,4 +253,4 @@ TEST(FormulaBiff8, RandomTokensNeverReadOutOfBounds) {
 }
 
 }  // namespace
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::xls

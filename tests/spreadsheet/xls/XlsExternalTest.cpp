@@ -20,11 +20,12 @@
 #include "XlsSampleWorkbook.h"
 #include "spreadsheet/format/NumberFormat.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/ExternalPrograms.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xls {
 namespace {
 
 using test::HaveSoffice;
@@ -277,4 +278,4 @@ TEST(ExternalLibreOffice, ItsOwnXlsOfOurWorkbookReadsBack) {
 }
 
 }  // namespace
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::xls

@@ -14,12 +14,13 @@
 
 #include "XlsSampleWorkbook.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xls/XlsStream.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xls {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -420,4 +421,4 @@ TEST(XlsUnits, ColumnWidthsCarryTheirPaddingAndComeBackExactly) {
 }
 
 }  // namespace
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::xls
