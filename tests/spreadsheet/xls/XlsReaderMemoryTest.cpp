@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <vector>
 
+#include "XlsStreamBuilder.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsStream.h"
 
@@ -73,37 +75,13 @@ using xls::BiffString;
 using xls::RecordWriter;
 namespace rec = xls::rec;
 
-// A workbook stream with one font, the style XFs and one cell XF, one sheet, and the given
-// records in the globals and in the sheet.
-template <class Globals, class Sheet>
-Bytes BuildStream(Globals globals, Sheet sheet) {
-    RecordWriter w;
-    w.Begin(rec::kBof);
-    w.U16(xls::kBiff8Version).U16(xls::kBofGlobals).U16(0).U16(0).U32(0).U32(0);
-    w.End();
-    w.Begin(rec::kFont);
-    w.U16(200).U16(0).U16(0x7FFF).U16(400).U16(0).U8(0).U8(0).U8(0).U8(0);
-    w.ShortString(BiffString(u"Arial"));
-    w.End();
-    for (int i = 0; i < 16; ++i) {
-        w.Begin(rec::kXf);
-        w.U16(0).U16(0).U16(i < 15 ? 0xFFF5 : 0x0001).U8(0x20).U8(0).U8(0).U8(0);
-        w.U32(0).U32(0).U16(0x20C0);
-        w.End();
-    }
-    globals(w);
-    w.Begin(rec::kBoundSheet);
-    const std::size_t offsetField = w.Size();
-    w.U32(0).U8(0).U8(0).ShortString(BiffString(u"S"));
-    w.End();
-    w.Empty(rec::kEof);
-    w.PatchU32(offsetField, static_cast<std::uint32_t>(w.Size()));
-    w.Begin(rec::kBof);
-    w.U16(xls::kBiff8Version).U16(xls::kBofWorksheet).U16(0).U16(0).U32(0).U32(0);
-    w.End();
-    sheet(w);
-    w.Empty(rec::kEof);
-    return std::move(w.Data());
+// A workbook stream with the given records in the globals and in the sheet.
+Bytes BuildStream(std::function<void(RecordWriter&)> globals,
+                  std::function<void(RecordWriter&)> sheet) {
+    xls::test::StreamBuilder builder;
+    builder.globals = std::move(globals);
+    builder.sheet = std::move(sheet);
+    return builder.Build();
 }
 
 // The peak of the bytes allocated while the stream is read (or refused).

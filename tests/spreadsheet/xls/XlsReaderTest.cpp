@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "XlsSampleWorkbook.h"
+#include "XlsStreamBuilder.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -23,51 +24,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using xls::BiffString;
 using xls::RecordWriter;
+using xls::test::CellHeader;
+using xls::test::StreamBuilder;
 namespace rec = xls::rec;
-
-// A small workbook stream built record by record: one font, the fifteen style XFs and one
-// cell XF (XF 15), and one sheet "S", with hooks for more records in either substream.
-struct StreamBuilder {
-    std::function<void(RecordWriter&)> globals = [](RecordWriter&) {};
-    std::function<void(RecordWriter&)> sheet = [](RecordWriter&) {};
-    std::uint16_t version = xls::kBiff8Version;
-
-    Bytes Build() const {
-        RecordWriter w;
-        w.Begin(rec::kBof);
-        w.U16(version).U16(xls::kBofGlobals).U16(0).U16(0).U32(0).U32(0);
-        w.End();
-        w.Begin(rec::kFont);
-        w.U16(200).U16(0).U16(0x7FFF).U16(400).U16(0).U8(0).U8(0).U8(0).U8(0);
-        w.ShortString(BiffString(u"Arial"));
-        w.End();
-        for (int i = 0; i < 16; ++i) {
-            w.Begin(rec::kXf);
-            w.U16(0).U16(0).U16(i < 15 ? 0xFFF5 : 0x0001).U8(0x20).U8(0).U8(0).U8(0);
-            w.U32(0).U32(0).U16(0x20C0);
-            w.End();
-        }
-        globals(w);
-        w.Begin(rec::kBoundSheet);
-        const std::size_t offsetField = w.Size();
-        w.U32(0).U8(0).U8(0).ShortString(BiffString(u"S"));
-        w.End();
-        w.Empty(rec::kEof);
-        w.PatchU32(offsetField, static_cast<std::uint32_t>(w.Size()));
-        w.Begin(rec::kBof);
-        w.U16(xls::kBiff8Version).U16(xls::kBofWorksheet).U16(0).U16(0).U32(0).U32(0);
-        w.End();
-        sheet(w);
-        w.Empty(rec::kEof);
-        return std::move(w.Data());
-    }
-};
-
-void CellHeader(RecordWriter& w, std::uint16_t id, std::uint16_t row, std::uint16_t col,
-                std::uint16_t xf = 15) {
-    w.Begin(id);
-    w.U16(row).U16(col).U16(xf);
-}
 
 // Reading must fail with EngineError whose text contains `expected`.
 void ExpectDamaged(const Bytes& stream, const std::string& expected) {
