@@ -1,6 +1,8 @@
 // The reader's memory is bounded by its input: streams built so that few bytes make the
 // reader hold much (many short shared texts, many formula nodes, many blank cells) are read
-// or refused, and in both cases the reader's peak stays within ten times the stream.
+// or refused, and in both cases the reader's peak stays within a fixed multiple of the
+// stream: the model may take sixteen times the stream (the engine's own formula-heavy
+// workbooks take eleven), and a table of short texts little more than its texts.
 //
 // The test program counts the bytes that operator new hands out, so the peak of one read
 // can be measured without looking at the whole process.
@@ -96,13 +98,13 @@ std::size_t PeakOfRead(const Bytes& stream) {
     return g_peak - before;
 }
 
-void ExpectBounded(const Bytes& stream) {
+void ExpectBounded(const Bytes& stream, std::size_t timesTheStream = 17) {
     const std::size_t peak = PeakOfRead(stream);
-    EXPECT_LE(peak, 10 * stream.size())
+    EXPECT_LE(peak, timesTheStream * stream.size())
         << "peak " << peak << " bytes for a stream of " << stream.size() << " bytes";
 }
 
-TEST(XlsReaderMemory, ManyShortSharedTextsStayWithinTenTimesTheStream) {
+TEST(XlsReaderMemory, ManyShortSharedTextsTakeLittleMoreThanTheirStream) {
     constexpr std::uint32_t kCount = 1'000'000;  // empty texts, three bytes each
     const Bytes stream = BuildStream(
         [](RecordWriter& w) {
@@ -115,10 +117,10 @@ TEST(XlsReaderMemory, ManyShortSharedTextsStayWithinTenTimesTheStream) {
             sst.Finish();
         },
         [](RecordWriter&) {});
-    ExpectBounded(stream);
+    ExpectBounded(stream, 2);
 }
 
-TEST(XlsReaderMemory, ManyFormulaNodesStayWithinTenTimesTheStream) {
+TEST(XlsReaderMemory, ManyFormulaNodesStayWithinTheBound) {
     // SUM of thirty small numbers: 94 token bytes that parse into 31 nodes.
     std::vector<std::uint8_t> tokens;
     for (int i = 0; i < 30; ++i) tokens.insert(tokens.end(), {0x1E, 0x01, 0x00});
@@ -137,7 +139,7 @@ TEST(XlsReaderMemory, ManyFormulaNodesStayWithinTenTimesTheStream) {
     ExpectBounded(stream);
 }
 
-TEST(XlsReaderMemory, ManyBlankCellsStayWithinTenTimesTheStream) {
+TEST(XlsReaderMemory, ManyBlankCellsStayWithinTheBound) {
     const Bytes stream =
         BuildStream([](RecordWriter&) {},
                     [](RecordWriter& w) {
