@@ -343,9 +343,7 @@ int Generate(const CommandLine& options, RunGuard& guard) {
     for (std::size_t i = 0; i < incomes.size(); ++i)
         if (options.incomes[i]) incomes[i] = *options.incomes[i];
 
-    std::array<std::int32_t, 4> amounts{};
-    for (int i = 0; i < 4; ++i)
-        amounts[static_cast<std::size_t>(i)] = quill::Options::IncomeAmount(incomes, i);
+    const std::array<std::int32_t, 4> amounts = quill::Options::AllIncomeAmounts(incomes);
 
     EmbeddedProvider provider;
     KeepPicture handover;

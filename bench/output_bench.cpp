@@ -17,7 +17,7 @@
 #include "bridge/SpreadsheetProvider.h"
 #include "model/WorkbookPalette.h"
 #include "sheet/ReportDriver.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 

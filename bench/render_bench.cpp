@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "spreadsheet/SheetRenderer.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include <string>
 
-#include "../tests/spreadsheet/XlsSampleWorkbook.h"
-#include "spreadsheet/XlsContainer.h"
-#include "spreadsheet/XlsFile.h"
-#include "spreadsheet/XlsStream.h"
+#include "../tests/spreadsheet/xls/XlsSampleWorkbook.h"
+#include "spreadsheet/xls/XlsContainer.h"
+#include "spreadsheet/xls/XlsFile.h"
+#include "spreadsheet/xls/XlsStream.h"
 
 namespace {
 

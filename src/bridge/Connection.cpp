@@ -94,7 +94,9 @@ std::int32_t FileFormatForVersion(const QString& versionText) {
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max())
         throw Failure("Overflow: version \"" + versionText + "\"");
-    return rounded < 12 ? -4143 : 56;
+    constexpr double kFirstVersionOfNewFormat = 12;
+    return rounded < kFirstVersionOfNewFormat ? spreadsheet::xl::kWorkbookNormal
+                                              : spreadsheet::xl::kExcel8;
 }
 
 std::int32_t FileFormatFor(SpreadsheetProvider& provider, spreadsheet::Application* app) {

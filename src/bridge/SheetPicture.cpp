@@ -8,7 +8,7 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
-#include "spreadsheet/SheetRenderer.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::Excel1 {
 

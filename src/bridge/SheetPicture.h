@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "shell/Prompt.h"
-#include "spreadsheet/Workbook.h"
+#include "spreadsheet/core/Workbook.h"
 
 namespace quill::Excel1 {
 

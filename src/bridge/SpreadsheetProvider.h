@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill {
 

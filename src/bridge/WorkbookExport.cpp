@@ -5,7 +5,7 @@
 #include <QFile>
 
 #include "shell/Failure.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 

@@ -17,7 +17,6 @@
 
 #include "bridge/Connection.h"
 #include "editor/Form2.h"
-#include "editor/FormLayout.h"
 #include "editor/TreeAdapter.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
@@ -30,13 +29,14 @@
 #include "shell/Failure.h"
 #include "shell/TempFolder.h"
 #include "shell/ui/AccessibleRole.h"
+#include "shell/ui/FormLayout.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 
 namespace quill {
 
-using editor::TwipRect;
+using ui::TwipRect;
 
 namespace {
 
@@ -129,14 +129,14 @@ void Form1::CreateControls() {
     setObjectName(QStringLiteral("Form1"));
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
-    setFont(editor::BoldArial(9));
-    setFixedSize(editor::Pixels(8040), editor::Pixels(7650));
-    editor::PaintWhite(*this);
+    setFont(ui::BoldArial(9));
+    setFixedSize(ui::Pixels(8040), ui::Pixels(7650));
+    ui::PaintWhite(*this);
 
-    pushButton22_ = editor::MakeButton("PushButton22", QStringLiteral("Start Creating Template"),
-                                       this, TwipRect(120, 120, 7800, 405));
-    pushButton6_ = editor::MakeButton("PushButton6", QStringLiteral("Help"), this,
-                                      TwipRect(120, 630, 7800, 405));
+    pushButton22_ = ui::MakeButton("PushButton22", QStringLiteral("Start Creating Template"), this,
+                                   TwipRect(120, 120, 7800, 405));
+    pushButton6_ =
+        ui::MakeButton("PushButton6", QStringLiteral("Help"), this, TwipRect(120, 630, 7800, 405));
     CreateIncomeFields();
     CreateTreeFrame();
     SetTabOrder();
@@ -144,7 +144,7 @@ void Form1::CreateControls() {
     ConnectHandlers();
     DescribeControls();
     CreateShortcuts();
-    editor::CentreOnScreen(*this);
+    ui::CentreOnScreen(*this);
 }
 
 void Form1::CreateIncomeFields() {
@@ -179,14 +179,14 @@ void Form1::CreateTreeFrame() {
     frame2_->setObjectName(QStringLiteral("Frame2"));
     frame2_->setGeometry(TwipRect(120, 2340, 7800, 5175));
 
-    pushButton2_ = editor::MakeButton("PushButton2", QStringLiteral("Insert Below"), frame2_,
-                                      TwipRect(240, 300, 3600, 405));
-    pushButton1_ = editor::MakeButton("PushButton1", QStringLiteral("Delete Selected"), frame2_,
-                                      TwipRect(3960, 300, 3600, 405));
-    pushButton4_ = editor::MakeButton("PushButton4", QStringLiteral("Rename Selected"), frame2_,
-                                      TwipRect(240, 795, 3600, 405));
-    pushButton3_ = editor::MakeButton("PushButton3", QStringLiteral("Restore Default"), frame2_,
-                                      TwipRect(3960, 795, 3600, 405));
+    pushButton2_ = ui::MakeButton("PushButton2", QStringLiteral("Insert Below"), frame2_,
+                                  TwipRect(240, 300, 3600, 405));
+    pushButton1_ = ui::MakeButton("PushButton1", QStringLiteral("Delete Selected"), frame2_,
+                                  TwipRect(3960, 300, 3600, 405));
+    pushButton4_ = ui::MakeButton("PushButton4", QStringLiteral("Rename Selected"), frame2_,
+                                  TwipRect(240, 795, 3600, 405));
+    pushButton3_ = ui::MakeButton("PushButton3", QStringLiteral("Restore Default"), frame2_,
+                                  TwipRect(3960, 795, 3600, 405));
 
     treeView1_ = new QTreeWidget(frame2_);
     treeView1_->setObjectName(QStringLiteral("TreeView1"));
@@ -535,9 +535,7 @@ void Form1::PushButton6_Click() {
 // The report hand-over and the preview
 
 void Form1::GenerateReport() {
-    const IncomeTexts incomes = IncomeTextsOfBoxes();
-    std::array<std::int32_t, 4> amounts{};
-    for (int i = 0; i < 4; ++i) amounts[i] = Options::IncomeAmount(incomes, i);
+    const std::array<std::int32_t, 4> amounts = Options::AllIncomeAmounts(IncomeTextsOfBoxes());
     const PersonalFinance::ReportInputs inputs{state_.CategoryTable, amounts,
                                                state_.WorkbookPalette};
     PersonalFinance::ReportEnvironment env{provider_, prompt_, tempFolder_.Path(), this,

@@ -5,16 +5,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor/FormLayout.h"
 #include "shell/CommonServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/ui/FormLayout.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
 
 namespace quill {
 
-using editor::TwipRect;
+using ui::TwipRect;
 
 Form2::Form2(Prompt& prompt, QString& newRowName, QWidget* parent)
     // A fixed tool window: narrow caption, close box only, no task-bar entry.
@@ -31,8 +31,8 @@ Form2::~Form2() = default;
 void Form2::CreateControls() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Enter new row name"));
-    setFont(editor::BoldArial(9));
-    setFixedSize(editor::Pixels(3840), editor::Pixels(1485));
+    setFont(ui::BoldArial(9));
+    setFixedSize(ui::Pixels(3840), ui::Pixels(1485));
 
     label4_ = new QLabel(QStringLiteral("Name:"), this);
     label4_->setObjectName(QStringLiteral("Label4_0"));
@@ -44,10 +44,10 @@ void Form2::CreateControls() {
     text1_->setAccessibleName(QStringLiteral("Name of the new row"));
     label4_->setBuddy(text1_);
 
-    pushButton2_ = editor::MakeButton("PushButton2", QStringLiteral("OK"), this,
-                                      TwipRect(120, 960, 1680, 400));
-    pushButton1_ = editor::MakeButton("PushButton1", QStringLiteral("Cancel"), this,
-                                      TwipRect(1920, 960, 1800, 400));
+    pushButton2_ =
+        ui::MakeButton("PushButton2", QStringLiteral("OK"), this, TwipRect(120, 960, 1680, 400));
+    pushButton1_ = ui::MakeButton("PushButton1", QStringLiteral("Cancel"), this,
+                                  TwipRect(1920, 960, 1800, 400));
     // Enter in the name box means OK.
     pushButton2_->setDefault(true);
 
@@ -66,7 +66,7 @@ void Form2::CreateControls() {
 
     connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
-    editor::CentreOnScreen(*this);
+    ui::CentreOnScreen(*this);
 }
 
 void Form2::Form_Load() {

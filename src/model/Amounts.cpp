@@ -22,6 +22,12 @@ std::int32_t IncomeAmount(const IncomeTexts& incomes, int index) {
     return DigitsValue(incomes.at(static_cast<std::size_t>(index)));
 }
 
+std::array<std::int32_t, 4> AllIncomeAmounts(const IncomeTexts& incomes) {
+    std::array<std::int32_t, 4> amounts{};
+    for (std::size_t i = 0; i < amounts.size(); ++i) amounts[i] = DigitsValue(incomes[i]);
+    return amounts;
+}
+
 QString ValidatedIncomeText(const QString& text) {
     return QLatin1Char('$') + QString::number(DigitsValue(text));
 }

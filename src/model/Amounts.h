@@ -2,6 +2,7 @@
 // text a box takes when the user leaves it, and the locale's decimal separator.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include <QString>
@@ -17,6 +18,8 @@ std::int32_t DigitsValue(const QString& text);
 
 // DigitsValue of income box `index` (0 to 3). Throws std::out_of_range for other indices.
 std::int32_t IncomeAmount(const IncomeTexts& incomes, int index);
+// IncomeAmount of every box, in box order.
+std::array<std::int32_t, 4> AllIncomeAmounts(const IncomeTexts& incomes);
 
 // The text a box holds after the user leaves it: "$" and the plain amount ("$12345" for
 // "1,234.5"). Any text is accepted; nothing throws, so that the box always shows exactly

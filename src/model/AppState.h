@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "model/CategoryTable.h"
+#include "spreadsheet/core/Palette.h"
 
 namespace quill {
 
@@ -14,8 +15,8 @@ namespace quill {
 // 2 actual extra income, 3 actual income.
 using IncomeTexts = std::array<QString, 4>;
 
-// The workbook's colours 1 to 56 (index 0 is colour 1), each held as R + 256*G + 65536*B.
-using Palette = std::array<std::uint32_t, 56>;
+// The workbook's colours 1 to 56, the engine's palette type (a plain array, no engine code).
+using spreadsheet::Palette;
 
 struct AppState {
     quill::CategoryTable CategoryTable;

@@ -19,7 +19,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
@@ -33,12 +32,19 @@
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
 #include "shell/ui/AccessibleRole.h"
+#include "shell/ui/FormLayout.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
 
 namespace quill {
+
+using ui::BoldArial;
+using ui::kTwipsPerPixel;
+using ui::MakeButton;
+using ui::Pixels;
+using ui::TwipRect;
 
 namespace {
 
@@ -51,22 +57,6 @@ constexpr Excel1::SaveFormat kSaveFormats[] = {Excel1::SaveFormat::Xls, Excel1::
 // The viewport and picture sizes the model works with; the viewport's frame is drawn with
 // the same border.
 const PreviewModel::Geometry kGeometry{};
-
-int Pixels(double twips) {
-    return qRound(twips / kTwipsPerPixel);
-}
-
-// A rectangle of the window's layout, given in twips.
-QRect TwipRect(int left, int top, int width, int height) {
-    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
-}
-
-QFont BoldArial(double points) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 void ShowBar(QScrollBar& bar, const ScrollBarState& state) {
     // The widget follows the model; its own change signal is for the user's moves only.
@@ -106,10 +96,7 @@ void Form3::CreateControls() {
     viewport->setFrameStyle(QFrame::Box | QFrame::Plain);
     viewport->setLineWidth(Pixels(kGeometry.viewportBorder));
     viewport->setGeometry(TwipRect(120, 120, kGeometry.viewport.width, kGeometry.viewport.height));
-    QPalette white = viewport->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    viewport->setPalette(white);
-    viewport->setAutoFillBackground(true);
+    ui::PaintWhite(*viewport);
     picture2_ = viewport;
 
     // Children paint over their parent's border, so the picture moves inside a plain widget
@@ -137,21 +124,13 @@ void Form3::CreateControls() {
     frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setGeometry(TwipRect(120, 7860, 9600, 855));
 
-    const auto makeButton = [](const char* name, const QString& text, QWidget* parent,
-                               QRect geometry) {
-        auto* button = new QPushButton(text, parent);
-        button->setObjectName(QLatin1String(name));
-        button->setFont(BoldArial(11.25));
-        button->setGeometry(geometry);
-        return button;
-    };
-    pushButton1_ = makeButton("PushButton1", QStringLiteral("Zoom In"), frame1_,
+    pushButton1_ = MakeButton("PushButton1", QStringLiteral("Zoom In"), frame1_,
                               TwipRect(240, 300, 4440, 405));
-    pushButton2_ = makeButton("PushButton2", QStringLiteral("Zoom Out"), frame1_,
+    pushButton2_ = MakeButton("PushButton2", QStringLiteral("Zoom Out"), frame1_,
                               TwipRect(4800, 300, 4560, 405));
     pushButton8_ =
-        makeButton("PushButton8", QStringLiteral("< Back"), this, TwipRect(120, 8850, 4680, 405));
-    pushButton6_ = makeButton("PushButton6", QStringLiteral("Save Results To Excel File"), this,
+        MakeButton("PushButton8", QStringLiteral("< Back"), this, TwipRect(120, 8850, 4680, 405));
+    pushButton6_ = MakeButton("PushButton6", QStringLiteral("Save Results To Excel File"), this,
                               TwipRect(4920, 8850, 4800, 405));
 
     // The holder of the unscaled picture lies outside the client area and is never shown.
@@ -186,9 +165,7 @@ void Form3::CreateControls() {
     connect(vScroll1_, &QScrollBar::valueChanged, this,
             [this](int value) { ScrollChanged(Axis::Vertical, value); });
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    ui::CentreOnScreen(*this);
 }
 
 void Form3::DescribeControls() {

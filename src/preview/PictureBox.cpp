@@ -1,15 +1,13 @@
 #include "preview/PictureBox.h"
 
 #include <QPainter>
-#include <QPalette>
+
+#include "shell/ui/FormLayout.h"
 
 namespace quill {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    ui::PaintWhite(*this);
 }
 
 void PictureBox::SetPicture(const QPixmap& picture) {

@@ -20,9 +20,6 @@
 
 namespace quill {
 
-// One pixel at 96 dots per inch.
-inline constexpr int kTwipsPerPixel = 15;
-
 namespace preview {
 
 // Conversions with the rounding of the window's arithmetic: to the nearest integer, ties to

@@ -10,7 +10,7 @@
 #include "sheet/HeaderGrid.h"
 #include "sheet/SectionPlan.h"
 #include "sheet/SheetStyle.h"
-#include "spreadsheet/NumberFormat.h"
+#include "spreadsheet/format/NumberFormat.h"
 
 namespace quill::PersonalFinance {
 
@@ -85,7 +85,7 @@ constexpr const char* kFinalSelection = "C15";
 // ---- Addresses and formulas --------------------------------------------------------------
 
 std::string Address(int row, int column) {
-    return ColumnLetters(column) + std::to_string(row);
+    return spreadsheet::ColumnName(column - 1) + std::to_string(row);
 }
 
 std::string RangeAddress(int firstRow, int firstColumn, int lastRow, int lastColumn) {

@@ -8,7 +8,7 @@
 
 #include "model/AppState.h"
 #include "model/CategoryTable.h"
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 

@@ -8,8 +8,6 @@ namespace xl = spreadsheet::xl;
 
 namespace {
 
-constexpr int kLettersInAlphabet = 26;
-
 // Page margins in inches.
 constexpr double kSideMarginInches = 0.7;
 constexpr double kTopBottomMarginInches = 0.5;
@@ -76,17 +74,6 @@ void SetRowHeight(spreadsheet::Application& app, std::string_view rows, double p
 void SetColumnWidth(spreadsheet::Application& app, std::string_view columns, double characters) {
     app.Columns(std::string(columns)).Select();
     app.Selection().SetColumnWidth(characters);
-}
-
-std::string ColumnLetters(int column) {
-    if (column < 1)
-        throw std::invalid_argument("column number " + std::to_string(column) +
-                                    " has no letters; columns count from 1");
-    // Bijective base 26: A..Z are the digits 1..26, there is no zero digit.
-    std::string letters;
-    for (int n = column; n > 0; n = (n - 1) / kLettersInAlphabet)
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % kLettersInAlphabet));
-    return letters;
 }
 
 void BorderIncomeBlock(spreadsheet::Application& app) {

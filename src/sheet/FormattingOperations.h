@@ -11,7 +11,7 @@
 #include <string_view>
 #include <variant>
 
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 
@@ -70,10 +70,6 @@ void SetRowHeight(spreadsheet::Application& app, std::string_view rows, double p
 
 // Selects the columns ("B:B") and sets their width in characters.
 void SetColumnWidth(spreadsheet::Application& app, std::string_view columns, double characters);
-
-// The letters of column `column` (1 "A", 26 "Z", 27 "AA", 702 "ZZ", 703 "AAA").
-// Throws std::invalid_argument for a column below 1.
-std::string ColumnLetters(int column);
 
 // All lines of the income and balance block: "G6:J12", then "B6:E8", then "B10:E12".
 void BorderIncomeBlock(spreadsheet::Application& app);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "sheet/SheetStyle.h"
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 

@@ -10,7 +10,8 @@
 #include "shell/CommonServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
-#include "spreadsheet/ObjectModel.h"
+#include "shell/PointerShape.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::PersonalFinance {
 
@@ -69,7 +70,7 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     trace.Step([&] { app().SetScreenUpdating(false); });
     trace.Step([&] { app().SetDisplayAlerts(false); });
     trace.Step([&] { app().SetEnableEvents(false); });
-    trace.Step([&] { app().SetEnableCancelKey(0); });
+    trace.Step([&] { app().SetEnableCancelKey(spreadsheet::xl::kCancelKeyDisabled); });
     trace.Step([&] { app().SetCursor(xl::kCursorWait); });
 
     // 2. A new workbook reduced to one sheet named "Invoice".
@@ -97,7 +98,7 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     trace.Step([&] { app().SetScreenUpdating(true); });
     trace.Step([&] { app().SetDisplayAlerts(true); });
     trace.Step([&] { app().SetEnableEvents(true); });
-    trace.Step([&] { app().SetEnableCancelKey(1); });
+    trace.Step([&] { app().SetEnableCancelKey(spreadsheet::xl::kCancelKeyInterrupt); });
 
     // 5. Saved under a fresh name in the private temporary folder, closed, ended.
     trace.Step([&] { workbookPath = RandomWorkbookPath(env.tempFolder, Random()); });
@@ -118,7 +119,7 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     // 6. The saved file opened again and its picture taken.
     trace.Step([&] { viewer = Excel1::OpenWorkbookInNewApp(env.provider, workbookPath); });
     trace.Step([&] {
-        if (env.setMousePointer) env.setMousePointer(11);
+        if (env.setMousePointer) env.setMousePointer(pointer::kHourglass);
     });
     trace.Step([&] {
         spreadsheet::Workbooks& books = RequireApp(viewer).Workbooks();
@@ -132,7 +133,7 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     });
     trace.Step([&] { RequireApp(viewer).Quit(); });
     trace.Step([&] {
-        if (env.setMousePointer) env.setMousePointer(0);
+        if (env.setMousePointer) env.setMousePointer(pointer::kArrow);
     });
 
     // 7. The hand-over: the picture is read into memory before its file is removed.

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "shell/Failure.h"
-#include "spreadsheet/Workbook.h"
+#include "spreadsheet/core/Workbook.h"
 
 namespace quill::PersonalFinance {
 

@@ -15,8 +15,8 @@
 #include "preview/Form3.h"
 #include "preview/PictureBox.h"
 #include "sheet/ReportDriver.h"
-#include "spreadsheet/SheetRenderer.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/render/SheetRenderer.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "support/FileBytes.h"
 
 namespace quill {

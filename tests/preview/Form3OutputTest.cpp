@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "preview/Form3.h"
-#include "spreadsheet/Formula.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
 

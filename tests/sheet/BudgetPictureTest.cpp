@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "DefaultBudget.h"
-#include "spreadsheet/SheetRenderer.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::test {
 namespace {

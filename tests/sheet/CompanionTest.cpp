@@ -20,7 +20,7 @@
 #include <QThread>
 
 #include "DefaultBudget.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "support/ExternalPrograms.h"
 #include "support/FileBytes.h"
 #include "support/ScratchConfig.h"

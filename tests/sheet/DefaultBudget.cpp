@@ -4,7 +4,7 @@
 #include "model/CategoryState.h"
 #include "model/DefaultCategorySet.h"
 #include "model/WorkbookPalette.h"
-#include "spreadsheet/SheetRenderer.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::test {
 

@@ -9,7 +9,7 @@
 #include <QRect>
 
 #include "sheet/BudgetSheet.h"
-#include "spreadsheet/ObjectModel.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::test {
 

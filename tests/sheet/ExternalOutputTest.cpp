@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "DefaultBudget.h"
-#include "spreadsheet/Formula.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 #include "support/ExternalPrograms.h"
 #include "support/ScratchConfig.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "DefaultBudget.h"
-#include "spreadsheet/XlsFile.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "support/ExternalPrograms.h"
 #include "support/ScratchConfig.h"
 

@@ -77,17 +77,5 @@ TEST_F(FormattingOperationsTest, BordersDrawOnlyTheFlaggedLines) {
             EXPECT_EQ(FormatOf(cell).Border(edge), ss::LineStyle::Thin) << cell;
 }
 
-TEST(ColumnLettersTest, CountsInBijectiveBase26) {
-    EXPECT_EQ(ColumnLetters(1), "A");
-    EXPECT_EQ(ColumnLetters(10), "J");
-    EXPECT_EQ(ColumnLetters(26), "Z");
-    EXPECT_EQ(ColumnLetters(27), "AA");
-    EXPECT_EQ(ColumnLetters(52), "AZ");
-    EXPECT_EQ(ColumnLetters(53), "BA");
-    EXPECT_EQ(ColumnLetters(702), "ZZ");
-    EXPECT_EQ(ColumnLetters(703), "AAA");
-    EXPECT_THROW(ColumnLetters(0), std::invalid_argument);
-}
-
 }  // namespace
 }  // namespace quill::PersonalFinance

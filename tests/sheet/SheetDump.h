@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "spreadsheet/Workbook.h"
+#include "spreadsheet/core/Workbook.h"
 
 namespace quill::test {
 

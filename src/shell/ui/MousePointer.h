@@ -7,6 +7,8 @@
 #include <QCursor>
 #include <QObject>
 
+#include "shell/PointerShape.h"
+
 class QWidget;
 
 namespace quill {
@@ -14,9 +16,9 @@ namespace quill {
 class MousePointer : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kArrow = 0;
-    static constexpr int kHourglass = 11;
-    static constexpr int kHand = 99;
+    static constexpr int kArrow = pointer::kArrow;
+    static constexpr int kHourglass = pointer::kHourglass;
+    static constexpr int kHand = pointer::kHand;
 
     // `window` is the widget whose cursor shows the shape. The hand is the cursor file
     // when it can be loaded, else the platform's pointing hand.

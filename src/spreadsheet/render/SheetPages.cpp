@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "spreadsheet/SheetRenderer.h"
-#include "spreadsheet/XlsContainer.h"
+#include "spreadsheet/render/SheetRenderer.h"
+#include "spreadsheet/xls/XlsContainer.h"
 
 namespace quill::spreadsheet {
 

@@ -12,7 +12,7 @@
 #include <QPagedPaintDevice>
 #include <QPointF>
 
-#include "spreadsheet/Workbook.h"
+#include "spreadsheet/core/Workbook.h"
 
 namespace quill::spreadsheet {
 

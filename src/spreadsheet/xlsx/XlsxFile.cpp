@@ -13,8 +13,8 @@
 
 #include <xlsxwriter.h>
 
-#include "spreadsheet/Formula.h"
-#include "spreadsheet/XlsContainer.h"
+#include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/XlsContainer.h"
 
 namespace quill::spreadsheet {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "spreadsheet/Workbook.h"
+#include "spreadsheet/core/Workbook.h"
 
 namespace quill::spreadsheet {
 

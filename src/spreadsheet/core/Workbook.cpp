@@ -1,0 +1,289 @@
+#include "spreadsheet/core/Workbook.h"
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+
+namespace quill::spreadsheet {
+
+RangeRef RangeRef::Of(CellRef a, CellRef b) {
+    return {{std::min(a.row, b.row), std::min(a.col, b.col)},
+            {std::max(a.row, b.row), std::max(a.col, b.col)}};
+}
+
+std::string ErrorText(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::Null:
+            return "#NULL!";
+        case ErrorCode::Div0:
+            return "#DIV/0!";
+        case ErrorCode::Value:
+            return "#VALUE!";
+        case ErrorCode::Ref:
+            return "#REF!";
+        case ErrorCode::Name:
+            return "#NAME?";
+        case ErrorCode::Num:
+            return "#NUM!";
+        case ErrorCode::NA:
+            return "#N/A";
+    }
+    return "#VALUE!";
+}
+
+// ---- Worksheet -------------------------------------------------------------------------
+
+void Worksheet::SetName(std::string name) {
+    // A sheet name in a workbook file is 1 to 31 characters without : \ / ? * [ ].
+    if (name.empty() || name.size() > 31 || name.find_first_of(":\\/?*[]") != std::string::npos) {
+        throw EngineError("Invalid sheet name \"" + name + "\"");
+    }
+    name_ = std::move(name);
+}
+
+const Cell* Worksheet::Find(CellRef at) const {
+    const auto it = cells_.find(at);
+    return it == cells_.end() ? nullptr : &it->second;
+}
+
+Cell* Worksheet::Find(CellRef at) {
+    const auto it = cells_.find(at);
+    return it == cells_.end() ? nullptr : &it->second;
+}
+
+Cell& Worksheet::At(CellRef at) {
+    if (at.row < 0 || at.row >= kMaxRows || at.col < 0 || at.col >= kMaxColumns) {
+        throw EngineError("Cell outside the sheet: row " + std::to_string(at.row + 1) +
+                          ", column " + std::to_string(at.col + 1));
+    }
+    return cells_[at];
+}
+
+void Worksheet::ClearAll() {
+    cells_.clear();
+    merges_.clear();
+    defaultFormat_ = 0;
+}
+
+int Worksheet::FormatIndexOf(CellRef at) const {
+    const Cell* cell = Find(at);
+    return cell != nullptr && cell->format >= 0 ? cell->format : defaultFormat_;
+}
+
+double Worksheet::RowHeight(int row) const {
+    const auto it = rowHeights_.find(row);
+    return it == rowHeights_.end() ? kDefaultRowHeight : it->second;
+}
+
+double Worksheet::ColumnWidth(int col) const {
+    const auto it = columnWidths_.find(col);
+    return it == columnWidths_.end() ? kDefaultColumnWidth : it->second;
+}
+
+void Worksheet::SetRowHeight(int row, double points) {
+    if (row < 0 || row >= kMaxRows) throw EngineError("Row outside the sheet");
+    // A row can be 0 to 409 points high.
+    if (!(points >= 0.0 && points <= kMaxRowPoints))
+        throw EngineError("Unable to set the RowHeight");
+    rowHeights_[row] = points;
+}
+
+void Worksheet::SetColumnWidth(int col, double characters) {
+    if (col < 0 || col >= kMaxColumns) throw EngineError("Column outside the sheet");
+    // A column can be 0 to 255 characters wide.
+    if (!(characters >= 0.0 && characters <= kMaxColumnCharacters))
+        throw EngineError("Unable to set the ColumnWidth");
+    columnWidths_[col] = characters;
+}
+
+void Worksheet::Merge(const RangeRef& area) {
+    RangeRef merged = area;
+    // Absorb every existing area that the new one touches, until none is left.
+    bool grew = true;
+    while (grew) {
+        grew = false;
+        for (auto it = merges_.begin(); it != merges_.end(); ++it) {
+            if (it->Intersects(merged)) {
+                merged = RangeRef::Of({std::min(merged.first.row, it->first.row),
+                                       std::min(merged.first.col, it->first.col)},
+                                      {std::max(merged.last.row, it->last.row),
+                                       std::max(merged.last.col, it->last.col)});
+                merges_.erase(it);
+                grew = true;
+                break;
+            }
+        }
+    }
+    if (merged.IsSingleCell()) return;
+    merges_.push_back(merged);
+}
+
+void Worksheet::Unmerge(const RangeRef& area) {
+    std::erase_if(merges_, [&](const RangeRef& m) { return m.Intersects(area); });
+}
+
+const RangeRef* Worksheet::MergeAt(CellRef at) const {
+    for (const RangeRef& area : merges_)
+        if (area.Contains(at)) return &area;
+    return nullptr;
+}
+
+std::optional<RangeRef> Worksheet::UsedRange() const {
+    std::optional<RangeRef> used;
+    auto include = [&used](const RangeRef& r) {
+        used = used ? RangeRef::Of({std::min(used->first.row, r.first.row),
+                                    std::min(used->first.col, r.first.col)},
+                                   {std::max(used->last.row, r.last.row),
+                                    std::max(used->last.col, r.last.col)})
+                    : r;
+    };
+    for (const auto& [at, cell] : cells_)
+        if (cell.HasContent() || cell.format >= 0) include(RangeRef::Single(at));
+    for (const RangeRef& area : merges_) include(area);
+    return used;
+}
+
+// ---- Workbook --------------------------------------------------------------------------
+
+const Palette& DefaultPalette() {
+    static const Palette palette = [] {
+        // The standard colours 1 to 56 as 0xRRGGBB.
+        constexpr std::array<std::uint32_t, kPaletteSize> rgb = {
+            0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
+            0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080,
+            0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF,
+            0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000, 0x008080, 0x0000FF,
+            0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99,
+            0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
+            0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333};
+        Palette p{};
+        for (std::size_t i = 0; i < rgb.size(); ++i) {
+            const std::uint32_t r = (rgb[i] >> 16) & 0xFF, g = (rgb[i] >> 8) & 0xFF,
+                                b = rgb[i] & 0xFF;
+            p[i] = r + 256 * g + 65536 * b;
+        }
+        return p;
+    }();
+    return palette;
+}
+
+// The texts count by their length only: a workbook has few number formats and font names,
+// and hashing them in full cost more than the search it saves.
+std::size_t Workbook::FormatHash::operator()(const CellFormat& f) const noexcept {
+    std::size_t h = f.numberFormat.size();
+    auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+    mix(f.font.name.size());
+    mix(f.font.size == 0.0 ? 0 : std::bit_cast<std::uint64_t>(f.font.size));  // -0 == 0
+    mix(static_cast<std::size_t>(f.font.bold) | static_cast<std::size_t>(f.font.italic) << 1);
+    mix(static_cast<std::size_t>(f.font.colorIndex));
+    mix(static_cast<std::size_t>(f.fill));
+    for (const LineStyle line : f.borders) mix(static_cast<std::size_t>(line));
+    mix(static_cast<std::size_t>(f.hAlign) | static_cast<std::size_t>(f.vAlign) << 4 |
+        static_cast<std::size_t>(f.wrap) << 8);
+    return h;
+}
+
+Workbook::Workbook() {
+    formats_.push_back(CellFormat{});
+    formatIndex_.emplace(formats_.back(), 0);
+}
+
+int Workbook::AddFormat(const CellFormat& format) {
+    const auto it = formatIndex_.find(format);
+    if (it != formatIndex_.end()) return it->second;
+    // The file format numbers cell formats in 16 bits, less the fixed built-in ones.
+    if (formats_.size() >= 4000) throw EngineError("Too many different cell formats");
+    formats_.push_back(format);
+    const int index = static_cast<int>(formats_.size() - 1);
+    formatIndex_.emplace(format, index);
+    return index;
+}
+
+Worksheet& Workbook::AddSheet(std::string name) {
+    auto sheet = std::make_unique<Worksheet>("Sheet");
+    sheet->SetName(std::move(name));
+    sheets_.push_back(std::move(sheet));
+    return *sheets_.back();
+}
+
+// ---- A1 names --------------------------------------------------------------------------
+
+std::string ColumnName(int col) {
+    std::string name;
+    for (int n = col + 1; n > 0; n = (n - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return name;
+}
+
+std::string CellName(CellRef at) {
+    return ColumnName(at.col) + std::to_string(at.row + 1);
+}
+
+std::string RangeName(const RangeRef& range) {
+    if (range.IsSingleCell()) return CellName(range.first);
+    return CellName(range.first) + ":" + CellName(range.last);
+}
+
+namespace {
+
+struct Part {
+    std::optional<int> row;
+    std::optional<int> col;
+};
+
+// One side of an A1 reference: "$B$2", "B2", "B", "14".
+Part ParsePart(const std::string& text, std::size_t& pos) {
+    Part part;
+    auto skipDollar = [&] {
+        if (pos < text.size() && text[pos] == '$') ++pos;
+    };
+    skipDollar();
+    int col = 0;
+    std::size_t letters = 0;
+    while (pos < text.size() && std::isalpha(static_cast<unsigned char>(text[pos]))) {
+        col = col * 26 + (std::toupper(static_cast<unsigned char>(text[pos])) - 'A' + 1);
+        if (++letters > 3) throw EngineError("Invalid range \"" + text + "\"");
+        ++pos;
+    }
+    if (letters > 0) {
+        if (col > kMaxColumns) throw EngineError("Column outside the sheet in \"" + text + "\"");
+        part.col = col - 1;
+        skipDollar();
+    }
+    long row = 0;
+    std::size_t digits = 0;
+    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+        row = row * 10 + (text[pos] - '0');
+        if (++digits > 6) throw EngineError("Invalid range \"" + text + "\"");
+        ++pos;
+    }
+    if (digits > 0) {
+        if (row < 1 || row > kMaxRows)
+            throw EngineError("Row outside the sheet in \"" + text + "\"");
+        part.row = static_cast<int>(row - 1);
+    }
+    if (letters == 0 && digits == 0) throw EngineError("Invalid range \"" + text + "\"");
+    return part;
+}
+
+}  // namespace
+
+RangeRef ParseA1Range(const std::string& text) {
+    std::size_t pos = 0;
+    const Part a = ParsePart(text, pos);
+    Part b = a;
+    if (pos < text.size() && text[pos] == ':') {
+        ++pos;
+        b = ParsePart(text, pos);
+    }
+    if (pos != text.size()) throw EngineError("Invalid range \"" + text + "\"");
+    const bool cells = a.row && a.col && b.row && b.col;
+    const bool rows = !a.col && !b.col && a.row && b.row;
+    const bool cols = !a.row && !b.row && a.col && b.col;
+    if (cells) return RangeRef::Of({*a.row, *a.col}, {*b.row, *b.col});
+    if (rows) return RangeRef::Of({*a.row, 0}, {*b.row, kMaxColumns - 1});
+    if (cols) return RangeRef::Of({0, *a.col}, {kMaxRows - 1, *b.col});
+    throw EngineError("Invalid range \"" + text + "\"");
+}
+
+}  // namespace quill::spreadsheet

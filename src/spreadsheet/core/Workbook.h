@@ -1,0 +1,274 @@
+// The workbook model of the embedded spreadsheet engine: sheets of cells with contents,
+// computed values and formats, row heights, column widths, merged areas, the print set-up
+// and the sheet view. Everything else in the engine (formulas, number formats, the .xls
+// file, the renderer and the automation-style object model) works on these types.
+//
+// Rows and columns are zero-based here (row 0 is sheet row 1, column 0 is column A).
+#pragma once
+
+#include <array>
+#include <compare>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+#include "spreadsheet/core/Limits.h"
+#include "spreadsheet/core/Palette.h"
+
+namespace quill::spreadsheet {
+
+// The engine's failures (bad addresses, unparsable formulas, unreadable files) are
+// reported to the caller by this exception.
+class EngineError : public std::runtime_error {
+  public:
+    explicit EngineError(const std::string& what) : std::runtime_error(what) {}
+};
+
+struct CellRef {
+    int row = 0;
+    int col = 0;
+    friend auto operator<=>(const CellRef&, const CellRef&) = default;
+};
+
+// An inclusive rectangle of cells, first at the top left.
+struct RangeRef {
+    CellRef first;
+    CellRef last;
+
+    static RangeRef Of(CellRef a, CellRef b);  // normalises any two corners
+    static RangeRef Single(CellRef c) { return {c, c}; }
+    int Rows() const { return last.row - first.row + 1; }
+    int Columns() const { return last.col - first.col + 1; }
+    bool Contains(CellRef c) const {
+        return c.row >= first.row && c.row <= last.row && c.col >= first.col && c.col <= last.col;
+    }
+    bool Intersects(const RangeRef& o) const {
+        return first.row <= o.last.row && o.first.row <= last.row && first.col <= o.last.col &&
+               o.first.col <= last.col;
+    }
+    bool IsSingleCell() const { return first == last; }
+    friend bool operator==(const RangeRef&, const RangeRef&) = default;
+};
+
+// Colour numbers follow the object model: 1 to 56 name palette entries.
+inline constexpr int kColorAutomatic = -4105;  // font colour chosen by the program
+inline constexpr int kNoFill = 0;              // no interior colour
+
+enum class HAlign : std::uint8_t { General = 0, Left = 1, Center = 2, Right = 3 };
+enum class VAlign : std::uint8_t { Top = 0, Center = 1, Bottom = 2 };
+enum class Edge : std::uint8_t { Left = 0, Right = 1, Top = 2, Bottom = 3 };
+enum class LineStyle : std::uint8_t { None = 0, Thin = 1 };
+
+struct Font {
+    std::string name = "Arial";
+    double size = 10.0;  // points
+    bool bold = false;
+    bool italic = false;
+    int colorIndex = kColorAutomatic;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+struct CellFormat {
+    Font font;
+    int fill = kNoFill;                  // palette entry 1..56 of a solid fill, or kNoFill
+    std::array<LineStyle, 4> borders{};  // indexed by Edge
+    std::string numberFormat = "General";
+    HAlign hAlign = HAlign::General;
+    VAlign vAlign = VAlign::Bottom;
+    bool wrap = false;
+
+    LineStyle Border(Edge e) const { return borders[static_cast<std::size_t>(e)]; }
+    void SetBorder(Edge e, LineStyle s) { borders[static_cast<std::size_t>(e)] = s; }
+    friend bool operator==(const CellFormat&, const CellFormat&) = default;
+};
+
+enum class ErrorCode : std::uint8_t {
+    Null = 0x00,
+    Div0 = 0x07,
+    Value = 0x0F,
+    Ref = 0x17,
+    Name = 0x1D,
+    Num = 0x24,
+    NA = 0x2A,
+};
+std::string ErrorText(ErrorCode code);  // "#DIV/0!" and so on
+
+// A computed or stored value: empty, number, text, logical or error.
+using Value = std::variant<std::monostate, double, std::string, bool, ErrorCode>;
+
+namespace formula {
+struct Expr;  // a parsed formula; see formula/FormulaExpr.h
+}  // namespace formula
+
+// A formula in R1C1 notation. Relative references are offsets, so the same formula means
+// the same thing wherever it stands; the anchor cell is supplied when it is evaluated,
+// written to a file or shown in A1 notation.
+struct Formula {
+    std::string r1c1;  // canonical text, beginning with "="
+    std::shared_ptr<const formula::Expr> expr;
+};
+
+struct Cell {
+    std::variant<std::monostate, double, std::string, Formula> content;
+    Value cached;     // the computed value of a formula (empty for other contents)
+    int format = -1;  // index into Workbook::formats, or -1 for the sheet's default format
+
+    bool HasContent() const { return content.index() != 0; }
+    const Formula* AsFormula() const { return std::get_if<Formula>(&content); }
+};
+
+struct PageSetup {
+    // Margins in inches.
+    double leftMargin = 0.7;
+    double rightMargin = 0.7;
+    double topMargin = 0.75;
+    double bottomMargin = 0.75;
+    double headerMargin = 0.3;
+    double footerMargin = 0.3;
+    bool portrait = true;
+    int paperSize = 9;  // 9 = A4
+    bool printComments = false;
+    // The printed area centred between the margins.
+    bool centerHorizontally = false;
+    bool centerVertically = false;
+    // Either a zoom percentage or, when fitToPages is on, fitting to pages.
+    bool fitToPages = false;
+    int zoom = 100;
+    int fitWide = 1;
+    int fitTall = 1;
+    friend bool operator==(const PageSetup&, const PageSetup&) = default;
+};
+
+class Worksheet {
+  public:
+    explicit Worksheet(std::string name) : name_(std::move(name)) {}
+
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name);  // throws EngineError for an empty or too long name
+
+    // Cells that hold a content or a format of their own, in row-major order.
+    const std::map<CellRef, Cell>& Cells() const { return cells_; }
+    const Cell* Find(CellRef at) const;
+    Cell* Find(CellRef at);  // none when the cell is not stored; never creates one
+    Cell& At(CellRef at);    // creates an empty cell
+    // Calls visit(CellRef, Cell&) for every stored cell in row-major order; `visit` must not
+    // add or remove cells.
+    template <class Visit>
+    void ForEachCell(Visit&& visit) {
+        for (auto& [at, cell] : cells_) visit(at, cell);
+    }
+    // Calls visit(CellRef, Cell&) for every cell of `area` in row-major order, creating the
+    // cells that do not exist yet (throws EngineError when the area leaves the sheet). Walks
+    // each row of the map once instead of searching it for every cell as At does. `visit`
+    // must not add or remove cells.
+    template <class Visit>
+    void ForEachCellIn(const RangeRef& area, Visit&& visit);
+    void Erase(CellRef at) { cells_.erase(at); }
+    void ClearAll();  // contents, formats, merges, sizes back to a new sheet's
+
+    // Sheet-wide format that every cell without a format of its own shows.
+    int DefaultFormat() const { return defaultFormat_; }
+    void SetDefaultFormat(int format) { defaultFormat_ = format; }
+    int FormatIndexOf(CellRef at) const;  // the cell's own format, else the default
+
+    // Sizes: row heights in points, column widths in characters of the default font.
+    static constexpr double kDefaultRowHeight = 12.75;
+    static constexpr double kDefaultColumnWidth = 8.43;
+    double RowHeight(int row) const;
+    double ColumnWidth(int col) const;
+    void SetRowHeight(int row, double points);
+    void SetColumnWidth(int col, double characters);
+    const std::map<int, double>& RowHeights() const { return rowHeights_; }
+    const std::map<int, double>& ColumnWidths() const { return columnWidths_; }
+
+    // Merged areas never overlap; merging over existing areas absorbs them.
+    const std::vector<RangeRef>& Merges() const { return merges_; }
+    void Merge(const RangeRef& area);
+    void Unmerge(const RangeRef& area);         // splits every merged area that touches `area`
+    const RangeRef* MergeAt(CellRef at) const;  // the merged area that holds the cell
+
+    // The bounding box of the cells that hold a value, a formula or a format of their own
+    // (merged areas included); none for an untouched sheet.
+    std::optional<RangeRef> UsedRange() const;
+
+    std::optional<RangeRef> printArea;
+    PageSetup pageSetup;
+    RangeRef selection = RangeRef::Single({0, 0});
+    CellRef activeCell{0, 0};
+
+  private:
+    std::string name_;
+    std::map<CellRef, Cell> cells_;
+    int defaultFormat_ = 0;
+    std::map<int, double> rowHeights_;
+    std::map<int, double> columnWidths_;
+    std::vector<RangeRef> merges_;
+};
+
+template <class Visit>
+void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
+    if (area.first.row < 0 || area.first.col < 0 || area.last.row >= kMaxRows ||
+        area.last.col >= kMaxColumns)
+        throw EngineError("Cells outside the sheet");
+    for (int r = area.first.row; r <= area.last.row; ++r) {
+        auto it = cells_.lower_bound({r, area.first.col});
+        for (int c = area.first.col; c <= area.last.col; ++c, ++it) {
+            const CellRef at{r, c};
+            if (it == cells_.end() || it->first != at) it = cells_.emplace_hint(it, at, Cell{});
+            visit(at, it->second);
+        }
+    }
+}
+
+// The palette a new workbook starts with (the standard 56 colours of BIFF8 files).
+const Palette& DefaultPalette();
+
+class Workbook {
+  public:
+    Workbook();  // one format (the default: Arial 10), no sheets
+
+    Palette palette = DefaultPalette();
+
+    // Formats are shared by value: the same format always has the same index.
+    int AddFormat(const CellFormat& format);
+    const CellFormat& Format(int index) const {
+        return formats_.at(static_cast<std::size_t>(index));
+    }
+    const std::vector<CellFormat>& Formats() const { return formats_; }
+
+    std::vector<std::unique_ptr<Worksheet>>& Sheets() { return sheets_; }
+    const std::vector<std::unique_ptr<Worksheet>>& Sheets() const { return sheets_; }
+    Worksheet& AddSheet(std::string name);
+    int activeSheet = 0;
+
+    // The format a cell shows: its own, else its sheet's default.
+    const CellFormat& EffectiveFormat(const Worksheet& sheet, CellRef at) const {
+        return Format(sheet.FormatIndexOf(at));
+    }
+
+  private:
+    struct FormatHash {
+        std::size_t operator()(const CellFormat& format) const noexcept;
+    };
+
+    std::vector<CellFormat> formats_;
+    // formats_ by value: the builder adds a format for every attribute it sets, and a search
+    // through the whole list each time made building large sheets slow.
+    std::unordered_map<CellFormat, int, FormatHash> formatIndex_;
+    std::vector<std::unique_ptr<Worksheet>> sheets_;
+};
+
+// "A1" style names: column letters and cell addresses (zero-based in, text out).
+std::string ColumnName(int col);
+std::string CellName(CellRef at);
+std::string RangeName(const RangeRef& range);  // "A1:J73", or "C15" for one cell
+// Parses "B2", "$B$2", "B2:J4", "$B$2:$J$4", "1:1", "14:300", "B:B"; throws EngineError.
+RangeRef ParseA1Range(const std::string& text);
+
+}  // namespace quill::spreadsheet

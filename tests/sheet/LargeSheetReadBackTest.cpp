@@ -1,0 +1,40 @@
+// The largest sheet the builder makes (200 groups of 50 items) is saved and read back whole:
+// the reader's memory bound, which refuses streams that would take far more memory than
+// their size, leaves room for the engine's own formula-heavy workbooks.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "model/WorkbookPalette.h"
+#include "sheet/BudgetSheet.h"
+#include "sheet/SyntheticTable.h"
+#include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
+#include "spreadsheet/xls/XlsFile.h"
+
+namespace quill {
+namespace {
+
+namespace ss = spreadsheet;
+
+TEST(LargeSheetReadBackTest, TheLargestBudgetReadsBackAsItWasSaved) {
+    ss::Application app;
+    app.Workbooks().Add();
+    PersonalFinance::BuildBudgetSheet(app, PersonalFinance::SyntheticCategoryTable(200, 50),
+                                      {3000, 100, 100, 2720}, Options::WorkbookPalette());
+    ss::Workbook& book = app.ActiveWorkbook();
+    ss::Recalculate(book);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = QDir(dir.path()).filePath(QStringLiteral("big.xls")).toStdString();
+    ss::SaveXls(book, path);
+    const ss::Workbook back = ss::LoadXls(path);
+    ASSERT_EQ(back.Sheets().size(), book.Sheets().size());
+    for (std::size_t i = 0; i < book.Sheets().size(); ++i)
+        EXPECT_EQ(back.Sheets()[i]->Cells().size(), book.Sheets()[i]->Cells().size());
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,33 @@
+#include "spreadsheet/core/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quill::spreadsheet {
+namespace {
+
+TEST(TextCodecTest, RoundTripsEveryPlane) {
+    const std::string text = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x92\xB6";  // A, e-acute, euro, U+1F4B6
+    const std::u16string units = Utf16FromUtf8(text);
+    EXPECT_EQ(units, (std::u16string{u'A', u'\u00E9', u'\u20AC', 0xD83D, 0xDCB6}));
+    EXPECT_EQ(Utf8FromUtf16(units), text);
+}
+
+TEST(TextCodecTest, BadInputBecomesReplacementCharacters) {
+    // A stray continuation byte, a truncated sequence, an overlong slash, an encoded
+    // surrogate and a byte that never starts a sequence.
+    EXPECT_EQ(Utf16FromUtf8("a\x80"
+                            "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(Utf16FromUtf8("a\xE2\x82"), u"a\uFFFD\uFFFD");
+    EXPECT_EQ(Utf16FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80"), u"\uFFFD");
+    EXPECT_EQ(Utf16FromUtf8("\xFF"), u"\uFFFD");
+    // Lone surrogates in either order.
+    EXPECT_EQ(Utf8FromUtf16(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
+    EXPECT_EQ(Utf8FromUtf16(std::u16string{0xDC00, 0xD800}), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace quill::spreadsheet

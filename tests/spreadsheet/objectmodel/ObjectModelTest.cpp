@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "spreadsheet/objectmodel/ObjectModel.h"
+
+namespace quill::spreadsheet {
+namespace {
+
+class ObjectModelTest : public ::testing::Test {
+  protected:
+    ObjectModelTest() { app.Workbooks().Add(); }
+    const Worksheet& Sheet() { return app.ActiveSheet(); }
+    const CellFormat& FormatAt(const char* a1) {
+        return app.ActiveWorkbook().EffectiveFormat(Sheet(), ParseA1Range(a1).first);
+    }
+    Application app;
+};
+
+TEST_F(ObjectModelTest, NewWorkbookHasThreeSheetsAndSheetsCanBeReducedToOne) {
+    EXPECT_EQ(app.Sheets().Count(), 3);
+    app.Sheets().Delete(2);
+    app.Sheets().Delete(2);
+    EXPECT_EQ(app.Sheets().Count(), 1);
+    EXPECT_THROW(app.Sheets().Delete(1), EngineError);  // a workbook keeps one sheet
+    app.Sheets().Item(1).SetName("Invoice");
+    EXPECT_EQ(app.ActiveSheet().Name(), "Invoice");
+}
+
+TEST_F(ObjectModelTest, SelectingMakesTheTopLeftCellActiveAndWritesGoThere) {
+    app.Range("B6:B8").Select();
+    EXPECT_EQ(app.ActiveCell().Row(), 6);
+    EXPECT_EQ(app.ActiveCell().Column(), 2);
+    app.ActiveCell().SetFormulaR1C1(std::string("PROJECTED INCOME"));
+    app.Selection().Merge();
+    EXPECT_EQ(app.Range("B6").FormulaR1C1(), "PROJECTED INCOME");
+    EXPECT_EQ(app.Range("B7").FormulaR1C1(), "");
+    ASSERT_EQ(Sheet().Merges().size(), 1u);
+    EXPECT_EQ(Sheet().Merges()[0], ParseA1Range("B6:B8"));
+
+    app.Range("C15").Select();
+    app.Selection().Merge();  // one cell stays a plain cell
+    EXPECT_EQ(Sheet().Merges().size(), 1u);
+    EXPECT_EQ(app.ActiveCell().Offset(2, -1).Row(), 17);
+    EXPECT_THROW(app.ActiveCell().Offset(-20, 0), EngineError);
+}
+
+TEST_F(ObjectModelTest, ClearEmptiesTheRangeAndSplitsTheMergedAreasItTouches) {
+    app.Range("B2:J4").Merge();
+    app.Range("B6:B8").Merge();
+    app.Range("B2").SetFormulaR1C1(std::string("Personal Finance"));
+    app.Range("B6").SetFormulaR1C1(std::string("PROJECTED INCOME"));
+    app.Range("C3:C3").Clear();
+    EXPECT_EQ(app.Range("B2").FormulaR1C1(), "Personal Finance");
+    ASSERT_EQ(Sheet().Merges().size(), 1u);
+    EXPECT_EQ(Sheet().Merges()[0], ParseA1Range("B6:B8"));
+    app.Range("A1:B8").Clear();
+    EXPECT_TRUE(Sheet().Merges().empty());
+    EXPECT_EQ(Sheet().Find({5, 1}), nullptr);
+}
+
+TEST_F(ObjectModelTest, FormulaPropertyTellsFormulasNumbersAndTextsApart) {
+    app.Range("E6").SetFormulaR1C1(std::string("3000"));
+    app.Range("E7").SetFormulaR1C1(100.0);
+    app.Range("E8").SetFormulaR1C1(std::string("=SUM(R[-2]C:R[-1]C)"));
+    app.Range("B2").SetFormulaR1C1(std::string("Personal Finance"));
+    app.Calculate();
+    EXPECT_EQ(app.Range("E6").Value2(), Value(3000.0));
+    EXPECT_EQ(app.Range("E8").FormulaR1C1(), "=SUM(R[-2]C:R[-1]C)");
+    EXPECT_EQ(app.Range("E8").Value2(), Value(3100.0));
+    EXPECT_EQ(app.Range("B2").Value2(), Value(std::string("Personal Finance")));
+
+    app.Range("E6").SetFormulaR1C1(std::string(""));
+    EXPECT_EQ(Sheet().Find({5, 4}), nullptr);  // emptied, no format of its own
+
+    // Refused at once rather than stored as a cell that no file can hold.
+    EXPECT_THROW(app.Range("E9").SetFormulaR1C1(std::string("=SUM(R[-2]C:")), EngineError);
+    EXPECT_THROW(app.Range("A1").SetFormulaR1C1(std::string("=R[-1]C")), EngineError);
+    EXPECT_EQ(Sheet().Find({8, 4}), nullptr);
+}
+
+TEST_F(ObjectModelTest, FontStyleTextsSetBoldAndItalicTogether) {
+    auto font = app.Range("B25").Font();
+    font.SetFontStyle("Bold");
+    font.SetFontStyle("Italic");  // the later style replaces the earlier
+    EXPECT_FALSE(FormatAt("B25").font.bold);
+    EXPECT_TRUE(FormatAt("B25").font.italic);
+    font.SetFontStyle("Bold Italic");
+    EXPECT_TRUE(FormatAt("B25").font.bold && FormatAt("B25").font.italic);
+    font.SetFontStyle("General");
+    EXPECT_FALSE(FormatAt("B25").font.bold || FormatAt("B25").font.italic);
+    EXPECT_THROW(font.SetColorIndex(57), EngineError);
+}
+
+TEST_F(ObjectModelTest, WholeSheetFormattingIsTheSheetDefaultAndNotUsedRange) {
+    app.Range("B2").Font().SetSize(24);
+    app.Cells().Select();
+    app.Selection().Font().SetName("Arial");
+    app.Selection().SetWrapText(true);
+    app.Selection().Interior().SetColorIndex(2);
+    app.Rows("14:300").SetRowHeight(15.75);
+    app.Columns("B:B").SetColumnWidth(31.29);
+
+    EXPECT_LE(Sheet().Cells().size(), 1u);
+    EXPECT_EQ(FormatAt("Z999").fill, 2);
+    EXPECT_TRUE(FormatAt("Z999").wrap);
+    // The cell formatted before keeps its own size and takes the sheet-wide changes too.
+    EXPECT_EQ(FormatAt("B2").font.size, 24);
+    EXPECT_EQ(FormatAt("B2").fill, 2);
+    ASSERT_TRUE(Sheet().UsedRange());
+    EXPECT_EQ(*Sheet().UsedRange(), ParseA1Range("B2"));
+    EXPECT_DOUBLE_EQ(Sheet().RowHeight(299), 15.75);
+    EXPECT_DOUBLE_EQ(Sheet().RowHeight(300), Worksheet::kDefaultRowHeight);
+}
+
+TEST_F(ObjectModelTest, BordersGoOnTheEdgesAndBetweenTheCellsOfARange) {
+    auto range = app.Range("B6:C7");
+    for (int index = xl::kEdgeLeft; index <= xl::kInsideHorizontal; ++index)
+        range.Borders(index).SetLineStyle(xl::kContinuous);
+    for (const char* cell : {"B6", "C6", "B7", "C7"}) {
+        for (Edge e : {Edge::Left, Edge::Right, Edge::Top, Edge::Bottom})
+            EXPECT_EQ(FormatAt(cell).Border(e), LineStyle::Thin) << cell;
+    }
+    auto single = app.Range("E10");
+    single.Borders(xl::kEdgeTop).SetLineStyle(xl::kContinuous);
+    single.Borders(xl::kInsideVertical).SetLineStyle(xl::kContinuous);  // nothing inside
+    EXPECT_EQ(FormatAt("E10").Border(Edge::Top), LineStyle::Thin);
+    EXPECT_EQ(FormatAt("E10").Border(Edge::Left), LineStyle::None);
+    EXPECT_EQ(FormatAt("E10").Border(Edge::Right), LineStyle::None);
+    EXPECT_THROW(range.Borders(13), EngineError);
+}
+
+TEST_F(ObjectModelTest, PageSetupTakesPointsAndPrintArea) {
+    auto setup = app.PageSetup();
+    setup.SetPrintArea("A1:J73");
+    setup.SetLeftMargin(app.InchesToPoints(0.7));
+    setup.SetZoom(false);
+    setup.SetFitToPagesWide(1);
+    EXPECT_EQ(setup.PrintArea(), "A1:J73");
+    EXPECT_DOUBLE_EQ(Sheet().pageSetup.leftMargin, 0.7);
+    EXPECT_TRUE(Sheet().pageSetup.fitToPages);
+    EXPECT_THROW(setup.SetPrintArea("A1:J99999"), EngineError);
+}
+
+TEST_F(ObjectModelTest, NothingWorksAfterQuit) {
+    app.Quit();
+    EXPECT_THROW(app.Workbooks(), EngineError);
+    EXPECT_THROW(app.Range("A1"), EngineError);
+    EXPECT_THROW(app.SetScreenUpdating(true), EngineError);
+}
+
+}  // namespace
+}  // namespace quill::spreadsheet
