@@ -12,7 +12,7 @@
 #include "spreadsheet/render/SheetRenderer.h"
 #include "spreadsheet/xls/XlsContainer.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::render {
 
 namespace {
 
@@ -183,4 +183,4 @@ void SavePdf(const Workbook& workbook, const std::string& path) {
                                        static_cast<std::size_t>(bytes.size())));
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::render

@@ -14,7 +14,7 @@
 
 #include "spreadsheet/core/Workbook.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::render {
 
 struct PrintPage {
     RangeRef cells;  // the cells this page shows
@@ -50,4 +50,15 @@ QByteArray WritePdf(const Workbook& workbook);
 // Throws EngineError.
 void SavePdf(const Workbook& workbook, const std::string& path);
 
+}  // namespace quill::spreadsheet::render
+
+// The printed pages, named from the engine's root as the rest of the engine does.
+namespace quill::spreadsheet {
+using render::LayOutPages;
+using render::PaperOf;
+using render::PrintLayout;
+using render::PrintPage;
+using render::PrintSheet;
+using render::SavePdf;
+using render::WritePdf;
 }  // namespace quill::spreadsheet

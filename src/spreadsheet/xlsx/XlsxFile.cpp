@@ -16,7 +16,7 @@
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/XlsContainer.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xlsx {
 
 namespace {
 
@@ -282,4 +282,4 @@ void SaveXlsx(const Workbook& workbook, const std::string& path) {
     xls::WriteFileAtomically(path, WriteXlsx(workbook));
 }
 
-}  // namespace quill::spreadsheet
+}  // namespace quill::spreadsheet::xlsx

@@ -7,7 +7,7 @@
 
 #include "spreadsheet/core/Workbook.h"
 
-namespace quill::spreadsheet {
+namespace quill::spreadsheet::xlsx {
 
 // Writes the workbook as an .xlsx file: every cell's value, formulas in A1 notation with
 // the values in Cell::cached as their results (the caller computes them first), fonts,
@@ -24,4 +24,10 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook);
 // place, so a failure never leaves a partial file. Throws EngineError.
 void SaveXlsx(const Workbook& workbook, const std::string& path);
 
+}  // namespace quill::spreadsheet::xlsx
+
+// The .xlsx file, named from the engine's root as the rest of the engine does.
+namespace quill::spreadsheet {
+using xlsx::SaveXlsx;
+using xlsx::WriteXlsx;
 }  // namespace quill::spreadsheet
