@@ -21,6 +21,7 @@
 #include "spreadsheet/XlsContainer.h"
 #include "spreadsheet/XlsFile.h"
 #include "spreadsheet/XlsStream.h"
+#include "spreadsheet/xls/PropertySets.h"
 
 namespace quill::spreadsheet {
 namespace xls {
@@ -868,8 +869,11 @@ Workbook ReadWorkbookStream(std::span<const std::uint8_t> stream) {
 Workbook LoadXls(const std::string& path) {
     const std::vector<std::uint8_t> file = xls::ReadWholeFile(path);
     try {
-        const std::vector<std::uint8_t> stream = xls::UnpackCompoundFile(file);
-        return xls::ReadWorkbookStream(stream);
+        std::vector<std::uint8_t> summary;
+        const std::vector<std::uint8_t> stream = xls::UnpackCompoundFile(file, &summary);
+        Workbook book = xls::ReadWorkbookStream(stream);
+        book.title = xls::ReadSummaryTitle(summary).value_or("");
+        return book;
     } catch (const EngineError& e) {
         throw EngineError("Cannot open \"" + path + "\": " + e.what());
     } catch (const std::exception& e) {

@@ -19,6 +19,7 @@
 #include "spreadsheet/XlsContainer.h"
 #include "spreadsheet/XlsFile.h"
 #include "spreadsheet/XlsStream.h"
+#include "spreadsheet/xls/PropertySets.h"
 
 namespace quill::spreadsheet {
 namespace xls {
@@ -762,7 +763,13 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
 void SaveXls(const Workbook& workbook, const std::string& path) {
     // The whole file is built in memory first: nothing touches the disk unless it is complete.
     const std::vector<std::uint8_t> stream = xls::WriteWorkbookStream(workbook);
-    const std::vector<std::uint8_t> file = xls::PackCompoundFile(stream);
+    const std::int64_t now = xls::DocumentTimeNow();
+    const xls::NamedStream properties[] = {
+        {xls::kSummaryStreamName,
+         xls::WriteSummaryInformation(
+             {.title = workbook.title, .application = "Quillmere", .created = now, .saved = now})},
+        {xls::kDocumentSummaryStreamName, xls::WriteDocumentSummaryInformation()}};
+    const std::vector<std::uint8_t> file = xls::PackCompoundFile(stream, properties);
     xls::WriteFileAtomically(path, file);
 }
 
