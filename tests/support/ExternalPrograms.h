@@ -1,6 +1,6 @@
 // Starting other programs from tests: the independent readers of the External* tests
-// (python3 with xlrd, LibreOffice headless, pdfinfo) and the program's own command-line
-// companion; with readers for what they print.
+// (python3 with xlrd, LibreOffice headless, pdfinfo, Apache POI, Gnumeric) and the program's own
+// command-line companion; with readers for what they print.
 #pragma once
 
 #include <string>
@@ -30,6 +30,12 @@ inline constexpr const char* kPython = "/usr/bin/python3";
 
 bool HaveXlrd();
 bool HaveSoffice();
+bool HavePoi();        // Apache POI with a Java compiler and runtime
+bool HaveSsconvert();  // Gnumeric's converter
+
+// support/PoiCheck.java, compiled into `dir` on the first call, run on `files`: POI's HSSF
+// reader, record dumper and formula evaluator (see the Java source for what it prints).
+ProcessResult PoiCheck(const QTemporaryDir& dir, const QStringList& files);
 
 // The workbook as xlrd reads it with formatting_info=True (see support/xlrd_dump.py).
 QJsonObject XlrdDump(const QString& path);
