@@ -1,7 +1,8 @@
-// The BIFF8 token decoder on outside bytes: the first two bytes are the row and column of the anchor cell, the
-// rest are the tokens of a FORMULA record. A formula that decodes and can be encoded again
-// gives tokens that decode and encode to themselves. (The first encoding may differ from the
-// input: areas are written with their top left corner first, whatever order a file gave.)
+// The BIFF8 token decoder on outside bytes: the first two bytes are the row and column of
+// the anchor cell, the rest are the tokens of a FORMULA record. A formula that decodes and
+// can be encoded again gives tokens that decode and encode to themselves. (The first
+// encoding may differ from the input: areas are written with their top left corner first,
+// whatever order a file gave.)
 #include <cstdint>
 #include <span>
 
