@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
-#include <ranges>
 #include <utility>
 
 #include "model/CategoryTree.h"
@@ -106,7 +105,7 @@ void FillCategoryTree(const CategoryTable& table, CategoryTree& tree) {
     std::stable_sort(rows.begin(), rows.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    for (const CategoryRow* row : rows | std::views::values) {
+    for (const auto& [keyNumber, row] : rows) {
         if (row->ParentKey == kRootKey) {
             tree.Add(std::nullopt, CategoryTree::kLast, row->RowKey, row->RowText,
                      CategoryTree::kGroupImage);

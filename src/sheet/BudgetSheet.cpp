@@ -320,6 +320,8 @@ void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
     const SheetPlan plan = PlanSections(table);
 
     InstallPalette(app, palette);
+    // The title the file's properties show in other programs.
+    app.ActiveWorkbook().title = "Personal Finance";
     ApplySheetDefaults(app);
     ApplySizes(app);
     WriteHeaderGrid(app, incomeAmounts, BalanceFormulasFor(plan));

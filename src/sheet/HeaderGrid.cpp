@@ -109,7 +109,9 @@ std::vector<Entry> Entries() {
 
 const HeaderGridTable& HeaderGrid() {
     static const HeaderGridTable grid = [] {
-        HeaderGridTable table{};
+        // Default-initialised (every HeaderCell has member defaults): clang 14 crashes on
+        // the value-initialising "table{}" here.
+        HeaderGridTable table;
         for (Entry& entry : Entries())
             table.at(static_cast<std::size_t>(entry.row - 1))
                 .at(static_cast<std::size_t>(entry.column - 'A')) = std::move(entry.cell);

@@ -42,6 +42,35 @@ bool HaveSoffice() {
     return QFile::exists("/usr/bin/soffice");
 }
 
+namespace {
+const char* const kPoiClassPath =
+    "/usr/share/java/poi.jar:/usr/share/java/commons-collections4.jar:"
+    "/usr/share/java/commons-math3.jar:/usr/share/java/commons-codec.jar";
+}  // namespace
+
+bool HavePoi() {
+    return QFile::exists("/usr/share/java/poi.jar") && QFile::exists("/usr/bin/javac") &&
+           QFile::exists("/usr/bin/java");
+}
+
+bool HaveSsconvert() {
+    return QFile::exists("/usr/bin/ssconvert");
+}
+
+ProcessResult PoiCheck(const QTemporaryDir& dir, const QStringList& files) {
+    const QString classes = dir.filePath("poi-classes");
+    if (!QFile::exists(classes + "/PoiCheck.class")) {
+        const ProcessResult built = RunProgram(
+            "/usr/bin/javac", {"-cp", kPoiClassPath, "-d", classes,
+                               QStringLiteral(QUILL_SOURCE_DIR "/tests/support/PoiCheck.java")});
+        EXPECT_TRUE(built.ok) << built.err.toStdString();
+        if (!built.ok) return built;
+    }
+    return RunProgram("/usr/bin/java",
+                      QStringList{"-cp", classes + ":" + kPoiClassPath, "PoiCheck"} + files,
+                      300000);
+}
+
 QJsonObject XlrdDump(const QString& path) {
     const ProcessResult run =
         RunProgram(kPython, {QStringLiteral(QUILL_SOURCE_DIR "/tests/support/xlrd_dump.py"), path});
@@ -51,10 +80,6 @@ QJsonObject XlrdDump(const QString& path) {
 
 bool HaveOpenpyxl() {
     return RunProgram(kPython, {"-c", "import openpyxl"}).ok;
-}
-
-bool HaveSsconvert() {
-    return QFile::exists("/usr/bin/ssconvert");
 }
 
 QJsonObject OpenpyxlDump(const QString& path) {

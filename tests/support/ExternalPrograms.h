@@ -1,6 +1,6 @@
 // Starting other programs from tests: the independent readers of the External* tests
-// (python3 with xlrd, LibreOffice headless, pdfinfo) and the program's own command-line
-// companion; with readers for what they print.
+// (python3 with xlrd, LibreOffice headless, pdfinfo, Apache POI, Gnumeric) and the program's own
+// command-line companion; with readers for what they print.
 #pragma once
 
 #include <string>
@@ -44,6 +44,11 @@ QJsonObject OpenpyxlDump(const QString& path);
 // Makes the LibreOffice profile under `dir` (see Soffice) recalculate every formula of an
 // .xlsx file when it loads one, instead of trusting the results stored in the file.
 void RecalculateXlsxOnLoad(const QTemporaryDir& dir);
+bool HavePoi();        // Apache POI with a Java compiler and runtime
+
+// support/PoiCheck.java, compiled into `dir` on the first call, run on `files`: POI's HSSF
+// reader, record dumper and formula evaluator (see the Java source for what it prints).
+ProcessResult PoiCheck(const QTemporaryDir& dir, const QStringList& files);
 
 // The workbook as xlrd reads it with formatting_info=True (see support/xlrd_dump.py).
 QJsonObject XlrdDump(const QString& path);

@@ -234,6 +234,8 @@ class Workbook {
     Workbook();  // one format (the default: Arial 10), no sheets
 
     Palette palette = DefaultPalette();
+    // The document title that other programs show among the file's properties.
+    std::string title;
 
     // Formats are shared by value: the same format always has the same index.
     int AddFormat(const CellFormat& format);

@@ -25,6 +25,8 @@
 #include <random>
 
 #include "spreadsheet/core/Workbook.h"
+#include "spreadsheet/xls/CompoundDirectory.h"
+#include "spreadsheet/xls/PropertySets.h"
 
 namespace quill::spreadsheet::xls {
 namespace {
@@ -60,7 +62,8 @@ constexpr std::uint8_t kWorkbookClassId[16] = {0x20, 0x08, 0x02, 0x00, 0x00, 0x0
 
 }  // namespace
 
-std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream) {
+std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
+                                           std::span<const NamedStream> others) {
     InitGsf();
     std::vector<std::uint8_t> padded;
     std::span<const std::uint8_t> stream = workbookStream;
@@ -78,21 +81,30 @@ std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workboo
         gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
         GRef<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
         if (!child) throw EngineError("Cannot create the workbook stream");
-        const bool written = gsf_output_write(child.get(), stream.size(), stream.data());
-        const bool closedChild = gsf_output_close(child.get());
+        bool written = gsf_output_write(child.get(), stream.size(), stream.data());
+        written = gsf_output_close(child.get()) && written;
+        for (const NamedStream& other : others) {
+            GRef<GsfOutput> more(gsf_outfile_new_child(ole.get(), other.name.c_str(), FALSE));
+            if (!more) throw EngineError("Cannot create the stream " + other.name);
+            written =
+                gsf_output_write(more.get(), other.bytes.size(), other.bytes.data()) && written;
+            written = gsf_output_close(more.get()) && written;
+        }
         const bool closedOle = gsf_output_close(GSF_OUTPUT(ole.get()));
-        if (!written || !closedChild || !closedOle)
-            throw EngineError("Cannot write the compound file");
+        if (!written || !closedOle) throw EngineError("Cannot write the compound file");
     }
     // Closing the compound file normally closes its sink as well.
     if (!gsf_output_is_closed(sink.get())) gsf_output_close(sink.get());
     const gsf_off_t size = gsf_output_size(sink.get());
     const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
     if (bytes == nullptr || size <= 0) throw EngineError("Cannot write the compound file");
-    return {bytes, bytes + size};
+    std::vector<std::uint8_t> file(bytes, bytes + size);
+    NormalizeDirectory(file);
+    return file;
 }
 
-std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file) {
+std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file,
+                                             std::vector<std::uint8_t>* summaryInformation) {
     InitGsf();
     if (file.size() > kMaxFileBytes) throw EngineError("the file is too large for a workbook");
     GRef<GsfInput> input(
@@ -126,6 +138,18 @@ std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file)
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     if (size > 0 && gsf_input_read(stream.get(), bytes.size(), bytes.data()) == nullptr)
         throw EngineError("the file is damaged (workbook stream cannot be read)");
+    if (summaryInformation != nullptr) {
+        // The properties are optional: a file without them, or with damaged ones, still reads.
+        summaryInformation->clear();
+        GRef<GsfInput> summary(child(kSummaryStreamName));
+        const gsf_off_t summarySize = summary ? gsf_input_size(summary.get()) : 0;
+        if (summarySize > 0 && summarySize <= (1 << 20)) {
+            summaryInformation->resize(static_cast<std::size_t>(summarySize));
+            if (gsf_input_read(summary.get(), summaryInformation->size(),
+                               summaryInformation->data()) == nullptr)
+                summaryInformation->clear();
+        }
+    }
     return bytes;
 }
 

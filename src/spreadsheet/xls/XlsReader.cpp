@@ -22,6 +22,7 @@
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsStream.h"
 
 namespace quill::spreadsheet {
@@ -988,8 +989,11 @@ Workbook ReadWorkbookStream(std::span<const std::uint8_t> stream) {
 Workbook xls::LoadXls(const std::string& path) {
     const std::vector<std::uint8_t> file = xls::ReadWholeFile(path);
     try {
-        const std::vector<std::uint8_t> stream = xls::UnpackCompoundFile(file);
-        return xls::ReadWorkbookStream(stream);
+        std::vector<std::uint8_t> summary;
+        const std::vector<std::uint8_t> stream = xls::UnpackCompoundFile(file, &summary);
+        Workbook book = xls::ReadWorkbookStream(stream);
+        book.title = xls::ReadSummaryTitle(summary).value_or("");
+        return book;
     } catch (const EngineError& e) {
         throw EngineError("Cannot open \"" + path + "\": " + e.what());
     } catch (const std::exception& e) {

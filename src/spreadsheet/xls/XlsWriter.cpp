@@ -19,6 +19,7 @@
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsStream.h"
 
 namespace quill::spreadsheet {
@@ -759,7 +760,13 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
 void xls::SaveXls(const Workbook& workbook, const std::string& path) {
     // The whole file is built in memory first: nothing touches the disk unless it is complete.
     const std::vector<std::uint8_t> stream = xls::WriteWorkbookStream(workbook);
-    const std::vector<std::uint8_t> file = xls::PackCompoundFile(stream);
+    const std::int64_t now = xls::DocumentTimeNow();
+    const xls::NamedStream properties[] = {
+        {xls::kSummaryStreamName,
+         xls::WriteSummaryInformation(
+             {.title = workbook.title, .application = "Quillmere", .created = now, .saved = now})},
+        {xls::kDocumentSummaryStreamName, xls::WriteDocumentSummaryInformation()}};
+    const std::vector<std::uint8_t> file = xls::PackCompoundFile(stream, properties);
     xls::WriteFileAtomically(path, file);
 }
 
