@@ -17,7 +17,7 @@
 #include "shell/Failure.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScratchConfig.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 
 namespace quill::Options {
 namespace {

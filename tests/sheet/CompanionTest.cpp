@@ -24,7 +24,7 @@
 #include "support/ExternalPrograms.h"
 #include "support/FileBytes.h"
 #include "support/ScratchConfig.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 
 namespace quill::test {
 namespace {

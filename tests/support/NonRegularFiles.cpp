@@ -1,4 +1,4 @@
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>
