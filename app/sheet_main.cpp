@@ -21,6 +21,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "bridge/PictureFile.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
@@ -159,10 +160,8 @@ class Outputs {
     }
     void AddPicture(const QImage& picture, const QString& target) {
         if (picture.isNull()) throw Failure(QStringLiteral("The sheet has no picture to write"));
-        const char* format =
-            target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
         QSaveFile& out = Open(target);
-        if (!picture.save(&out, format))
+        if (!Excel1::WritePicture(picture, target, out))
             throw Failure("Cannot write " + target + ": " + out.errorString());
     }
     void Commit() {

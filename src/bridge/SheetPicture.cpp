@@ -1,10 +1,15 @@
 #include "bridge/SheetPicture.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 
+#include <QFile>
 #include <QImage>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
+#include "bridge/PictureFile.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "spreadsheet/render/SheetRenderer.h"
@@ -15,14 +20,18 @@ namespace {
 
 void SavePicture(const QImage& picture, const QString& path) {
     if (picture.isNull()) throw Failure("Invalid picture");
-    const char* format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
     // Written beside the target and renamed over it, so a failure leaves no partial file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Failure("Path/File access error: " + path + ": " + file.errorString());
-    if (!picture.save(&file, format)) throw Failure("Cannot write the picture to " + path);
-    if (!file.commit())
-        throw Failure("Path/File access error: " + path + ": " + file.errorString());
+    // As with the workbook, the bytes are not forced to the disk: the picture lives only
+    // until the preview has read it, and waiting for the disk was most of its cost.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open()) throw Failure("Path/File access error: " + path + ": " + file.errorString());
+    if (!WritePicture(picture, path, file) || !file.flush())
+        throw Failure("Cannot write the picture to " + path);
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(path).constData()) != 0)
+        throw Failure("Path/File access error: " + path + ": " +
+                      QString::fromLocal8Bit(std::strerror(errno)));
+    file.setAutoRemove(false);
 }
 
 }  // namespace
