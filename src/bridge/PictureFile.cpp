@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -42,6 +43,42 @@ std::uint32_t Get32(const unsigned char* at) {
            static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
+// One row of RGB32 pixels as blue, green, red bytes. On a little-endian machine a pixel's
+// low three bytes are already blue, green and red: four pixels pack into three words.
+void PackRow(const QRgb* from, int width, unsigned char* to) {
+    int x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; x + 4 <= width; x += 4, to += 12) {
+            const std::uint32_t p0 = from[x] & 0xFFFFFF, p1 = from[x + 1] & 0xFFFFFF,
+                                p2 = from[x + 2] & 0xFFFFFF, p3 = from[x + 3] & 0xFFFFFF;
+            const std::uint32_t words[3] = {p0 | p1 << 24, p1 >> 8 | p2 << 16, p2 >> 16 | p3 << 8};
+            std::memcpy(to, words, sizeof words);
+        }
+    }
+    for (; x < width; ++x) {
+        *to++ = static_cast<unsigned char>(qBlue(from[x]));
+        *to++ = static_cast<unsigned char>(qGreen(from[x]));
+        *to++ = static_cast<unsigned char>(qRed(from[x]));
+    }
+}
+
+// The reverse of PackRow, with every pixel opaque.
+void UnpackRow(const unsigned char* from, int width, QRgb* to) {
+    int x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint32_t kOpaque = 0xFF000000;
+        for (; x + 4 <= width; x += 4, from += 12) {
+            std::uint32_t w[3];
+            std::memcpy(w, from, sizeof w);
+            to[x] = kOpaque | (w[0] & 0xFFFFFF);
+            to[x + 1] = kOpaque | w[0] >> 24 | (w[1] & 0xFFFF) << 8;
+            to[x + 2] = kOpaque | w[1] >> 16 | (w[2] & 0xFF) << 16;
+            to[x + 3] = kOpaque | w[2] >> 8;
+        }
+    }
+    for (; x < width; ++x, from += 3) to[x] = qRgb(from[2], from[1], from[0]);
+}
+
 // Rows per block: as many as fit into a block, at least one.
 int RowsPerBlock(qsizetype rowBytes) {
     return static_cast<int>(std::max<qsizetype>(1, kBlockBytes / std::max<qsizetype>(rowBytes, 1)));
@@ -75,11 +112,9 @@ QImage ReadBmp24(QFile& file) {
         const int rows = std::min(perBlock, height - done);
         if (file.read(reinterpret_cast<char*>(block.data()), rowBytes * rows) != rowBytes * rows)
             return {};
-        for (int i = 0; i < rows; ++i) {
-            const unsigned char* from = block.data() + rowBytes * i;
-            auto* to = reinterpret_cast<QRgb*>(image.scanLine(height - 1 - done - i));
-            for (int x = 0; x < width; ++x, from += 3) to[x] = qRgb(from[2], from[1], from[0]);
-        }
+        for (int i = 0; i < rows; ++i)
+            UnpackRow(block.data() + rowBytes * i, width,
+                      reinterpret_cast<QRgb*>(image.scanLine(height - 1 - done - i)));
         done += rows;
     }
     return image;
@@ -124,16 +159,9 @@ bool WriteBmp(const QImage& picture, QIODevice& out) {
         static_cast<std::size_t>(rowBytes * std::max(1, std::min(perBlock, height))), 0);
     for (int done = 0; done < height;) {
         const int rows = std::min(perBlock, height - done);
-        for (int i = 0; i < rows; ++i) {
-            const auto* from =
-                reinterpret_cast<const QRgb*>(picture.constScanLine(height - 1 - done - i));
-            unsigned char* to = block.data() + rowBytes * i;
-            for (int x = 0; x < width; ++x) {
-                *to++ = static_cast<unsigned char>(qBlue(from[x]));
-                *to++ = static_cast<unsigned char>(qGreen(from[x]));
-                *to++ = static_cast<unsigned char>(qRed(from[x]));
-            }
-        }
+        for (int i = 0; i < rows; ++i)
+            PackRow(reinterpret_cast<const QRgb*>(picture.constScanLine(height - 1 - done - i)),
+                    width, block.data() + rowBytes * i);
         if (out.write(reinterpret_cast<const char*>(block.data()), rowBytes * rows) !=
             rowBytes * rows)
             return false;
