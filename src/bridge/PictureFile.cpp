@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include <QFile>
 #include <QIODevice>
+#include <QTemporaryFile>
+
+#include "shell/Failure.h"
 
 namespace quill::Excel1 {
 
@@ -174,6 +179,22 @@ bool WritePicture(const QImage& picture, const QString& path, QIODevice& out) {
     if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         return picture.save(&out, "PNG");
     return WriteBmp(picture, out);
+}
+
+void SavePictureFile(const QImage& picture, const QString& path) {
+    if (picture.isNull()) throw Failure("Invalid picture");
+    // Written beside the target and renamed over it, so a failure leaves no partial file.
+    // As with the workbook, the bytes are not forced to the disk: the picture lives only
+    // until the preview has read it, and waiting for the disk was most of its cost.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open()) throw Failure("Path/File access error: " + path + ": " + file.errorString());
+    if (!WritePicture(picture, path, file) || !file.flush())
+        throw Failure("Cannot write the picture to " + path);
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(path).constData()) != 0)
+        throw Failure("Path/File access error: " + path + ": " +
+                      QString::fromLocal8Bit(std::strerror(errno)));
+    file.setAutoRemove(false);
 }
 
 QImage ReadPicture(const QString& path) {

@@ -18,6 +18,10 @@ bool WriteBmp(const QImage& picture, QIODevice& out);
 // Writes the picture to `out` as PNG when `path` ends in ".png", else as BMP.
 bool WritePicture(const QImage& picture, const QString& path, QIODevice& out);
 
+// Writes the picture to `path` (PNG for ".png", else BMP) through a new file beside it that
+// is then renamed over it, so a failure leaves no partial file; throws quill::Failure.
+void SavePictureFile(const QImage& picture, const QString& path);
+
 // Reads a picture file. Uncompressed bottom-up 24-bit bitmaps (what WriteBmp writes) are
 // read directly into an RGB32 image; every other file goes through QImage's readers. A
 // null image when the file cannot be read.

@@ -1,13 +1,8 @@
 #include "bridge/SheetPicture.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 
-#include <QFile>
 #include <QImage>
-#include <QTemporaryFile>
 
 #include "bridge/PictureFile.h"
 #include "shell/ErrorTrap.h"
@@ -15,26 +10,6 @@
 #include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::Excel1 {
-
-namespace {
-
-void SavePicture(const QImage& picture, const QString& path) {
-    if (picture.isNull()) throw Failure("Invalid picture");
-    // Written beside the target and renamed over it, so a failure leaves no partial file.
-    // As with the workbook, the bytes are not forced to the disk: the picture lives only
-    // until the preview has read it, and waiting for the disk was most of its cost.
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open()) throw Failure("Path/File access error: " + path + ": " + file.errorString());
-    if (!WritePicture(picture, path, file) || !file.flush())
-        throw Failure("Cannot write the picture to " + path);
-    if (std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0)
-        throw Failure("Path/File access error: " + path + ": " +
-                      QString::fromLocal8Bit(std::strerror(errno)));
-    file.setAutoRemove(false);
-}
-
-}  // namespace
 
 void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& path,
                           Prompt& prompt) {
@@ -62,7 +37,7 @@ void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& 
     });
     if (!(lastRow > 1 && lastColumn > 1)) return;
     trace.Step([&] { picture = spreadsheet::RenderRange(workbook, *sheet, *used); });
-    trace.Step([&] { SavePicture(picture, path); });
+    trace.Step([&] { SavePictureFile(picture, path); });
 }
 
 }  // namespace quill::Excel1
