@@ -49,15 +49,21 @@ std::uint32_t Get32(const unsigned char* at) {
 }
 
 // One row of RGB32 pixels as blue, green, red bytes. On a little-endian machine a pixel's
-// low three bytes are already blue, green and red: four pixels pack into three words.
+// low three bytes are already blue, green and red: four pixels (two 64-bit words) pack into
+// twelve bytes.
 void PackRow(const QRgb* from, int width, unsigned char* to) {
     int x = 0;
     if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kLow = 0xFFFFFF, kHigh = kLow << 24;
         for (; x + 4 <= width; x += 4, to += 12) {
-            const std::uint32_t p0 = from[x] & 0xFFFFFF, p1 = from[x + 1] & 0xFFFFFF,
-                                p2 = from[x + 2] & 0xFFFFFF, p3 = from[x + 3] & 0xFFFFFF;
-            const std::uint32_t words[3] = {p0 | p1 << 24, p1 >> 8 | p2 << 16, p2 >> 16 | p3 << 8};
-            std::memcpy(to, words, sizeof words);
+            std::uint64_t pixels[2];
+            std::memcpy(pixels, from + x, sizeof pixels);
+            const std::uint64_t first = (pixels[0] & kLow) | (pixels[0] >> 8 & kHigh);
+            const std::uint64_t second = (pixels[1] & kLow) | (pixels[1] >> 8 & kHigh);
+            const std::uint64_t head = first | second << 48;
+            const auto tail = static_cast<std::uint32_t>(second >> 16);
+            std::memcpy(to, &head, sizeof head);
+            std::memcpy(to + 8, &tail, sizeof tail);
         }
     }
     for (; x < width; ++x) {
@@ -71,14 +77,17 @@ void PackRow(const QRgb* from, int width, unsigned char* to) {
 void UnpackRow(const unsigned char* from, int width, QRgb* to) {
     int x = 0;
     if constexpr (std::endian::native == std::endian::little) {
-        constexpr std::uint32_t kOpaque = 0xFF000000;
+        constexpr std::uint64_t kLow = 0xFFFFFF, kOpaque = 0xFF000000FF000000;
         for (; x + 4 <= width; x += 4, from += 12) {
-            std::uint32_t w[3];
-            std::memcpy(w, from, sizeof w);
-            to[x] = kOpaque | (w[0] & 0xFFFFFF);
-            to[x + 1] = kOpaque | w[0] >> 24 | (w[1] & 0xFFFF) << 8;
-            to[x + 2] = kOpaque | w[1] >> 16 | (w[2] & 0xFF) << 16;
-            to[x + 3] = kOpaque | w[2] >> 8;
+            std::uint64_t head = 0;
+            std::uint32_t tail = 0;
+            std::memcpy(&head, from, sizeof head);
+            std::memcpy(&tail, from + 8, sizeof tail);
+            const std::uint64_t p0 = head & kLow, p1 = head >> 24 & kLow;
+            const std::uint64_t p2 = head >> 48 | (std::uint64_t{tail} & 0xFF) << 16;
+            const std::uint64_t p3 = tail >> 8;
+            const std::uint64_t pixels[2] = {kOpaque | p0 | p1 << 32, kOpaque | p2 | p3 << 32};
+            std::memcpy(to + x, pixels, sizeof pixels);
         }
     }
     for (; x < width; ++x, from += 3) to[x] = qRgb(from[2], from[1], from[0]);
