@@ -172,11 +172,16 @@ std::optional<std::vector<Expr>> JoinSumGroups(const Expr& sum) {
 
 class Encoder {
   public:
+    static constexpr std::size_t kUsualRgceBytes = 64;
+
     Encoder(std::string_view text, CellRef anchor) : text_(text), anchor_(anchor) {
         if (!InSheet(anchor)) Fail("the cell lies outside the sheet");
     }
 
     std::vector<std::uint8_t> Encode(const Expr& root) {
+        // Room for the usual formula at once: growing byte by byte reallocated several
+        // times per formula, and every formula cell is encoded when written and when saved.
+        out_.reserve(kUsualRgceBytes);
         Emit(root, false);
         if (out_.size() > kMaxRgceBytes) Fail("the formula is too long");
         return std::move(out_);
