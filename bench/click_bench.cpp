@@ -27,6 +27,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
 #include "bridge/PictureFile.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "editor/Form1.h"
@@ -49,17 +50,6 @@ using Clock = std::chrono::steady_clock;
 double Milliseconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
-
-// Counts the error reports; a run that reports one is not a valid measurement.
-class CountingPrompt : public Prompt {
-  public:
-    int errors = 0;
-    void Notice(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-    void ReportError(const QString&) override { ++errors; }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&) override { return {}; }
-};
 
 // Notes when a picture box that holds a picture has received its paint event.
 class PaintWatch : public QObject {
@@ -85,7 +75,7 @@ bool UntilPainted(PaintWatch& watch) {
 void BM_ClickToPreview(benchmark::State& state) {
     TempFolder temp;
     EmbeddedProvider provider;
-    CountingPrompt prompt;
+    bench::CountingPrompt prompt;
     PaintWatch watch;
     qApp->installEventFilter(&watch);
     for (auto _ : state) {
@@ -155,16 +145,6 @@ class TimedHandover : public PersonalFinance::ReportHandover {
     Prompt& prompt_;
 };
 
-std::array<std::int32_t, 4> DefaultIncomes() {
-    IncomeTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    std::array<std::int32_t, 4> amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
-    return amounts;
-}
-
 // The temporary picture's round trip, as the driver makes it.
 double PictureFileMilliseconds(const QImage& picture, const QString& path) {
     const Clock::time_point from = Clock::now();
@@ -176,10 +156,11 @@ double PictureFileMilliseconds(const QImage& picture, const QString& path) {
 
 void BM_ClickStages(benchmark::State& state) {
     const CategoryTable table = Options::DefaultCategorySet();
-    const PersonalFinance::ReportInputs inputs{table, DefaultIncomes(), Options::WorkbookPalette()};
+    const PersonalFinance::ReportInputs inputs{table, bench::DefaultIncomes(),
+                                               Options::WorkbookPalette()};
     QTemporaryDir dir;
     EmbeddedProvider provider;
-    CountingPrompt prompt;
+    bench::CountingPrompt prompt;
     PaintWatch watch;
     qApp->installEventFilter(&watch);
     double driver = 0, generation = 0, pictureFile = 0, window = 0, handOver = 0, show = 0,

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
@@ -38,17 +39,6 @@ extern char** environ;
 namespace {
 
 using namespace quill;
-
-// Counts the error reports; a generation that reports one is not a valid measurement.
-class CountingPrompt : public Prompt {
-  public:
-    int errors = 0;
-    void Notice(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-    void ReportError(const QString&) override { ++errors; }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&) override { return {}; }
-};
 
 // Takes the picture as the preview window would.
 class KeepPicture : public PersonalFinance::ReportHandover {
@@ -66,22 +56,13 @@ CategoryTable Table(int groups, int items) {
                        : PersonalFinance::SyntheticCategoryTable(groups, items);
 }
 
-std::array<std::int32_t, 4> Incomes() {
-    IncomeTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    std::array<std::int32_t, 4> amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
-    return amounts;
-}
-
 // One generation in a temporary folder; the workbook is removed again, as "< Back" does.
 bool GenerateOnce(const CategoryTable& table, const QString& folder, KeepPicture& handover) {
     EmbeddedProvider provider;
-    CountingPrompt prompt;
+    bench::CountingPrompt prompt;
     PersonalFinance::ReportEnvironment env{provider, prompt, folder, &handover, {}, true};
-    const PersonalFinance::ReportInputs inputs{table, Incomes(), Options::WorkbookPalette()};
+    const PersonalFinance::ReportInputs inputs{table, bench::DefaultIncomes(),
+                                               Options::WorkbookPalette()};
     const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
     QFile::remove(workbook);
     return prompt.errors == 0 && !handover.picture.isNull();
