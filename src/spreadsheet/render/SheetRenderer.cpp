@@ -435,7 +435,8 @@ Prefix FittingPrefix(const QString& word, qsizetype start, const QFontMetricsF& 
 // stands in and is dropped when the line breaks there; a word wider than a whole line is
 // cut between characters. Widths are summed piece by piece (advances are whole pixels
 // and kerning is off, so the sums are exact), which keeps long texts linear.
-std::vector<QString> WrapText(const QString& text, const QFontMetricsF& metrics, double room) {
+std::vector<QString> WrapText(const QString& text, FontFace& face, double room) {
+    const QFontMetricsF& metrics = face.metrics;
     std::vector<QString> lines;
     const double blank = metrics.horizontalAdvance(QLatin1Char(' '));
     const auto isBlank = [](QChar c) { return c == QLatin1Char(' '); };
@@ -454,7 +455,7 @@ std::vector<QString> WrapText(const QString& text, const QFontMetricsF& metrics,
             const QString word = paragraph.mid(j, k - j);
             i = k;
 
-            double wordWidth = metrics.horizontalAdvance(word);
+            double wordWidth = face.Width(word);
             const double blanksWidth = static_cast<double>(blanks) * blank;
             if (hasWord && !word.isEmpty() && width + blanksWidth + wordWidth > room) {
                 lines.push_back(line);  // the blanks go with the break
@@ -502,8 +503,8 @@ std::vector<Line> LayOut(const FormattedValue& shown, bool isNumber, bool wrap, 
         return {line};
     }
     std::vector<Line> lines;
-    for (QString& text : WrapText(QString::fromStdString(shown.text), metrics, room)) {
-        const double width = metrics.horizontalAdvance(text);
+    for (QString& text : WrapText(QString::fromStdString(shown.text), face, room)) {
+        const double width = face.Width(text);
         lines.push_back(Line{{{std::move(text), width, true}}, width});
     }
     return lines;
