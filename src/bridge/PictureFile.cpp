@@ -199,6 +199,8 @@ void SavePictureFile(const QImage& picture, const QString& path) {
     if (!file.open()) throw Failure("Path/File access error: " + path + ": " + file.errorString());
     if (!WritePicture(picture, path, file) || !file.flush())
         throw Failure("Cannot write the picture to " + path);
+    // A file that is replaced keeps its permissions; a new one stays private to the user.
+    if (QFile::exists(path)) file.setPermissions(QFile::permissions(path));
     if (std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(path).constData()) != 0)
         throw Failure("Path/File access error: " + path + ": " +

@@ -19,7 +19,9 @@ bool WriteBmp(const QImage& picture, QIODevice& out);
 bool WritePicture(const QImage& picture, const QString& path, QIODevice& out);
 
 // Writes the picture to `path` (PNG for ".png", else BMP) through a new file beside it that
-// is then renamed over it, so a failure leaves no partial file; throws quill::Failure.
+// is then renamed over it, so a failure leaves no partial file; throws quill::Failure. The
+// bytes are not forced to the disk (no fsync): the guarantee is against failures of the
+// program, as for the workbook.
 void SavePictureFile(const QImage& picture, const QString& path);
 
 // Reads a picture file. Uncompressed bottom-up 24-bit bitmaps (what WriteBmp writes) are

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include "bridge/PictureFile.h"
+#include "shell/Failure.h"
 #include "support/FileBytes.h"
 
 namespace quill::Excel1 {
@@ -87,6 +89,24 @@ TEST(PictureFileTest, OtherFilesAndBrokenOnesReadAsQtReadsThem) {
     ASSERT_TRUE(test::WriteAll(text, "not a picture"));
     EXPECT_TRUE(ReadPicture(text).isNull());
     EXPECT_TRUE(ReadPicture(dir.filePath(QStringLiteral("missing.bmp"))).isNull());
+}
+
+TEST(PictureFileTest, SavingReplacesAFileKeepingItsPermissionsAndLeavesNothingOnFailure) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("temp.bmp"));
+    ASSERT_TRUE(test::WriteAll(path, "old"));
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, permissions));
+    const QImage image = Picture(7, 3, 3780);
+    SavePictureFile(image, path);
+    EXPECT_EQ(test::ReadAll(path), OurBmp(image));
+    // (Owner, group and others; Qt adds the bits of the current user.)
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, permissions);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("temp.bmp")});
+
+    EXPECT_THROW(SavePictureFile(image, dir.filePath(QStringLiteral("missing/temp.bmp"))), Failure);
+    EXPECT_THROW(SavePictureFile(QImage(), path), Failure);
+    EXPECT_EQ(test::ReadAll(path), OurBmp(image));
 }
 
 }  // namespace
