@@ -35,7 +35,7 @@
 #include <QStringList>
 #include <QThread>
 
-#include "bridge/SheetPicture.h"
+#include "bridge/PictureFile.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "bridge/WorkbookExport.h"
 #include "model/Amounts.h"

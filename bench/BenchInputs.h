@@ -32,14 +32,12 @@ inline CategoryTable Table(int groups, int items) {
                        : PersonalFinance::SyntheticCategoryTable(groups, items);
 }
 
+// The amounts of the default income texts, by income box.
 inline std::array<std::int32_t, 4> Incomes() {
     IncomeTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    std::array<std::int32_t, 4> amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
-    return amounts;
+    return Options::AllIncomeAmounts(texts);
 }
 
 }  // namespace quill::bench

@@ -57,7 +57,7 @@ using bench::Table;
 // One generation in a temporary folder; the workbook is removed again, as "< Back" does.
 bool GenerateOnce(const CategoryTable& table, const QString& folder, KeepPicture& handover) {
     EmbeddedProvider provider;
-    CountingPrompt prompt;
+    bench::CountingPrompt prompt;
     PersonalFinance::ReportEnvironment env{provider, prompt, folder, &handover, {}, true};
     const PersonalFinance::ReportInputs inputs{table, Incomes(), Options::WorkbookPalette()};
     const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);

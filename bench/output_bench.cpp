@@ -17,8 +17,8 @@
 #include "bridge/SpreadsheetProvider.h"
 #include "model/WorkbookPalette.h"
 #include "sheet/ReportDriver.h"
-#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 
 namespace {

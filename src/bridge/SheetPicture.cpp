@@ -2,25 +2,14 @@
 
 #include <optional>
 
-#include <QBuffer>
 #include <QImage>
 
+#include "bridge/PictureFile.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
-#include "shell/SafeReplace.h"
 #include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::Excel1 {
-
-QByteArray PictureFileBytes(const QImage& picture, const QString& path) {
-    if (picture.isNull()) throw Failure("Invalid picture");
-    const char* format = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, format)) throw Failure("Cannot encode the picture for " + path);
-    return bytes;
-}
 
 void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& path,
                           Prompt& prompt) {
@@ -48,8 +37,7 @@ void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& 
     });
     if (!(lastRow > 1 && lastColumn > 1)) return;
     trace.Step([&] { picture = spreadsheet::RenderRange(workbook, *sheet, *used); });
-    // Written beside the target and renamed over it, so a failure leaves no partial file.
-    trace.Step([&] { SafeReplace::WriteFile(path, PictureFileBytes(picture, path)); });
+    trace.Step([&] { SavePictureFile(picture, path); });
 }
 
 }  // namespace quill::Excel1

@@ -1,7 +1,6 @@
 // The picture of a workbook's active sheet that the preview shows.
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -9,10 +8,6 @@
 #include "spreadsheet/core/Workbook.h"
 
 namespace quill::Excel1 {
-
-// The bytes of the picture file for `path`: PNG when the path ends in ".png", else BMP.
-// Throws quill::Failure for an empty picture.
-QByteArray PictureFileBytes(const QImage& picture, const QString& path);
 
 // Draws the used range of the workbook's active sheet and saves it to `path`, replacing
 // any file there: as PNG when the path ends in ".png", else as BMP. Only a used range that

@@ -336,8 +336,14 @@ void Form3::PaintPicture() {
     const TwipSize scaled = model_.Scaled();
     const TwipSize unscaled = model_.Unscaled();
     const QSize size(std::max(0, Pixels(scaled.width)), std::max(0, Pixels(scaled.height)));
+    const QPixmap& original = zoomOri_->Picture();
     QPixmap canvas;
-    if (!size.isEmpty()) {
+    if (!size.isEmpty() && size == original.size() && !original.hasAlphaChannel() &&
+        scaled.width == unscaled.width && scaled.height == unscaled.height) {
+        // At its own size an opaque picture paints over the white canvas exactly as it is:
+        // Picture1 shares the holder's pixels instead of drawing a copy of them.
+        canvas = original;
+    } else if (!size.isEmpty()) {
         canvas = QPixmap(size);
         if (canvas.isNull()) throw Failure(QStringLiteral("Out of memory"));
         canvas.fill(Qt::white);
@@ -345,7 +351,7 @@ void Form3::PaintPicture() {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         const double perPixel = kTwipsPerPixel;
         painter.drawPixmap(QRectF(0, 0, scaled.width / perPixel, scaled.height / perPixel),
-                           zoomOri_->Picture(),
+                           original,
                            QRectF(0, 0, unscaled.width / perPixel, unscaled.height / perPixel));
     }
     picture1_->SetPicture(canvas);

@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include "bridge/Connection.h"
+#include "bridge/PictureFile.h"
 #include "bridge/SheetPicture.h"
 #include "sheet/BudgetSheet.h"
 #include "shell/CommonServices.h"
@@ -140,7 +141,8 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     if (env.handover != nullptr) {
         ReportHandover& handover = *env.handover;
         trace.Step([&] {
-            if (!picture.load(picturePath)) throw Failure("File not found: " + picturePath);
+            picture = Excel1::ReadPicture(picturePath);
+            if (picture.isNull()) throw Failure("File not found: " + picturePath);
             handover.LoadPicture(picture);
         });
         trace.Step([&] { handover.SetWorkbookPath(workbookPath); });

@@ -139,7 +139,8 @@ bool SameFile(const QString& a, const QString& b) {
     return Place(first) == Place(second);
 }
 
-Replacement::Replacement(const QString& target, unsigned modeMask) : target_(target) {
+Replacement::Replacement(const QString& target, unsigned modeMask, Durability durability)
+    : target_(target), durability_(durability) {
     if (target.isEmpty()) throw Failure(QStringLiteral("No file name was given"));
     resolved_ = ResolveTarget(target);
     if (const QString refusal = RefusalOf(target, resolved_); !refusal.isEmpty())
@@ -234,7 +235,7 @@ void Replacement::Finish() {
     if (fd_ < 0) return;
     const int fd = fd_;
     fd_ = -1;
-    if (::fsync(fd) != 0) {
+    if (durability_ == Durability::Synced && ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
         Fail(error);
@@ -248,7 +249,7 @@ void Replacement::Commit() {
     Finish();
     if (::rename(Native(temporary_).constData(), Native(resolved_).constData()) != 0) Fail(errno);
     temporary_.clear();
-    SyncFolder(QFileInfo(resolved_).absolutePath());
+    if (durability_ == Durability::Synced) SyncFolder(QFileInfo(resolved_).absolutePath());
 }
 
 // Each target but the last has its old contents copied beside it first, with its own
@@ -294,8 +295,8 @@ void CommitTogether(std::span<Replacement* const> replacements) {
     }
 }
 
-void WriteFile(const QString& target, const QByteArray& contents) {
-    Replacement out(target);
+void WriteFile(const QString& target, const QByteArray& contents, Durability durability) {
+    Replacement out(target, 0777, durability);
     out.Write(contents);
     out.Commit();
 }

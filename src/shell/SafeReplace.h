@@ -38,12 +38,18 @@ QString Refusal(const QString& path);
 // would be created at.
 bool SameFile(const QString& a, const QString& b);
 
+// Whether a replacement waits until its contents are on the disk (fsync of the file and of
+// its folder). Files that live only for moments in the program's private temporary folder
+// skip the wait; the rename still keeps a failure from leaving a partial file.
+enum class Durability { Synced, Unsynced };
+
 class Replacement {
   public:
     // Resolves links, refuses a target that Refusal() names a reason for, and creates the
     // temporary file beside the resolved target. `modeMask` narrows the permissions further
     // (a copy of a private file stays private). Throws quill::Failure.
-    explicit Replacement(const QString& target, unsigned modeMask = 0777);
+    explicit Replacement(const QString& target, unsigned modeMask = 0777,
+                         Durability durability = Durability::Synced);
     // Removes the temporary file unless it was put in place.
     ~Replacement();
     Replacement(const Replacement&) = delete;
@@ -75,6 +81,7 @@ class Replacement {
     QString resolved_;
     QString temporary_;  // empty once renamed into place
     int fd_ = -1;
+    Durability durability_ = Durability::Synced;
 };
 
 // Puts several finished replacements in place together: either every target gets its new
@@ -83,7 +90,8 @@ class Replacement {
 void CommitTogether(std::span<Replacement* const> replacements);
 
 // Writes `contents` as the new contents of `target`.
-void WriteFile(const QString& target, const QByteArray& contents);
+void WriteFile(const QString& target, const QByteArray& contents,
+               Durability durability = Durability::Synced);
 
 // Writes a copy of the regular file `source` at `target`. With Privacy::TargetAndSource the
 // copy is never readable by more people than the source either.

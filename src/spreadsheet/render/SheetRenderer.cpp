@@ -11,7 +11,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 #include <QString>
 
 #include "spreadsheet/format/NumberFormat.h"
@@ -138,6 +140,23 @@ struct FontFace {
     bool italic;
     QFont font;
     QFontMetricsF metrics;
+    // Texts already measured, and texts drawn more than once, laid out: sheets repeat the
+    // same few texts ("$0", captions) in many cells, and shaping a text again cost more than
+    // drawing it. A text drawn once keeps an empty entry here (drawn without a layout).
+    // Both tables are emptied when they grow large, so that memory stays bounded.
+    QHash<QString, double> widths;
+    QHash<QString, std::optional<QStaticText>> laidOut;
+
+    static constexpr qsizetype kMaxKept = 4096;
+
+    double Width(const QString& text) {
+        auto it = widths.find(text);
+        if (it == widths.end()) {
+            if (widths.size() >= kMaxKept) widths.clear();
+            it = widths.insert(text, metrics.horizontalAdvance(text));
+        }
+        return *it;
+    }
 };
 
 // One line of text to draw: visible pieces and invisible ones that only take room (the
@@ -179,7 +198,7 @@ class SheetPainter {
     void DrawBorders(QPainter& painter);
     void DrawTexts(QPainter& painter);
     void DrawText(QPainter& painter, const Area& area);
-    const FontFace& FaceOf(const Font& font);
+    FontFace& FaceOf(const Font& font);
 
     const Workbook& workbook_;
     const Worksheet& sheet_;
@@ -356,7 +375,7 @@ void SheetPainter::DrawBorders(QPainter& painter) {
     }
 }
 
-const FontFace& SheetPainter::FaceOf(const Font& font) {
+FontFace& SheetPainter::FaceOf(const Font& font) {
     // Points at 96 dpi, in whole pixels as the screen draws them (10 pt -> 13 px).
     const double points =
         std::isfinite(font.size) ? std::clamp(font.size, 1.0, kMaxFontPoints) : 10.0;
@@ -374,18 +393,18 @@ const FontFace& SheetPainter::FaceOf(const Font& font) {
     // pushes its second part onto the next line with a run of blanks relies on 4 px blanks.
     qfont.setHintingPreference(QFont::PreferFullHinting);
     qfont.setKerning(false);
-    faces_.push_back(std::make_unique<FontFace>(
-        FontFace{font.name, pixels, font.bold, font.italic, qfont, QFontMetricsF(qfont, &image_)}));
+    faces_.push_back(std::make_unique<FontFace>(FontFace{
+        font.name, pixels, font.bold, font.italic, qfont, QFontMetricsF(qfont, &image_), {}, {}}));
     return *faces_.back();
 }
 
 // The formatted value as a single line, its "_x" blanks as wide as x.
-Line SingleLine(const FormattedValue& shown, const QFontMetricsF& metrics) {
+Line SingleLine(const FormattedValue& shown, FontFace& face) {
     Line line;
     std::size_t from = 0;
     auto add = [&](QString text, bool visible) {
         if (text.isEmpty()) return;
-        const double width = metrics.horizontalAdvance(text);
+        const double width = face.Width(text);
         line.width += width;
         line.pieces.push_back({std::move(text), width, visible});
     };
@@ -432,7 +451,8 @@ Prefix FittingPrefix(const QString& word, qsizetype start, const QFontMetricsF& 
 // stands in and is dropped when the line breaks there; a word wider than a whole line is
 // cut between characters. Widths are summed piece by piece (advances are whole pixels
 // and kerning is off, so the sums are exact), which keeps long texts linear.
-std::vector<QString> WrapText(const QString& text, const QFontMetricsF& metrics, double room) {
+std::vector<QString> WrapText(const QString& text, FontFace& face, double room) {
+    const QFontMetricsF& metrics = face.metrics;
     std::vector<QString> lines;
     const double blank = metrics.horizontalAdvance(QLatin1Char(' '));
     const auto isBlank = [](QChar c) { return c == QLatin1Char(' '); };
@@ -451,7 +471,7 @@ std::vector<QString> WrapText(const QString& text, const QFontMetricsF& metrics,
             const QString word = paragraph.mid(j, k - j);
             i = k;
 
-            double wordWidth = metrics.horizontalAdvance(word);
+            double wordWidth = face.Width(word);
             const double blanksWidth = static_cast<double>(blanks) * blank;
             if (hasWord && !word.isEmpty() && width + blanksWidth + wordWidth > room) {
                 lines.push_back(line);  // the blanks go with the break
@@ -483,10 +503,11 @@ std::vector<QString> WrapText(const QString& text, const QFontMetricsF& metrics,
 
 // The lines of a cell's text: numbers and unwrapped texts on one line, wrapped texts
 // broken to the room between the cell's paddings.
-std::vector<Line> LayOut(const FormattedValue& shown, bool isNumber, bool wrap,
-                         const QFontMetricsF& metrics, double room) {
+std::vector<Line> LayOut(const FormattedValue& shown, bool isNumber, bool wrap, FontFace& face,
+                         double room) {
+    const QFontMetricsF& metrics = face.metrics;
     if (isNumber || !wrap) {
-        Line line = SingleLine(shown, metrics);
+        Line line = SingleLine(shown, face);
         // A number that does not fit shows as a row of '#', as many as the cell holds.
         if (isNumber && line.width > room) {
             const double hash = metrics.horizontalAdvance(QLatin1Char('#'));
@@ -498,8 +519,8 @@ std::vector<Line> LayOut(const FormattedValue& shown, bool isNumber, bool wrap,
         return {line};
     }
     std::vector<Line> lines;
-    for (QString& text : WrapText(QString::fromStdString(shown.text), metrics, room)) {
-        const double width = metrics.horizontalAdvance(text);
+    for (QString& text : WrapText(QString::fromStdString(shown.text), face, room)) {
+        const double width = face.Width(text);
         lines.push_back(Line{{{std::move(text), width, true}}, width});
     }
     return lines;
@@ -509,6 +530,26 @@ void SheetPainter::DrawTexts(QPainter& painter) {
     ForEachArea([&](const Area& a) {
         if (a.cell != nullptr && a.cell->HasContent()) DrawText(painter, a);
     });
+}
+
+// Draws a piece of text with its baseline at `baseline`; a text met before is drawn from
+// its layout (the pixels are the same either way).
+void DrawPiece(QPainter& painter, FontFace& face, QPointF baseline, const QString& text) {
+    auto it = face.laidOut.find(text);
+    if (it == face.laidOut.end()) {
+        if (face.laidOut.size() >= FontFace::kMaxKept) face.laidOut.clear();
+        face.laidOut.insert(text, std::nullopt);
+        painter.drawText(baseline, text);
+        return;
+    }
+    if (!*it) {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), face.font);
+        *it = std::move(laid);
+    }
+    // A laid-out text is placed by its top left corner, the baseline one ascent below.
+    painter.drawStaticText(QPointF(baseline.x(), baseline.y() - face.metrics.ascent()), **it);
 }
 
 void SheetPainter::DrawText(QPainter& painter, const Area& area) {
@@ -525,7 +566,7 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
     if (shown.text.empty()) return;
 
     const bool isNumber = std::holds_alternative<double>(value);
-    const FontFace& face = FaceOf(format.font);
+    FontFace& face = FaceOf(format.font);
     const QFontMetricsF& metrics = face.metrics;
 
     // The text area: the cell less its own gridline pixel and a little padding.
@@ -536,7 +577,7 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
     const QRect clip = ClipToPicture({area.box.x0, area.box.y0, area.box.x1 - 1, area.box.y1 - 1},
                                      width_, height_);
     if (clip.isEmpty() || right - left < 1) return;  // no room for text in the picture
-    const std::vector<Line> lines = LayOut(shown, isNumber, format.wrap, metrics, right - left);
+    const std::vector<Line> lines = LayOut(shown, isNumber, format.wrap, face, right - left);
 
     HAlign align = format.hAlign;
     if (align == HAlign::General) {
@@ -583,7 +624,7 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
                                              : left;
         for (const Piece& piece : line.pieces) {
             if (piece.visible && !piece.text.isEmpty())
-                painter.drawText(QPointF(x, baseline), piece.text);
+                DrawPiece(painter, face, QPointF(x, baseline), piece.text);
             x += piece.width;
         }
     }

@@ -4,9 +4,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/core/TextCodec.h"
@@ -101,11 +103,16 @@ std::optional<std::vector<Expr>> JoinSumGroups(const Expr& sum) {
 
 class Encoder {
   public:
+    static constexpr std::size_t kUsualRgceBytes = 64;
+
     Encoder(std::string_view text, CellRef anchor) : text_(text), anchor_(anchor) {
         if (!InSheet(anchor)) Fail("the cell lies outside the sheet");
     }
 
     std::vector<std::uint8_t> Encode(const Expr& root) {
+        // Room for the usual formula at once: growing byte by byte reallocated several
+        // times per formula, and every formula cell is encoded when written and when saved.
+        out_.reserve(kUsualRgceBytes);
         Emit(root, false);
         if (out_.size() > kMaxFormulaTokenBytes) Fail("the formula is too long");
         return std::move(out_);
@@ -487,9 +494,41 @@ std::vector<std::uint8_t> EncodeBiff8(const Formula& formula, CellRef anchor) {
     return Encoder(formula.r1c1, anchor).Encode(*formula.expr);
 }
 
+namespace {
+
+bool SameExpr(const Expr& a, const Expr& b) {
+    if (a.op != b.op ||
+        std::bit_cast<std::uint64_t>(a.number) != std::bit_cast<std::uint64_t>(b.number) ||
+        a.text != b.text || !(a.ref == b.ref) || a.depth != b.depth ||
+        a.args.size() != b.args.size())
+        return false;
+    for (std::size_t i = 0; i < a.args.size(); ++i)
+        if (!SameExpr(a.args[i], b.args[i])) return false;
+    return true;
+}
+
+// A column of cells usually holds the same formula (in R1C1 terms) row after row. Such
+// cells share one decoded tree, as formulas written through the object model do, instead
+// of each keeping a copy: the trees of a large sheet took more memory than its cells. A
+// tree is shared only when it equals the one kept for the same text, so that nothing the
+// text does not show (a number's last bits, say) is lost.
+std::shared_ptr<const Expr> ShareRecent(std::shared_ptr<const Expr> expr, const std::string& r1c1) {
+    constexpr std::size_t kKept = 1024;  // a bound, not an LRU
+    thread_local std::unordered_map<std::string, std::shared_ptr<const Expr>> recent;
+    if (const auto it = recent.find(r1c1); it != recent.end() && SameExpr(*it->second, *expr))
+        return it->second;
+    if (recent.size() >= kKept) recent.clear();
+    recent.insert_or_assign(r1c1, expr);
+    return expr;
+}
+
+}  // namespace
+
 Formula DecodeBiff8(std::span<const std::uint8_t> rgce, CellRef anchor) {
     auto expr = std::make_shared<const Expr>(Decoder(rgce, anchor).Decode());
-    return {WriteR1C1(*expr), std::move(expr)};
+    std::string r1c1 = WriteR1C1(*expr);
+    expr = ShareRecent(std::move(expr), r1c1);
+    return {std::move(r1c1), std::move(expr)};
 }
 
 }  // namespace quill::spreadsheet::xls

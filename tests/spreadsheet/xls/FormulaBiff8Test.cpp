@@ -119,6 +119,19 @@ std::string NestedSumText(const Bytes& bytes) {
     return "=" + stack.back();
 }
 
+TEST(FormulaBiff8, CellsWithTheSameFormulaShareOneTree) {
+    // Different token bytes (other rows), the same formula: one tree, which still writes
+    // each cell's own bytes.
+    const Formula a = DecodeBiff8(Encode("=RC[-2]-RC[-1]", kE15), kE15);
+    const Formula b = DecodeBiff8(Encode("=RC[-2]-RC[-1]", kE8), kE8);
+    EXPECT_EQ(a.expr, b.expr);
+    EXPECT_EQ(EncodeBiff8(b, kE8), Encode("=RC[-2]-RC[-1]", kE8));
+    EXPECT_EQ(EncodeBiff8(a, kE15), Encode("=RC[-2]-RC[-1]", kE15));
+    const Formula other = DecodeBiff8(Encode("=RC[-3]-RC[-1]", kE8), kE8);
+    EXPECT_NE(other.expr, a.expr);
+    EXPECT_EQ(other.r1c1, "=RC[-3]-RC[-1]");
+}
+
 TEST(FormulaBiff8, LongSumsAreSplitIntoCallsOfThirtyArguments) {
     for (int count : {31, 200, 1000}) {
         std::string text = "=SUM(";

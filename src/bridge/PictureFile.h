@@ -1,0 +1,38 @@
+// The sheet picture as a file: an uncompressed 24-bit Windows bitmap, written and read a
+// block of rows at a time. The bytes are those of QImage's own BMP writer (header, dots
+// per metre, bottom-up rows of blue, green, red padded to four bytes), which converts pixel
+// by pixel through a generic path and costs several times more for a sheet-sized picture.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class QIODevice;
+
+namespace quill::Excel1 {
+
+// Writes the picture as BMP to `out`; false when the device refuses the bytes. Pictures
+// that are not RGB32 go through QImage's writer.
+bool WriteBmp(const QImage& picture, QIODevice& out);
+
+// Writes the picture to `out` as PNG when `path` ends in ".png", else as BMP.
+bool WritePicture(const QImage& picture, const QString& path, QIODevice& out);
+
+// The bytes of the picture file for `path`: PNG when the path ends in ".png", else BMP.
+// Throws quill::Failure for an empty picture.
+QByteArray PictureFileBytes(const QImage& picture, const QString& path);
+
+// Writes the picture to `path` (PNG for ".png", else BMP) through the program's one
+// safe-replace helper, so a failure leaves no partial file and a replaced file keeps its
+// permissions; throws quill::Failure. The bytes are not forced to the disk (no fsync): the
+// picture lives only until the preview has read it, and waiting for the disk was most of
+// its cost.
+void SavePictureFile(const QImage& picture, const QString& path);
+
+// Reads a picture file. Uncompressed bottom-up 24-bit bitmaps (what WriteBmp writes) are
+// read directly into an RGB32 image; every other file goes through QImage's readers. A
+// null image when the file cannot be read.
+QImage ReadPicture(const QString& path);
+
+}  // namespace quill::Excel1
