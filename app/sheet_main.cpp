@@ -27,7 +27,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -373,21 +372,15 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         // The .xls workbook is copied as it was saved; the other formats are made from it.
         const Excel1::SaveFormat format = OutputFormat(options);
         const bool copy = format == Excel1::SaveFormat::Xls;
-        const QByteArray exported = options.workbookOut.isEmpty() || copy
+        // A file target copies the .xls workbook as a stream; every other output is made
+        // (or read) whole first.
+        const bool toStandardOutput = options.workbookOut == kStandardOutput;
+        const QByteArray exported = options.workbookOut.isEmpty() || (copy && !toStandardOutput)
                                         ? QByteArray()
                                         : Excel1::ExportWorkbook(workbook, format);
         // Standard output first: what went there cannot be taken back, so the files are put
         // in place only after it succeeded.
-        if (options.workbookOut == kStandardOutput) {
-            if (copy) {
-                QFile in(workbook);
-                if (!in.open(QIODevice::ReadOnly))
-                    throw Failure("Cannot read " + workbook + ": " + in.errorString());
-                WriteStandardOutput(in.readAll(), "workbook");
-            } else {
-                WriteStandardOutput(exported, "workbook");
-            }
-        }
+        if (toStandardOutput) WriteStandardOutput(exported, "workbook");
         if (options.pictureOut == kStandardOutput) WriteStandardOutput(picture, "picture");
         guard.Publish([&] {
             std::vector<std::unique_ptr<SafeReplace::Replacement>> files;

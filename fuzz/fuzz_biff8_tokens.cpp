@@ -8,6 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 
 namespace ss = quill::spreadsheet;
 
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ss::CellRef anchor{data[0], data[1]};
     ss::Formula formula;
     try {
-        formula = ss::DecodeBiff8(std::span(data + 2, size - 2), anchor);
+        formula = ss::xls::DecodeBiff8(std::span(data + 2, size - 2), anchor);
     } catch (const ss::FormulaError&) {
         return 0;
     }
@@ -24,10 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(ss::ParseFormulaR1C1(formula.r1c1).r1c1 == formula.r1c1);
     std::vector<std::uint8_t> tokens;
     try {
-        tokens = ss::EncodeBiff8(formula, anchor);
+        tokens = ss::xls::EncodeBiff8(formula, anchor);
     } catch (const ss::FormulaError&) {
         return 0;
     }
-    FUZZ_CHECK(ss::EncodeBiff8(ss::DecodeBiff8(tokens, anchor), anchor) == tokens);
+    FUZZ_CHECK(ss::xls::EncodeBiff8(ss::xls::DecodeBiff8(tokens, anchor), anchor) == tokens);
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "FuzzSupport.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/Biff8Formula.h"
 
 namespace ss = quill::spreadsheet;
 
@@ -34,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::uint8_t> tokens;
     try {
-        tokens = ss::EncodeBiff8(formula, anchor);
+        tokens = ss::xls::EncodeBiff8(formula, anchor);
     } catch (const ss::FormulaError&) {
         return 0;
     }
-    const ss::Formula back = ss::DecodeBiff8(tokens, anchor);
-    FUZZ_CHECK(ss::EncodeBiff8(back, anchor) == tokens);
+    const ss::Formula back = ss::xls::DecodeBiff8(tokens, anchor);
+    FUZZ_CHECK(ss::xls::EncodeBiff8(back, anchor) == tokens);
     FUZZ_CHECK(ss::ParseFormulaR1C1(back.r1c1).r1c1 == back.r1c1);
     return 0;
 }

@@ -10,9 +10,9 @@
 
 #include "FuzzSupport.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsStream.h"
-#include "spreadsheet/xls/PropertySets.h"
 
 namespace ss = quill::spreadsheet;
 

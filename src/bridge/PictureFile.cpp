@@ -111,7 +111,10 @@ QImage ReadBmp24(QFile& file) {
         height <= 0 || offset < kHeaderSize)
         return {};
     const qsizetype rowBytes = RowBytes(width);
-    if (file.size() < qint64{offset} + rowBytes * height || !file.seek(offset)) return {};
+    // Divided rather than multiplied: a crafted header's sizes would overflow the product.
+    if (file.size() < qint64{offset} || (file.size() - offset) / rowBytes < height ||
+        !file.seek(offset))
+        return {};
 
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return {};

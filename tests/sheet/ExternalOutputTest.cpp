@@ -22,6 +22,7 @@
 #include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 #include "support/ExternalPrograms.h"
+#include "support/FileBytes.h"
 #include "support/ScratchConfig.h"
 
 namespace quill::test {
@@ -173,7 +174,10 @@ std::map<std::string, double> StaleWorkbook(const QString& xls, const std::strin
                                                     {"D30", 45},   {"H15", 60},   {"I15", 90},
                                                     {"H28", 400}};
     for (const auto& [a1, cost] : costs) app.Range(a1).SetFormulaR1C1(cost);
-    ss::SaveXlsx(app.ActiveWorkbook(), xlsx);
+    const std::vector<std::uint8_t> bytes = ss::WriteXlsx(app.ActiveWorkbook());
+    EXPECT_TRUE(WriteAll(QString::fromStdString(xlsx),
+                         QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                    static_cast<qsizetype>(bytes.size()))));
     app.Calculate();
     std::map<std::string, double> values;
     for (const auto& [at, cell] : app.ActiveSheet().Cells())

@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 
 #include "spreadsheet/render/SheetRenderer.h"
-#include "spreadsheet/xls/XlsContainer.h"
 
 namespace quill::spreadsheet::render {
 
@@ -146,7 +145,11 @@ bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Works
     const double dotsX = device.logicalDpiX() / kPointsPerInch;
     const double dotsY = device.logicalDpiY() / kPointsPerInch;
     for (std::size_t i = 0; i < layout.pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) break;
+        // A device that cannot start another page has not printed the sheet.
+        if (i > 0 && !device.newPage()) {
+            painter.end();
+            return false;
+        }
         const PrintPage& page = layout.pages[i];
         painter.save();
         painter.scale(dotsX, dotsY);
@@ -174,13 +177,6 @@ QByteArray WritePdf(const Workbook& workbook) {
             throw EngineError("The PDF pages cannot be drawn");
     }
     return bytes;
-}
-
-void SavePdf(const Workbook& workbook, const std::string& path) {
-    const QByteArray bytes = WritePdf(workbook);
-    xls::WriteFileAtomically(path,
-                             std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                       static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace quill::spreadsheet::render

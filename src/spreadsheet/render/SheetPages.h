@@ -46,10 +46,6 @@ bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Works
 // fills and borders as vectors. Throws EngineError.
 QByteArray WritePdf(const Workbook& workbook);
 
-// Writes the PDF to a temporary name in the target folder and renames it into place.
-// Throws EngineError.
-void SavePdf(const Workbook& workbook, const std::string& path);
-
 }  // namespace quill::spreadsheet::render
 
 // The printed pages, named from the engine's root as the rest of the engine does.
@@ -59,6 +55,5 @@ using render::PaperOf;
 using render::PrintLayout;
 using render::PrintPage;
 using render::PrintSheet;
-using render::SavePdf;
 using render::WritePdf;
 }  // namespace quill::spreadsheet

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "spreadsheet/core/TextCodec.h"
+
 namespace quill::spreadsheet::xls {
 namespace {
 
@@ -43,36 +45,14 @@ void Pad4(std::vector<std::uint8_t>& out) {
     while (out.size() % 4 != 0) out.push_back(0);
 }
 
-// UTF-8 to code page 1252 bytes: code points up to U+00FF other than the C1 controls map to
-// themselves (1252 and Latin-1 agree there); anything else, and broken UTF-8, becomes '?'.
+// UTF-8 to code page 1252 bytes, decoded by the engine's one codec (broken UTF-8 becomes
+// U+FFFD there): code points up to U+00FF other than the C1 controls map to themselves
+// (1252 and Latin-1 agree there); anything else becomes '?'.
 std::string ToCodePage1252(const std::string& utf8) {
     std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        std::uint32_t cp = 0;
-        int length = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F, length = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F, length = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07, length = 4;
-        } else {
-            cp = 0xFFFD;
-        }
-        bool valid = cp != 0xFFFD && i + length <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + k]);
-            if ((c & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!valid) length = 1;
-        out += valid && cp != 0 && cp <= 0xFF && (cp < 0x80 || cp >= 0xA0) ? static_cast<char>(cp)
-                                                                           : '?';
-        i += static_cast<std::size_t>(length);
-    }
+    for (const char16_t unit : Utf16FromUtf8(utf8))
+        out += unit != 0 && unit <= 0xFF && (unit < 0x80 || unit >= 0xA0) ? static_cast<char>(unit)
+                                                                          : '?';
     return out;
 }
 

@@ -278,8 +278,4 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook) {
     return xls::ReadWholeFile(made);
 }
 
-void SaveXlsx(const Workbook& workbook, const std::string& path) {
-    xls::WriteFileAtomically(path, WriteXlsx(workbook));
-}
-
 }  // namespace quill::spreadsheet::xlsx

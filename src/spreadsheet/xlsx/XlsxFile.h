@@ -20,14 +20,9 @@ namespace quill::spreadsheet::xlsx {
 // and returned as bytes. Throws EngineError.
 std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook);
 
-// Writes the .xlsx bytes to a temporary name in the target folder and renames them into
-// place, so a failure never leaves a partial file. Throws EngineError.
-void SaveXlsx(const Workbook& workbook, const std::string& path);
-
 }  // namespace quill::spreadsheet::xlsx
 
 // The .xlsx file, named from the engine's root as the rest of the engine does.
 namespace quill::spreadsheet {
-using xlsx::SaveXlsx;
 using xlsx::WriteXlsx;
 }  // namespace quill::spreadsheet
