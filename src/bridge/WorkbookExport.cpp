@@ -3,10 +3,11 @@
 #include <exception>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "shell/Failure.h"
-#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
+#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 
 namespace quill::Excel1 {
@@ -38,7 +39,9 @@ QByteArray ExportWorkbook(const QString& xlsPath, SaveFormat format) {
     try {
         const spreadsheet::Workbook book = spreadsheet::LoadXls(xlsPath.toStdString());
         if (format == SaveFormat::Pdf) return spreadsheet::WritePdf(book);
-        const std::vector<std::uint8_t> bytes = spreadsheet::WriteXlsx(book);
+        // Assembled beside the workbook, in the run's own temporary folder.
+        const std::vector<std::uint8_t> bytes = spreadsheet::WriteXlsx(
+            book, QFile::encodeName(QFileInfo(xlsPath).absolutePath()).toStdString());
         return QByteArray(reinterpret_cast<const char*>(bytes.data()),
                           static_cast<qsizetype>(bytes.size()));
     } catch (const std::exception& e) {

@@ -25,13 +25,16 @@ namespace fs = std::filesystem;
 // The last column and row an .xlsx sheet has; sheet-wide formats reach to them.
 constexpr lxw_col_t kLastXlsxColumn = 16383;
 
-// A folder of our own for libxlsxwriter's output and its working files, removed with
-// everything in it when the save ends, however it ends.
+// A folder of our own for libxlsxwriter's output and its working files, inside `parent`
+// (the system's temporary folder when empty), removed with everything in it when the save
+// ends, however it ends.
 class PrivateFolder {
   public:
-    PrivateFolder() {
+    explicit PrivateFolder(const fs::path& parent) {
         std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "quill-xlsx-XXXXXX").string();
+        std::string pattern =
+            ((parent.empty() ? fs::temp_directory_path(ec) : parent) / "quill-xlsx-XXXXXX")
+                .string();
         if (ec || ::mkdtemp(pattern.data()) == nullptr)
             throw EngineError("Cannot save the .xlsx file: no temporary folder can be made");
         path_ = pattern;
@@ -264,9 +267,10 @@ void XlsxWriter::WriteSheet(const Worksheet& sheet, bool active) {
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook) {
+std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
+                                    const std::filesystem::path& workFolder) {
     if (workbook.Sheets().empty()) throw EngineError("Cannot save a workbook without sheets");
-    const PrivateFolder folder;
+    const PrivateFolder folder(workFolder);
     const std::string made = (folder.Path() / "book.xlsx").string();
     std::string tmpdir = folder.Path().string();
     lxw_workbook_options options{};

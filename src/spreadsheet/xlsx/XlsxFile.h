@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,12 @@ namespace quill::spreadsheet::xlsx {
 // page set-up, the selection and the sheet names. Palette colours are written as the RGB
 // values they stand for, so the file shows the same colours in any program.
 //
-// The file is assembled in a private temporary folder (libxlsxwriter writes to files only)
-// and returned as bytes. Throws EngineError.
-std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook);
+// The file is assembled in a private folder made inside `workFolder` (the system's temporary
+// folder when empty) and removed again, since libxlsxwriter writes to files only; the bytes
+// are returned. A caller with a temporary folder of its own passes it, so that whatever
+// removes that folder removes this one too. Throws EngineError.
+std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
+                                    const std::filesystem::path& workFolder = {});
 
 }  // namespace quill::spreadsheet::xlsx
 
