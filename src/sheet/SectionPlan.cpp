@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <ranges>
 #include <utility>
 
 #include "shell/Failure.h"
@@ -36,7 +35,7 @@ std::map<double, std::vector<int>> ItemsByParentValue(const CategoryTable& table
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
     std::map<double, std::vector<int>> items;
-    for (const int row : rows | std::views::values)
+    for (const auto& [key, row] : rows)
         items[Options::KeyValueIgnoringBlanks(table[static_cast<std::size_t>(row - 1)].ParentKey)]
             .push_back(row);
     return items;
