@@ -12,17 +12,19 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/FormulaExpr.h"
 #include "spreadsheet/xls/Biff8Formula.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
-#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsStream.h"
 
 namespace quill::spreadsheet {
@@ -39,11 +41,11 @@ constexpr std::size_t kMaxFormulaBytes = 16u << 20;
 
 // The memory the model read from a stream may take: this many bytes per stream byte, and at
 // least the floor, so that a small file with many formatted blanks still reads. A cell
-// takes about 150 bytes and a formula node about 120, so the engine's own formula-heavy
-// sheets take about eleven times their stream (200 groups of 50 items: 10.3 MB from
-// 0.94 MB); with the file and the stream themselves the reader's peak stays within about
-// eighteen times the file.
-constexpr std::size_t kModelBytesPerStreamByte = 16;
+// takes about 145 bytes and a formula node about 120, but a formula filled down a column
+// shares one parsed tree, so the engine's own formula-heavy sheets take under seven times
+// their stream (200 groups of 50 items: 6.3 MB from 0.94 MB); with the file and the stream
+// themselves the reader's peak stays within about twelve times the file.
+constexpr std::size_t kModelBytesPerStreamByte = 10;
 constexpr std::size_t kMinModelBytes = 8u << 20;
 
 // The bytes a cell of the model takes in its sheet's map: the cell, its address and the
@@ -65,6 +67,12 @@ std::size_t FormulaBytes(const Formula& f) {
     return HeapBytes(f.r1c1) +
            (f.expr ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
 }
+
+// Distinct formula texts whose parsed trees a sheet's cells share, and what an entry of
+// that table takes beyond its text.
+constexpr std::size_t kMaxSharedFormulas = 4096;
+constexpr std::size_t kSharedFormulaEntryBytes =
+    sizeof(std::string) + sizeof(std::shared_ptr<const formula::Expr>) + 4 * sizeof(void*);
 
 // Counts the memory the model takes while it is read and refuses the stream once that
 // passes the limit its size allows.
@@ -583,6 +591,9 @@ class SheetReader {
     std::optional<CellRef> pendingText_;
     bool pendingIsContent_ = false;
     bool haveSelection_ = false;
+    // Parsed formulas by their R1C1 text: a formula filled down a column has the same text
+    // in every row, and its cells share one parsed tree instead of a copy each.
+    std::unordered_map<std::string, std::shared_ptr<const formula::Expr>> parsedFormulas_;
 };
 
 Cell& SheetReader::Put(std::uint16_t row, std::uint16_t col, std::uint16_t xf) {
@@ -716,7 +727,21 @@ void SheetReader::ReadFormula(const Record& r) {
             SetText(cell, ErrorText(*e));
         cell.cached = Value{};
     }
-    if (const Formula* formula = cell.AsFormula()) memory_.Charge(FormulaBytes(*formula));
+    if (auto* formula = std::get_if<Formula>(&cell.content)) {
+        const auto [known, added] = parsedFormulas_.try_emplace(formula->r1c1, formula->expr);
+        if (added) {
+            // A bound on the table, not an eviction order: cells keep the trees they share.
+            if (parsedFormulas_.size() > kMaxSharedFormulas) {
+                parsedFormulas_.clear();
+            } else {
+                memory_.Charge(kSharedFormulaEntryBytes + HeapBytes(formula->r1c1));
+            }
+            memory_.Charge(FormulaBytes(*formula));
+        } else {
+            formula->expr = known->second;
+            memory_.Charge(HeapBytes(formula->r1c1));
+        }
+    }
     pendingText_.reset();
     if (textResult) {
         pendingText_ = at;
