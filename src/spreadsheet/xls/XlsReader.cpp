@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "spreadsheet/formula/Formula.h"
@@ -68,11 +68,10 @@ std::size_t FormulaBytes(const Formula& f) {
            (f.expr ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
 }
 
-// Distinct formula texts whose parsed trees a sheet's cells share, and what an entry of
-// that table takes beyond its text.
+// Distinct parsed trees a sheet's charge keeps track of, and what an entry of that table
+// takes.
 constexpr std::size_t kMaxSharedFormulas = 4096;
-constexpr std::size_t kSharedFormulaEntryBytes =
-    sizeof(std::string) + sizeof(std::shared_ptr<const formula::Expr>) + 4 * sizeof(void*);
+constexpr std::size_t kSharedFormulaEntryBytes = sizeof(void*) + 4 * sizeof(void*);
 
 // Counts the memory the model takes while it is read and refuses the stream once that
 // passes the limit its size allows.
@@ -591,9 +590,9 @@ class SheetReader {
     std::optional<CellRef> pendingText_;
     bool pendingIsContent_ = false;
     bool haveSelection_ = false;
-    // Parsed formulas by their R1C1 text: a formula filled down a column has the same text
-    // in every row, and its cells share one parsed tree instead of a copy each.
-    std::unordered_map<std::string, std::shared_ptr<const formula::Expr>> parsedFormulas_;
+    // The parsed trees already charged: the decoder hands the cells of a formula filled down
+    // a column one shared tree, and only the first of them pays for it.
+    std::unordered_set<const formula::Expr*> chargedTrees_;
 };
 
 Cell& SheetReader::Put(std::uint16_t row, std::uint16_t col, std::uint16_t xf) {
@@ -727,18 +726,16 @@ void SheetReader::ReadFormula(const Record& r) {
             SetText(cell, ErrorText(*e));
         cell.cached = Value{};
     }
-    if (auto* formula = std::get_if<Formula>(&cell.content)) {
-        const auto [known, added] = parsedFormulas_.try_emplace(formula->r1c1, formula->expr);
-        if (added) {
-            // A bound on the table, not an eviction order: cells keep the trees they share.
-            if (parsedFormulas_.size() > kMaxSharedFormulas) {
-                parsedFormulas_.clear();
-            } else {
-                memory_.Charge(kSharedFormulaEntryBytes + HeapBytes(formula->r1c1));
-            }
+    if (const Formula* formula = cell.AsFormula()) {
+        if (chargedTrees_.insert(formula->expr.get()).second) {
+            // A bound on the table, not an eviction order: a tree seen again after a clear is
+            // charged again, which errs on the safe side.
+            if (chargedTrees_.size() > kMaxSharedFormulas)
+                chargedTrees_.clear();
+            else
+                memory_.Charge(kSharedFormulaEntryBytes);
             memory_.Charge(FormulaBytes(*formula));
         } else {
-            formula->expr = known->second;
             memory_.Charge(HeapBytes(formula->r1c1));
         }
     }
