@@ -561,11 +561,9 @@ QString Form1::SheetSummaryOf(const QString& workbookPath) {
     // The summary only adds to the picture: a workbook that cannot be read gives none.
     try {
         const spreadsheet::Workbook book = spreadsheet::LoadXls(workbookPath.toStdString());
-        if (book.Sheets().empty()) return {};
-        const auto active = static_cast<std::size_t>(book.activeSheet);
-        const spreadsheet::Worksheet& sheet =
-            *book.Sheets().at(std::min(active, book.Sheets().size() - 1));
-        return QString::fromStdString(PersonalFinance::KeyFiguresSummary(sheet));
+        const spreadsheet::Worksheet* sheet = book.ShownSheet();
+        if (sheet == nullptr) return {};
+        return QString::fromStdString(PersonalFinance::KeyFiguresSummary(*sheet));
     } catch (const std::exception&) {
         return {};
     }

@@ -35,8 +35,8 @@
 #include "shell/ui/FormLayout.h"
 #include "shell/ui/FormStyle.h"
 #include "shell/ui/MousePointer.h"
-#include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/render/SheetPages.h"
+#include "spreadsheet/xls/XlsFile.h"
 
 namespace quill {
 
@@ -484,9 +484,8 @@ void Form3::PrintWorkbook() {
     Trace trace(prompt_, QStringLiteral("Form3.PrintWorkbook"));
     std::optional<spreadsheet::Workbook> book;
     trace.Step([&] { book = spreadsheet::LoadXls(mExcelFile.toStdString()); });
-    if (!book || book->Sheets().empty()) return;
-    const spreadsheet::Worksheet& sheet = *book->Sheets()[static_cast<std::size_t>(
-        std::clamp(book->activeSheet, 0, static_cast<int>(book->Sheets().size()) - 1))];
+    if (!book || book->ShownSheet() == nullptr) return;
+    const spreadsheet::Worksheet& sheet = *book->ShownSheet();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(spreadsheet::LayOutPages(sheet).page);
     bool accepted = false;

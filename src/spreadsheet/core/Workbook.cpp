@@ -199,6 +199,12 @@ int Workbook::AddFormat(const CellFormat& format) {
     return index;
 }
 
+const Worksheet* Workbook::ShownSheet() const {
+    if (sheets_.empty()) return nullptr;
+    const int last = static_cast<int>(sheets_.size()) - 1;
+    return sheets_[static_cast<std::size_t>(std::clamp(activeSheet, 0, last))].get();
+}
+
 Worksheet& Workbook::AddSheet(std::string name) {
     auto sheet = std::make_unique<Worksheet>("Sheet");
     sheet->SetName(std::move(name));

@@ -248,6 +248,9 @@ class Workbook {
     const std::vector<std::unique_ptr<Worksheet>>& Sheets() const { return sheets_; }
     Worksheet& AddSheet(std::string name);
     int activeSheet = 0;
+    // The sheet a reader of the file sees first: the active sheet, or the nearest one when
+    // the index lies outside the sheets; null for a workbook without sheets.
+    const Worksheet* ShownSheet() const;
 
     // The format a cell shows: its own, else its sheet's default.
     const CellFormat& EffectiveFormat(const Worksheet& sheet, CellRef at) const {

@@ -162,18 +162,16 @@ bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Works
 }
 
 QByteArray WritePdf(const Workbook& workbook) {
-    const auto& sheets = workbook.Sheets();
-    if (sheets.empty()) throw EngineError("Cannot save a workbook without sheets as PDF");
-    const std::size_t active = static_cast<std::size_t>(
-        std::clamp(workbook.activeSheet, 0, static_cast<int>(sheets.size()) - 1));
+    const Worksheet* sheet = workbook.ShownSheet();
+    if (sheet == nullptr) throw EngineError("Cannot save a workbook without sheets as PDF");
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillmere"));
-        writer.setTitle(QString::fromStdString(sheets[active]->Name()));
-        if (!PrintSheet(writer, workbook, *sheets[active]))
+        writer.setTitle(QString::fromStdString(sheet->Name()));
+        if (!PrintSheet(writer, workbook, *sheet))
             throw EngineError("The PDF pages cannot be drawn");
     }
     return bytes;
