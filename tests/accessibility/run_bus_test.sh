@@ -116,11 +116,26 @@ done
 INNER
 chmod +x "$scratch/session.sh"
 
-setsid timeout --kill-after=10 240 dbus-run-session -- \
-  "$scratch/session.sh" "$launcher" "$python" "$here/bus_flow.py" "$program" &
-session_pid=$!
-status=0
-wait "$session_pid" || status=$?
+# One round on a fresh session bus and fresh settings and temporary folders.
+run_round() {
+  rm -rf "$scratch/config" "$scratch/tmp"
+  mkdir -p "$scratch/config" "$scratch/tmp"
+  setsid timeout --kill-after=10 240 dbus-run-session -- \
+    "$scratch/session.sh" "$launcher" "$python" "$here/bus_flow.py" "$program" &
+  session_pid=$!
+  status=0
+  wait "$session_pid" || status=$?
+  session_pid=
+}
+# A second round only after a failed first one: the buses and the display server start on
+# their own clocks, and a rare slow start should not fail the run. What the first round
+# printed stays in the output, so a recurring problem is still seen.
+run_round
+if [ "$status" -ne 0 ]; then
+  echo "NOTE: the first round ended with status $status; one more round on a fresh session"
+  [ -s "$scratch/program.log" ] && { echo "program (first round):"; cat "$scratch/program.log"; }
+  run_round
+fi
 if [ "$status" -ne 0 ]; then
   echo "FAIL: the round over the accessibility bus ended with status $status"
   [ -s "$scratch/launcher.log" ] && { echo "accessibility bus launcher:"; cat "$scratch/launcher.log"; }
