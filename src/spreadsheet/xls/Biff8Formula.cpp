@@ -527,6 +527,10 @@ std::shared_ptr<const Expr> ShareRecent(std::shared_ptr<const Expr> expr, const 
 Formula DecodeBiff8(std::span<const std::uint8_t> rgce, CellRef anchor) {
     auto expr = std::make_shared<const Expr>(Decoder(rgce, anchor).Decode());
     std::string r1c1 = WriteR1C1(*expr);
+    // The text can nest deeper than the tokens did (it needs parentheses where the tokens
+    // have none), so a deep tree's text is put to the parser, which decides what formula text
+    // the engine takes; a text it refuses makes the tokens refused too (FormulaError).
+    if (expr->depth > kMaxFormulaDepth / 2) ParseFormulaR1C1(r1c1);
     expr = ShareRecent(std::move(expr), r1c1);
     return {std::move(r1c1), std::move(expr)};
 }

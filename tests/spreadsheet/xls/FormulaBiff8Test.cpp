@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -263,6 +265,24 @@ TEST(FormulaBiff8, RandomTokensNeverReadOutOfBounds) {
         }
     }
     EXPECT_GT(read, 0);
+}
+
+// Tokens whose tree is within the depth limit but whose text needs parentheses the tokens
+// did not have: the formula is refused, never handed on as text the parser cannot take.
+TEST(FormulaBiff8, TokensWhoseTextNestsTooDeeplyAreRefused) {
+    std::ifstream in(QUILL_SOURCE_DIR
+                     "/fuzz/corpus/fuzz_biff8_tokens/text-nests-deeper-than-tokens",
+                     std::ios::binary);
+    const Bytes input{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(input.size(), 2u);
+    const CellRef anchor{input[0], input[1]};
+    Formula formula;
+    try {
+        formula = DecodeBiff8(std::span(input).subspan(2), anchor);
+    } catch (const FormulaError&) {
+        return;  // refused: nothing reaches the sheet
+    }
+    EXPECT_NO_THROW(ParseFormulaR1C1(formula.r1c1)) << formula.r1c1;
 }
 
 }  // namespace
