@@ -218,9 +218,8 @@ std::optional<int> CheckTargets(const CommandLine& options) {
     return std::nullopt;
 }
 
-void WriteStandardOutput(const QByteArray& bytes, const char* what) {
-    const char* data = bytes.constData();
-    std::size_t left = static_cast<std::size_t>(bytes.size());
+void WriteStandardOutput(const char* data, qint64 size, const char* what) {
+    auto left = static_cast<std::size_t>(size);
     while (left > 0) {
         const ssize_t written = ::write(STDOUT_FILENO, data, left);
         if (written < 0) {
@@ -366,9 +365,10 @@ int Generate(const CommandLine& options, RunGuard& guard) {
     try {
         if (wantPicture && handover.Picture().isNull())
             throw Failure(QStringLiteral("The sheet has no picture to write"));
-        const QByteArray picture =
-            wantPicture ? Excel1::PictureFileBytes(handover.Picture(), options.pictureOut)
-                        : QByteArray();
+        // The picture file is made from the picture as it is written, a block at a time.
+        auto writePicture = [&](const Excel1::ByteSink& sink) {
+            Excel1::WritePictureFile(handover.Picture(), options.pictureOut, sink);
+        };
         // The .xls workbook is copied as it was saved; the other formats are made from it.
         const Excel1::SaveFormat format = OutputFormat(options);
         const bool copy = format == Excel1::SaveFormat::Xls;
@@ -380,8 +380,11 @@ int Generate(const CommandLine& options, RunGuard& guard) {
                                         : Excel1::ExportWorkbook(workbook, format);
         // Standard output first: what went there cannot be taken back, so the files are put
         // in place only after it succeeded.
-        if (toStandardOutput) WriteStandardOutput(exported, "workbook");
-        if (options.pictureOut == kStandardOutput) WriteStandardOutput(picture, "picture");
+        if (toStandardOutput)
+            WriteStandardOutput(exported.constData(), exported.size(), "workbook");
+        if (options.pictureOut == kStandardOutput)
+            writePicture(
+                [](const char* data, qint64 size) { WriteStandardOutput(data, size, "picture"); });
         guard.Publish([&] {
             std::vector<std::unique_ptr<SafeReplace::Replacement>> files;
             if (!options.workbookOut.isEmpty() && options.workbookOut != kStandardOutput) {
@@ -393,7 +396,8 @@ int Generate(const CommandLine& options, RunGuard& guard) {
             }
             if (wantPicture && options.pictureOut != kStandardOutput) {
                 files.push_back(std::make_unique<SafeReplace::Replacement>(options.pictureOut));
-                files.back()->Write(picture);
+                SafeReplace::Replacement& file = *files.back();
+                writePicture([&](const char* data, qint64 size) { file.Write(data, size); });
             }
             std::vector<SafeReplace::Replacement*> all;
             for (const auto& file : files) all.push_back(file.get());

@@ -5,14 +5,16 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <utility>
 #include <vector>
 
-#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
 
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::Excel1 {
 
@@ -21,8 +23,9 @@ namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kHeaderSize = kFileHeaderSize + kInfoHeaderSize;
-constexpr std::int32_t kDefaultDotsPerMeter = 2834;    // 72 dpi, for pictures without one
-constexpr qsizetype kBlockBytes = qsizetype{1} << 20;  // rows are moved about 1 MiB at a time
+constexpr std::int32_t kDefaultDotsPerMeter = 2834;          // 72 dpi, for pictures without one
+constexpr qsizetype kBlockBytes = qsizetype{1} << 20;        // rows are moved about 1 MiB at a time
+constexpr std::int64_t kBandPixels = std::int64_t{1} << 20;  // a sheet is drawn 4 MiB at a time
 
 // Bytes of one row in the file: three a pixel, padded to a multiple of four.
 qsizetype RowBytes(int width) {
@@ -97,6 +100,95 @@ int RowsPerBlock(qsizetype rowBytes) {
     return static_cast<int>(std::max<qsizetype>(1, kBlockBytes / std::max<qsizetype>(rowBytes, 1)));
 }
 
+bool IsPng(const QString& path) {
+    return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+}
+
+// Whether the sizes of a bitmap of that many pixels fit its header's 32-bit fields.
+bool FitsBmp(int width, int height) {
+    return qint64{RowBytes(width)} * height + kHeaderSize <= qint64{UINT32_MAX};
+}
+
+// The header of a 24-bit bitmap of width x height pixels, with the resolution of `like`
+// (72 dpi when it has none).
+bool WriteBmpHeader(int width, int height, const QImage& like, QIODevice& out) {
+    const qint64 imageBytes = qint64{RowBytes(width)} * height;
+    std::array<unsigned char, kHeaderSize> header{};
+    unsigned char* at = header.data();
+    *at++ = 'B';
+    *at++ = 'M';
+    Put32(at, static_cast<std::uint32_t>(kHeaderSize + imageBytes));
+    Put32(at, 0);  // two reserved words
+    Put32(at, kHeaderSize);
+    Put32(at, kInfoHeaderSize);
+    Put32(at, static_cast<std::uint32_t>(width));
+    Put32(at, static_cast<std::uint32_t>(height));
+    Put16(at, 1);   // planes
+    Put16(at, 24);  // bits a pixel
+    Put32(at, 0);   // no compression
+    Put32(at, static_cast<std::uint32_t>(imageBytes));
+    const int dpmX = like.dotsPerMeterX();
+    const int dpmY = like.dotsPerMeterY();
+    Put32(at, static_cast<std::uint32_t>(dpmX != 0 ? dpmX : kDefaultDotsPerMeter));
+    Put32(at, static_cast<std::uint32_t>(dpmY != 0 ? dpmY : kDefaultDotsPerMeter));
+    Put32(at, 0);  // no colour table
+    Put32(at, 0);
+    return out.write(reinterpret_cast<const char*>(header.data()), kHeaderSize) == kHeaderSize;
+}
+
+// The rows of an RGB32 image as a bitmap stores them, the bottom row first.
+bool WriteBmpRows(const QImage& rows, QIODevice& out) {
+    const int width = rows.width();
+    const int height = rows.height();
+    const qsizetype rowBytes = RowBytes(width);
+    const int perBlock = RowsPerBlock(rowBytes);
+    // Zeroed once: the padding at the end of each row stays zero.
+    std::vector<unsigned char> block(
+        static_cast<std::size_t>(rowBytes * std::max(1, std::min(perBlock, height))), 0);
+    for (int done = 0; done < height;) {
+        const int count = std::min(perBlock, height - done);
+        for (int i = 0; i < count; ++i)
+            PackRow(reinterpret_cast<const QRgb*>(rows.constScanLine(height - 1 - done - i)), width,
+                    block.data() + rowBytes * i);
+        if (out.write(reinterpret_cast<const char*>(block.data()), rowBytes * count) !=
+            rowBytes * count)
+            return false;
+        done += count;
+    }
+    return true;
+}
+
+// Hands what is written to it on to a sink, unbuffered. A sink's exception ends the
+// writing (the encoder sees a failed write) and is thrown again by Rethrow(), outside the
+// encoder's code.
+class SinkDevice final : public QIODevice {
+  public:
+    explicit SinkDevice(ByteSink sink) : sink_(std::move(sink)) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+    void Rethrow() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_) return -1;
+        try {
+            sink_(data, size);
+        } catch (...) {
+            failure_ = std::current_exception();
+            return -1;
+        }
+        return size;
+    }
+
+  private:
+    ByteSink sink_;
+    std::exception_ptr failure_;
+};
+
 // The 24-bit bitmap's pixels, or a null image when the file is of another kind (or cut
 // short) and the general readers must take it.
 QImage ReadBmp24(QFile& file) {
@@ -139,72 +231,58 @@ QImage ReadBmp24(QFile& file) {
 }  // namespace
 
 bool WriteBmp(const QImage& picture, QIODevice& out) {
-    if (picture.format() != QImage::Format_RGB32) return picture.save(&out, "BMP");
-    const int width = picture.width();
-    const int height = picture.height();
-    const qsizetype rowBytes = RowBytes(width);
-    const qint64 imageBytes = qint64{rowBytes} * height;
-    if (imageBytes + kHeaderSize > qint64{UINT32_MAX}) return picture.save(&out, "BMP");
-
-    std::array<unsigned char, kHeaderSize> header{};
-    unsigned char* at = header.data();
-    *at++ = 'B';
-    *at++ = 'M';
-    Put32(at, static_cast<std::uint32_t>(kHeaderSize + imageBytes));
-    Put32(at, 0);  // two reserved words
-    Put32(at, kHeaderSize);
-    Put32(at, kInfoHeaderSize);
-    Put32(at, static_cast<std::uint32_t>(width));
-    Put32(at, static_cast<std::uint32_t>(height));
-    Put16(at, 1);   // planes
-    Put16(at, 24);  // bits a pixel
-    Put32(at, 0);   // no compression
-    Put32(at, static_cast<std::uint32_t>(imageBytes));
-    const int dpmX = picture.dotsPerMeterX();
-    const int dpmY = picture.dotsPerMeterY();
-    Put32(at, static_cast<std::uint32_t>(dpmX != 0 ? dpmX : kDefaultDotsPerMeter));
-    Put32(at, static_cast<std::uint32_t>(dpmY != 0 ? dpmY : kDefaultDotsPerMeter));
-    Put32(at, 0);  // no colour table
-    Put32(at, 0);
-    if (out.write(reinterpret_cast<const char*>(header.data()), kHeaderSize) != kHeaderSize)
-        return false;
-
-    const int perBlock = RowsPerBlock(rowBytes);
-    // Zeroed once: the padding at the end of each row stays zero.
-    std::vector<unsigned char> block(
-        static_cast<std::size_t>(rowBytes * std::max(1, std::min(perBlock, height))), 0);
-    for (int done = 0; done < height;) {
-        const int rows = std::min(perBlock, height - done);
-        for (int i = 0; i < rows; ++i)
-            PackRow(reinterpret_cast<const QRgb*>(picture.constScanLine(height - 1 - done - i)),
-                    width, block.data() + rowBytes * i);
-        if (out.write(reinterpret_cast<const char*>(block.data()), rowBytes * rows) !=
-            rowBytes * rows)
-            return false;
-        done += rows;
-    }
-    return true;
+    if (picture.format() != QImage::Format_RGB32 || !FitsBmp(picture.width(), picture.height()))
+        return picture.save(&out, "BMP");
+    return WriteBmpHeader(picture.width(), picture.height(), picture, out) &&
+           WriteBmpRows(picture, out);
 }
 
 bool WritePicture(const QImage& picture, const QString& path, QIODevice& out) {
-    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        return picture.save(&out, "PNG");
+    if (IsPng(path)) return picture.save(&out, "PNG");
     return WriteBmp(picture, out);
 }
 
-QByteArray PictureFileBytes(const QImage& picture, const QString& path) {
+void WritePictureFile(const QImage& picture, const QString& path, const ByteSink& sink) {
     if (picture.isNull()) throw Failure("Invalid picture");
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!WritePicture(picture, path, buffer))
-        throw Failure("Cannot encode the picture for " + path);
-    return bytes;
+    SinkDevice device(sink);
+    const bool written = WritePicture(picture, path, device);
+    device.Rethrow();
+    if (!written) throw Failure("Cannot encode the picture for " + path);
 }
 
 void SavePictureFile(const QImage& picture, const QString& path) {
-    SafeReplace::WriteFile(path, PictureFileBytes(picture, path),
-                           SafeReplace::Durability::Unsynced);
+    SafeReplace::Replacement out(path, 0777, SafeReplace::Durability::Unsynced);
+    WritePictureFile(picture, path, [&](const char* data, qint64 size) { out.Write(data, size); });
+    out.Commit();
+}
+
+void SaveSheetPicture(const spreadsheet::Workbook& workbook, const spreadsheet::Worksheet& sheet,
+                      const spreadsheet::RangeRef& range, const QString& path) {
+    if (IsPng(path)) {
+        SavePictureFile(spreadsheet::RenderRange(workbook, sheet, range), path);
+        return;
+    }
+    // Every picture the renderer draws fits a bitmap's 32-bit sizes (rows take at most four
+    // bytes a pixel), so this writer never needs QImage's.
+    static_assert(spreadsheet::kMaxPicturePixels * 4 + kHeaderSize < qint64{UINT32_MAX});
+    SafeReplace::Replacement out(path, 0777, SafeReplace::Durability::Unsynced);
+    SinkDevice device([&](const char* data, qint64 size) { out.Write(data, size); });
+    bool empty = false;
+    const bool drawn = spreadsheet::RenderRangeInBands(
+        workbook, sheet, range, kBandPixels, [&](QSize size, const QImage& band, int top) {
+            if (band.isNull()) {
+                empty = true;
+                return false;
+            }
+            // The bottom band comes first, and the header before it.
+            if (top + band.height() == size.height() &&
+                !WriteBmpHeader(size.width(), size.height(), band, device))
+                return false;
+            return WriteBmpRows(band, device);
+        });
+    device.Rethrow();
+    if (empty || !drawn) throw Failure("Invalid picture");
+    out.Commit();
 }
 
 QImage ReadPicture(const QString& path) {

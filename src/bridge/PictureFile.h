@@ -4,9 +4,12 @@
 // by pixel through a generic path and costs several times more for a sheet-sized picture.
 #pragma once
 
-#include <QByteArray>
+#include <functional>
+
 #include <QImage>
 #include <QString>
+
+#include "spreadsheet/core/Workbook.h"
 
 class QIODevice;
 
@@ -19,9 +22,12 @@ bool WriteBmp(const QImage& picture, QIODevice& out);
 // Writes the picture to `out` as PNG when `path` ends in ".png", else as BMP.
 bool WritePicture(const QImage& picture, const QString& path, QIODevice& out);
 
-// The bytes of the picture file for `path`: PNG when the path ends in ".png", else BMP.
-// Throws quill::Failure for an empty picture.
-QByteArray PictureFileBytes(const QImage& picture, const QString& path);
+// Receives a file's bytes a block at a time, in order; throws quill::Failure to stop.
+using ByteSink = std::function<void(const char* data, qint64 size)>;
+
+// Hands the bytes of the picture file for `path` to `sink`: PNG when the path ends in
+// ".png", else BMP. Throws quill::Failure for an empty picture, and passes on the sink's.
+void WritePictureFile(const QImage& picture, const QString& path, const ByteSink& sink);
 
 // Writes the picture to `path` (PNG for ".png", else BMP) through the program's one
 // safe-replace helper, so a failure leaves no partial file and a replaced file keeps its
@@ -29,6 +35,13 @@ QByteArray PictureFileBytes(const QImage& picture, const QString& path);
 // picture lives only until the preview has read it, and waiting for the disk was most of
 // its cost.
 void SavePictureFile(const QImage& picture, const QString& path);
+
+// Draws the range of the sheet (as RenderRange does) and saves the picture as
+// SavePictureFile does. A bitmap is drawn and written a band of rows at a time, so the
+// whole picture is never held in memory; a PNG is drawn whole. Throws quill::Failure, also
+// for a range without a picture.
+void SaveSheetPicture(const spreadsheet::Workbook& workbook, const spreadsheet::Worksheet& sheet,
+                      const spreadsheet::RangeRef& range, const QString& path);
 
 // Reads a picture file. Uncompressed bottom-up 24-bit bitmaps (what WriteBmp writes) are
 // read directly into an RGB32 image; every other file goes through QImage's readers. A

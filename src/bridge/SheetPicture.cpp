@@ -2,12 +2,9 @@
 
 #include <optional>
 
-#include <QImage>
-
 #include "bridge/PictureFile.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
-#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quill::Excel1 {
 
@@ -18,7 +15,6 @@ void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& 
     std::optional<spreadsheet::RangeRef> used;
     int lastRow = 0;
     int lastColumn = 0;
-    QImage picture;
 
     trace.Step([&] {
         const auto& sheets = workbook.Sheets();
@@ -36,8 +32,7 @@ void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& 
         lastColumn = used ? used->last.col + 1 : 1;
     });
     if (!(lastRow > 1 && lastColumn > 1)) return;
-    trace.Step([&] { picture = spreadsheet::RenderRange(workbook, *sheet, *used); });
-    trace.Step([&] { SavePictureFile(picture, path); });
+    trace.Step([&] { SaveSheetPicture(workbook, *sheet, *used, path); });
 }
 
 }  // namespace quill::Excel1

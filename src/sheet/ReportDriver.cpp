@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QDir>
 
 #include "bridge/Connection.h"
@@ -43,6 +47,15 @@ T& Require(T* object) {
 
 spreadsheet::Application& RequireApp(const std::unique_ptr<spreadsheet::Application>& app) {
     return Require(app.get());
+}
+
+// Gives the pages of freed memory back to the system. A workbook is many small blocks, whose
+// memory the allocator otherwise keeps for later use: it would still count for the process
+// while the picture (one large block, always of its own) is in memory.
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
 }
 
 std::mt19937& Random() {
@@ -133,6 +146,9 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
         viewed = nullptr;
     });
     trace.Step([&] { RequireApp(viewer).Quit(); });
+    viewer.reset();
+    // The workbooks' memory goes back to the system before the picture is read in.
+    ReturnFreedMemory();
     trace.Step([&] {
         if (env.setMousePointer) env.setMousePointer(pointer::kArrow);
     });

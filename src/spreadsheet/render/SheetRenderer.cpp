@@ -178,6 +178,11 @@ class SheetPainter {
                  bool forPage = false);
     QImage Paint();
     void PaintPage(QPainter& painter);
+    // The picture's size; empty when it has none.
+    QSize PictureSize() const { return {width_, height_}; }
+    // Draws the picture's rows [top, top + rows) into an image of their own: the same
+    // pixels as those rows of Paint()'s picture. A null image when memory was refused.
+    QImage PaintBand(int top, int rows);
 
   private:
     std::int64_t X(int col) const { return columns_.Start(col) - columns_.Start(range_.first.col); }
@@ -193,6 +198,8 @@ class SheetPainter {
 
     template <typename Fn>
     void ForEachArea(Fn&& visit);
+    void DrawLayers(QPainter& painter);
+    int ReachBeyondBox() const;
     void DrawGridlines(QPainter& painter);
     void DrawFills(QPainter& painter);
     void DrawBorders(QPainter& painter);
@@ -209,6 +216,11 @@ class SheetPainter {
     int height_ = 0;
     int lastCol_ = 0;  // last column and row that reach into the picture
     int lastRow_ = 0;
+    // The rows the drawing visits: every row of the picture, or for a band those that may
+    // reach into it.
+    int fromRow_ = 0;
+    int toRow_ = 0;
+    int reach_ = -1;  // ReachBeyondBox(), once known
     bool forPage_ = false;
     NumberFormatCache numberFormats_;
     std::vector<std::unique_ptr<FontFace>> faces_;
@@ -255,6 +267,8 @@ SheetPainter::SheetPainter(const Workbook& workbook, const Worksheet& sheet, con
     while (lastCol_ < range_.last.col && X(lastCol_ + 1) <= width_) ++lastCol_;
     lastRow_ = range_.first.row;
     while (lastRow_ < range_.last.row && Y(lastRow_ + 1) <= height_) ++lastRow_;
+    fromRow_ = range_.first.row;
+    toRow_ = lastRow_;
 }
 
 const CellFormat& SheetPainter::FormatOf(const Cell* cell) const {
@@ -272,7 +286,7 @@ void SheetPainter::ForEachArea(Fn&& visit) {
     const RangeRef visible{range_.first, {lastRow_, lastCol_}};
     MergeSweep merges(sheet_.Merges(), visible);
     std::vector<int> mergeOf(static_cast<std::size_t>(lastCol_ - range_.first.col + 1));
-    for (int r = range_.first.row; r <= lastRow_; ++r) {
+    for (int r = fromRow_; r <= toRow_; ++r) {
         merges.ForRow(r, range_.first.col, mergeOf);
         for (int c = range_.first.col; c <= lastCol_; ++c) {
             const int m = mergeOf[static_cast<std::size_t>(c - range_.first.col)];
@@ -342,8 +356,8 @@ void SheetPainter::DrawBorders(QPainter& painter) {
     auto lineX = [&](int col) { return std::max<std::int64_t>(X(col) - 1, 0); };
     auto lineY = [&](int row) { return std::max<std::int64_t>(Y(row) - 1, 0); };
 
-    std::vector<const CellFormat*> above = rowFormats(range_.first.row - 1);
-    for (int r = range_.first.row; r <= lastRow_; ++r) {
+    std::vector<const CellFormat*> above = rowFormats(fromRow_ - 1);
+    for (int r = fromRow_; r <= toRow_; ++r) {
         const std::vector<const CellFormat*> here = rowFormats(r);
         const std::vector<const CellFormat*> below =
             r == range_.last.row ? rowFormats(r + 1) : std::vector<const CellFormat*>{};
@@ -641,12 +655,84 @@ QImage SheetPainter::Paint() {
     image_.fill(QColor(kBackground));
 
     QPainter painter(&image_);
+    DrawLayers(painter);
+    painter.end();
+    return std::move(image_);
+}
+
+void SheetPainter::DrawLayers(QPainter& painter) {
     DrawGridlines(painter);
     DrawFills(painter);
     DrawBorders(painter);
     DrawTexts(painter);
-    painter.end();
-    return std::move(image_);
+}
+
+// How far beyond its own rows an area may draw: gridlines, fills and borders one pixel
+// above, and a text that fits its cell by no more than a line's height, which is at most
+// the height of the tallest row or merged area. Twice that, to be safe with the ink of
+// glyphs that overshoot their font's line.
+int SheetPainter::ReachBeyondBox() const {
+    std::int64_t tallest = RowHeightPixels(Worksheet::kDefaultRowHeight);
+    for (const auto& [row, points] : sheet_.RowHeights())
+        tallest = std::max<std::int64_t>(tallest, RowHeightPixels(points));
+    const RangeRef visible{range_.first, {lastRow_, lastCol_}};
+    for (const RangeRef& m : sheet_.Merges())
+        if (m.Intersects(visible)) {
+            const Box box = BoxOf(m);
+            tallest = std::max(tallest, box.y1 - box.y0);
+        }
+    return static_cast<int>(std::min<std::int64_t>(2 * tallest + 2, height_));
+}
+
+// The band shows what the whole picture shows in its rows when every area that may draw
+// into them is drawn in the picture's own order: the rows are visited from the first
+// whose drawing may reach the band (or the first row of a merged area that reaches it,
+// where that area is drawn) to the last whose drawing may reach it, and the painter moves
+// the band's top to the image's first row. What the visited areas draw outside the band
+// falls outside the image.
+QImage SheetPainter::PaintBand(int top, int rows) {
+    QImage band(width_, rows, QImage::Format_RGB32);
+    if (band.isNull()) return {};
+    constexpr int kDotsPerMeter = 3780;  // 96 dpi
+    band.setDotsPerMeterX(kDotsPerMeter);
+    band.setDotsPerMeterY(kDotsPerMeter);
+    band.fill(QColor(kBackground));
+    // Texts are laid out by the metrics of this device.
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.setDotsPerMeterX(kDotsPerMeter);
+    image_.setDotsPerMeterY(kDotsPerMeter);
+
+    if (reach_ < 0) reach_ = ReachBeyondBox();
+    const int reach = reach_;
+    const std::int64_t from = std::int64_t{top} - reach;
+    const std::int64_t to = std::int64_t{top} + rows + reach;
+    // Rows ascend in position, so both ends are found by halving.
+    auto firstRowWhere = [&](auto&& past) {
+        int low = range_.first.row, high = lastRow_ + 1;
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (past(middle))
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        return low;
+    };
+    fromRow_ = firstRowWhere([&](int r) { return Y(r + 1) > from; });
+    toRow_ = firstRowWhere([&](int r) { return Y(r) >= to; }) - 1;
+    if (fromRow_ <= toRow_) {
+        const RangeRef visited{{fromRow_, range_.first.col}, {toRow_, lastCol_}};
+        for (const RangeRef& m : sheet_.Merges())
+            if (m.Intersects(visited))
+                fromRow_ = std::min(fromRow_, std::max(m.first.row, range_.first.row));
+        QPainter painter(&band);
+        painter.translate(0, -top);
+        DrawLayers(painter);
+        painter.end();
+    }
+    fromRow_ = range_.first.row;
+    toRow_ = lastRow_;
+    return band;
 }
 
 // A printed page shows no gridlines and leaves the paper's colour where cells have no fill.
@@ -677,6 +763,22 @@ int RowHeightPixels(double points) {
 
 QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range) {
     return SheetPainter(workbook, sheet, range).Paint();
+}
+
+bool RenderRangeInBands(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range,
+                        std::int64_t bandPixels, const BandTaker& take) {
+    SheetPainter painter(workbook, sheet, range);
+    const QSize size = painter.PictureSize();
+    if (size.isEmpty()) return take(size, QImage(), 0);
+    const int bandRows =
+        static_cast<int>(std::clamp<std::int64_t>(bandPixels / size.width(), 1, size.height()));
+    for (int end = size.height(); end > 0;) {
+        const int top = std::max(0, end - bandRows);
+        const QImage band = painter.PaintBand(top, end - top);
+        if (band.isNull() || !take(size, band, top)) return false;
+        end = top;
+    }
+    return true;
 }
 
 void PaintRange(QPainter& painter, const Workbook& workbook, const Worksheet& sheet,

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include <QImage>
 #include <QPainter>
@@ -46,6 +47,19 @@ int RowHeightPixels(double points);
 // all hidden (zero size) gives a null image. The palette is the workbook's.
 QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range);
 
+// Receives the picture band by band: the whole picture's size, a band (as wide as the
+// picture, RGB32 at 96 dpi) and the picture row of the band's first row. Returns false to
+// stop the drawing.
+using BandTaker = std::function<bool(QSize picture, const QImage& band, int top)>;
+
+// Draws the same pixels as RenderRange, in bands of whole rows of about `bandPixels`
+// pixels (at least one row) and from the bottom band up, so that the whole picture is
+// never held at once. A range without a picture gives one call with an empty size and a
+// null band. Returns false when `take` stopped the drawing or the memory for a band was
+// refused.
+bool RenderRangeInBands(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range,
+                        std::int64_t bandPixels, const BandTaker& take);
+
 // Draws the range as a printed page shows it: the same cells, fills, borders and texts as
 // the picture, without gridlines or background, with the range's top left corner at the
 // painter's origin and one unit of the painter's coordinates for each pixel of the picture.
@@ -63,5 +77,6 @@ using render::kMaxPicturePixels;
 using render::kMaxPictureSide;
 using render::PaintRange;
 using render::RenderRange;
+using render::RenderRangeInBands;
 using render::RowHeightPixels;
 }  // namespace quill::spreadsheet
