@@ -2,6 +2,13 @@
 // same image as QImage's reader.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -10,6 +17,7 @@
 
 #include "bridge/PictureFile.h"
 #include "shell/Failure.h"
+#include "spreadsheet/render/SheetRenderer.h"
 #include "support/FileBytes.h"
 
 namespace quill::Excel1 {
@@ -107,6 +115,114 @@ TEST(PictureFileTest, SavingReplacesAFileKeepingItsPermissionsAndLeavesNothingOn
     EXPECT_THROW(SavePictureFile(image, dir.filePath(QStringLiteral("missing/temp.bmp"))), Failure);
     EXPECT_THROW(SavePictureFile(QImage(), path), Failure);
     EXPECT_EQ(test::ReadAll(path), OurBmp(image));
+}
+
+// A sheet whose picture takes several bands: 850 x 3000 pixels of bordered, filled,
+// cells.
+struct TallSheet {
+    spreadsheet::Workbook book;
+    spreadsheet::Worksheet& sheet = book.AddSheet("Sheet1");
+    spreadsheet::RangeRef range = spreadsheet::RangeRef::Of({0, 0}, {149, 9});
+
+    TallSheet() {
+        for (int c = 0; c < 10; ++c) sheet.SetColumnWidth(c, 13.58);  // 100 pixels
+        for (int r = 0; r <= range.last.row; ++r)
+            for (int c = 0; c <= range.last.col; ++c) {
+                spreadsheet::CellFormat format;
+                format.fill = (r + c) % 3 == 0 ? 0 : 22 + c;
+                if ((r * c) % 5 == 0)
+                    format.SetBorder(spreadsheet::Edge::Top, spreadsheet::LineStyle::Thin);
+                spreadsheet::Cell& cell = sheet.At({r, c});
+                cell.format = book.AddFormat(format);
+                if (r % 2 == 0)
+                    cell.content = double(r * 100 + c);
+                else
+                    cell.content = std::string("row text");
+            }
+    }
+    QImage Whole() const { return spreadsheet::RenderRange(book, sheet, range); }
+};
+
+TEST(PictureFileTest, ASheetIsSavedBandByBandAsTheFileOfItsWholePicture) {
+    QTemporaryDir dir;
+    const TallSheet tall;
+    const QImage whole = tall.Whole();
+    ASSERT_GT(std::int64_t{whole.width()} * whole.height(), std::int64_t{2} << 20);
+    const QString bmp = dir.filePath(QStringLiteral("temp.bmp"));
+    SaveSheetPicture(tall.book, tall.sheet, tall.range, bmp);
+    EXPECT_TRUE(test::ReadAll(bmp) == OurBmp(whole));
+    const QString png = dir.filePath(QStringLiteral("temp.png"));
+    SaveSheetPicture(tall.book, tall.sheet, tall.range, png);
+    QBuffer pngBytes;
+    pngBytes.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WritePicture(whole, png, pngBytes));
+    EXPECT_TRUE(test::ReadAll(png) == pngBytes.data());
+
+    // A range without a picture writes nothing.
+    const QString none = dir.filePath(QStringLiteral("none.bmp"));
+    spreadsheet::Workbook book;
+    spreadsheet::Worksheet& hidden = book.AddSheet("Sheet1");
+    hidden.SetColumnWidth(0, 0);
+    EXPECT_THROW(SaveSheetPicture(book, hidden, spreadsheet::RangeRef::Single({0, 0}), none),
+                 Failure);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("temp.bmp"), QStringLiteral("temp.png")}));
+}
+
+// Written a block at a time, a file that fails midway must still leave the old one as it
+// was and no temporary file beside it; the failure names the file and the cause.
+TEST(PictureFileTest, AWriteThatFailsMidwayKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("temp.bmp"));
+    ASSERT_TRUE(test::WriteAll(path, "old"));
+    const TallSheet tall;
+    const QImage whole = tall.Whole();
+
+    struct rlimit before {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before;
+    small.rlim_cur = 5 << 20;  // more than a band, less than the picture
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::vector<std::string> failures;
+    auto failureOf = [&](auto&& write) {
+        try {
+            write();
+            failures.push_back("no failure");
+        } catch (const Failure& failure) {
+            failures.push_back(failure.what());
+        }
+    };
+    failureOf([&] { SaveSheetPicture(tall.book, tall.sheet, tall.range, path); });
+    failureOf([&] { SavePictureFile(whole, path); });
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+
+    const std::string expected = "Cannot write " + path.toStdString() + ": File too large";
+    EXPECT_EQ(failures, (std::vector<std::string>{expected, expected}));
+    EXPECT_EQ(test::ReadAll(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("temp.bmp")});
+
+    // A sink's failure comes out of the encoder as it was thrown, also through the PNG
+    // writer's own code; the bytes before it were handed over in order.
+    for (const QString& name : {QStringLiteral("out.bmp"), QStringLiteral("out.png")}) {
+        QByteArray taken;
+        try {
+            WritePictureFile(whole, name, [&](const char* data, qint64 size) {
+                if (taken.size() + size > 100000) throw Failure("sink is full");
+                taken.append(data, size);
+            });
+            ADD_FAILURE() << "no failure";
+        } catch (const Failure& failure) {
+            EXPECT_STREQ(failure.what(), "sink is full");
+        }
+        QBuffer all;
+        all.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(WritePicture(whole, name, all));
+        EXPECT_FALSE(taken.isEmpty());
+        EXPECT_TRUE(all.data().startsWith(taken));
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include <QColor>
@@ -367,6 +368,86 @@ TEST(SheetRendererTest, HugeSheetsAreCutAtTheSizeLimit) {
     EXPECT_EQ(huge.width(), kMaxPictureSide);
     EXPECT_LE(std::int64_t{huge.width()} * huge.height(), kMaxPicturePixels);
     EXPECT_GT(huge.height(), 1000);
+}
+
+// The banded drawing puts every pixel where the whole picture has it, also where areas
+// drawn from rows outside a band reach into it: merged areas across band edges (drawn in
+// their place in the picture's order, over and under their neighbours' fills), texts
+// centred over several rows, a large font in a tall row, borders on band edges.
+TEST(SheetRendererTest, BandsShowTheSamePixelsAsTheWholePicture) {
+    Sheet s;
+    s.book.palette[51] = 236 + 256 * 245 + 65536 * 215;
+    s.sheet.SetColumnWidth(1, 20);
+    s.sheet.SetColumnWidth(3, 4);
+    for (int r = 0; r < 40; ++r) {
+        if (r % 7 == 3) s.sheet.SetRowHeight(r, 5.0 + r);
+        for (int c = 0; c < 5; ++c) {
+            CellFormat f =
+                (r + c) % 3 == 0 ? Boxed(Filled(52)) : Filled((r * 5 + c) % 4 == 0 ? 0 : 22 + c);
+            f.vAlign = static_cast<VAlign>((r + c) % 3);
+            f.wrap = c == 1;
+            if (c == 3) f.numberFormat = kAmountFormat;
+            Cell& cell = s.Put(r, c, f);
+            if (c == 1)
+                cell.content = std::string("several words that wrap in row ") + std::to_string(r);
+            else if (c != 4 || r % 2 == 0)
+                cell.content = (r % 4 == 1 ? -1.0 : 1.0) * 1234.0 * (r + c);
+        }
+    }
+    CellFormat big = Filled(52);
+    big.font.size = 36;
+    big.vAlign = VAlign::Center;
+    s.Put(10, 4, big).content = std::string("Big");
+    s.sheet.SetRowHeight(10, 60);
+    CellFormat centred = Boxed(Filled(44));
+    centred.hAlign = HAlign::Center;
+    centred.vAlign = VAlign::Center;
+    s.Put(14, 0, centred).content = std::string("Across rows");
+    s.sheet.Merge(RangeRef::Of({14, 0}, {22, 1}));
+    s.Put(30, 2, centred).content = std::string("Tall");
+    s.sheet.Merge(RangeRef::Of({25, 2}, {38, 3}));
+    s.sheet.Merge(RangeRef::Of({0, 3}, {2, 4}));  // cut by the range's first row
+
+    const RangeRef range = RangeRef::Of({1, 0}, {39, 4});
+    const QImage whole = RenderRange(s.book, s.sheet, range);
+    ASSERT_FALSE(whole.isNull());
+    for (const int rows : {5, 23, 64, 100000}) {
+        SCOPED_TRACE(rows);
+        QImage joined(whole.size(), QImage::Format_RGB32);
+        joined.fill(Qt::magenta);
+        int expectedEnd = whole.height();
+        const bool done = RenderRangeInBands(
+            s.book, s.sheet, range, std::int64_t{rows} * whole.width(),
+            [&](QSize size, const QImage& band, int top) {
+                EXPECT_EQ(size, whole.size());
+                EXPECT_EQ(band.width(), whole.width());
+                EXPECT_EQ(band.dotsPerMeterX(), whole.dotsPerMeterX());
+                EXPECT_EQ(top + band.height(), expectedEnd);  // from the bottom up, no gaps
+                expectedEnd = top;
+                for (int y = 0; y < band.height(); ++y)
+                    std::memcpy(joined.scanLine(top + y), band.constScanLine(y),
+                                static_cast<std::size_t>(band.bytesPerLine()));
+                return true;
+            });
+        EXPECT_TRUE(done);
+        EXPECT_EQ(expectedEnd, 0);
+        EXPECT_TRUE(joined == whole);
+    }
+
+    // Stopping ends the drawing; a range without a picture is one call without a band.
+    int calls = 0;
+    EXPECT_FALSE(RenderRangeInBands(s.book, s.sheet, range, 1, [&](QSize, const QImage&, int) {
+        ++calls;
+        return false;
+    }));
+    EXPECT_EQ(calls, 1);
+    s.sheet.SetRowHeight(0, 0);
+    EXPECT_TRUE(RenderRangeInBands(s.book, s.sheet, RangeRef::Single({0, 0}), 100,
+                                   [&](QSize size, const QImage& band, int) {
+                                       EXPECT_TRUE(size.isEmpty());
+                                       EXPECT_TRUE(band.isNull());
+                                       return true;
+                                   }));
 }
 
 }  // namespace
