@@ -117,8 +117,8 @@ TEST(PictureFileTest, SavingReplacesAFileKeepingItsPermissionsAndLeavesNothingOn
     EXPECT_EQ(test::ReadAll(path), OurBmp(image));
 }
 
-// A sheet whose picture takes several bands: 850 x 3000 pixels of bordered, filled,
-// cells.
+// A sheet whose picture takes several bands: 850 x 3000 pixels of filled cells with
+// borders and texts.
 struct TallSheet {
     spreadsheet::Workbook book;
     spreadsheet::Worksheet& sheet = book.AddSheet("Sheet1");
