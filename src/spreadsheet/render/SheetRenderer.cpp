@@ -140,6 +140,12 @@ struct FontFace {
     bool italic;
     QFont font;
     QFontMetricsF metrics;
+    // The metrics every text asks for, looked up once: each look-up finds the font's
+    // engine again.
+    double blank;  // the advance of ' '
+    double ascent;
+    double descent;
+    double height;
     // Texts already measured, and texts drawn more than once, laid out: sheets repeat the
     // same few texts ("$0", captions) in many cells, and shaping a text again cost more than
     // drawing it. A text drawn once keeps an empty entry here (drawn without a layout).
@@ -407,8 +413,20 @@ FontFace& SheetPainter::FaceOf(const Font& font) {
     // pushes its second part onto the next line with a run of blanks relies on 4 px blanks.
     qfont.setHintingPreference(QFont::PreferFullHinting);
     qfont.setKerning(false);
-    faces_.push_back(std::make_unique<FontFace>(FontFace{
-        font.name, pixels, font.bold, font.italic, qfont, QFontMetricsF(qfont, &image_), {}, {}}));
+    const QFontMetricsF metrics(qfont, &image_);
+    faces_.push_back(
+        std::make_unique<FontFace>(FontFace{font.name,
+                                            pixels,
+                                            font.bold,
+                                            font.italic,
+                                            qfont,
+                                            metrics,
+                                            metrics.horizontalAdvance(QLatin1Char(' ')),
+                                            metrics.ascent(),
+                                            metrics.descent(),
+                                            metrics.height(),
+                                            {},
+                                            {}}));
     return *faces_.back();
 }
 
@@ -468,7 +486,7 @@ Prefix FittingPrefix(const QString& word, qsizetype start, const QFontMetricsF& 
 std::vector<QString> WrapText(const QString& text, FontFace& face, double room) {
     const QFontMetricsF& metrics = face.metrics;
     std::vector<QString> lines;
-    const double blank = metrics.horizontalAdvance(QLatin1Char(' '));
+    const double blank = face.blank;
     const auto isBlank = [](QChar c) { return c == QLatin1Char(' '); };
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
         QString line;          // the line being filled
@@ -563,7 +581,7 @@ void DrawPiece(QPainter& painter, FontFace& face, QPointF baseline, const QStrin
         *it = std::move(laid);
     }
     // A laid-out text is placed by its top left corner, the baseline one ascent below.
-    painter.drawStaticText(QPointF(baseline.x(), baseline.y() - face.metrics.ascent()), **it);
+    painter.drawStaticText(QPointF(baseline.x(), baseline.y() - face.ascent), **it);
 }
 
 void SheetPainter::DrawText(QPainter& painter, const Area& area) {
@@ -581,7 +599,6 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
 
     const bool isNumber = std::holds_alternative<double>(value);
     FontFace& face = FaceOf(format.font);
-    const QFontMetricsF& metrics = face.metrics;
 
     // The text area: the cell less its own gridline pixel and a little padding.
     const double left = static_cast<double>(area.box.x0) + kTextPadding;
@@ -599,7 +616,7 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
             std::holds_alternative<bool>(value) || std::holds_alternative<ErrorCode>(value);
         align = isNumber ? HAlign::Right : centred ? HAlign::Center : HAlign::Left;
     }
-    const double lineHeight = metrics.height();
+    const double lineHeight = face.height;
     const double blockHeight = lineHeight * static_cast<double>(lines.size());
     double y = 0;  // top of the first line
     switch (format.vAlign) {
@@ -628,10 +645,9 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
     painter.setPen(color.value_or(QColor(Qt::black)));
 
     for (const Line& line : lines) {
-        const double baseline = y + metrics.ascent();
+        const double baseline = y + face.ascent;
         y += lineHeight;
-        if (baseline + metrics.descent() < clip.top() ||
-            baseline - metrics.ascent() > clip.bottom())
+        if (baseline + face.descent < clip.top() || baseline - face.ascent > clip.bottom())
             continue;  // outside the picture
         double x = align == HAlign::Right    ? right - line.width
                    : align == HAlign::Center ? (left + right - line.width) / 2
