@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
+#include <utility>
 
 namespace quill::spreadsheet {
 
@@ -41,14 +42,37 @@ void Worksheet::SetName(std::string name) {
     name_ = std::move(name);
 }
 
+Worksheet::Row::iterator Worksheet::Seek(Row& row, int col) {
+    return std::lower_bound(row.begin(), row.end(), col,
+                            [](const Entry& e, int c) { return e.col < c; });
+}
+
+Worksheet::Row::const_iterator Worksheet::Seek(const Row& row, int col) {
+    return std::lower_bound(row.begin(), row.end(), col,
+                            [](const Entry& e, int c) { return e.col < c; });
+}
+
+Worksheet::Row* Worksheet::RowFor(int row) {
+    const auto r = static_cast<std::size_t>(row);
+    if (r >= rows_.size()) {
+        // The row slots grow by half again, as a vector would, but never past the sheet.
+        if (rows_.capacity() <= r)
+            rows_.reserve(std::min<std::size_t>(std::max(r + 1, rows_.capacity() * 3 / 2),
+                                                static_cast<std::size_t>(kMaxRows)));
+        rows_.resize(r + 1);
+    }
+    return &rows_[r];
+}
+
 const Cell* Worksheet::Find(CellRef at) const {
-    const auto it = cells_.find(at);
-    return it == cells_.end() ? nullptr : &it->second;
+    if (at.row < 0 || static_cast<std::size_t>(at.row) >= rows_.size()) return nullptr;
+    const Row& row = rows_[static_cast<std::size_t>(at.row)];
+    const auto it = Seek(row, at.col);
+    return it != row.end() && it->col == at.col ? &it->cell : nullptr;
 }
 
 Cell* Worksheet::Find(CellRef at) {
-    const auto it = cells_.find(at);
-    return it == cells_.end() ? nullptr : &it->second;
+    return const_cast<Cell*>(std::as_const(*this).Find(at));
 }
 
 Cell& Worksheet::At(CellRef at) {
@@ -56,11 +80,32 @@ Cell& Worksheet::At(CellRef at) {
         throw EngineError("Cell outside the sheet: row " + std::to_string(at.row + 1) +
                           ", column " + std::to_string(at.col + 1));
     }
-    return cells_[at];
+    Row& row = *RowFor(at.row);
+    auto it = Seek(row, at.col);
+    if (it != row.end() && it->col == at.col) return it->cell;
+    // Rows hold a handful of cells: growing by a quarter (at least two) keeps the spare
+    // room small.
+    if (row.size() == row.capacity()) {
+        const auto index = it - row.begin();
+        row.reserve(row.size() + std::max<std::size_t>(2, row.size() / 4));
+        it = row.begin() + index;
+    }
+    ++cellCount_;
+    return row.insert(it, Entry{Cell{}, static_cast<std::uint16_t>(at.col)})->cell;
+}
+
+void Worksheet::Erase(CellRef at) {
+    if (at.row < 0 || static_cast<std::size_t>(at.row) >= rows_.size()) return;
+    Row& row = rows_[static_cast<std::size_t>(at.row)];
+    const auto it = Seek(row, at.col);
+    if (it == row.end() || it->col != at.col) return;
+    row.erase(it);
+    --cellCount_;
 }
 
 void Worksheet::ClearAll() {
-    cells_.clear();
+    rows_ = {};
+    cellCount_ = 0;
     merges_.clear();
     defaultFormat_ = 0;
 }
@@ -137,7 +182,7 @@ std::optional<RangeRef> Worksheet::UsedRange() const {
                                     std::max(used->last.col, r.last.col)})
                     : r;
     };
-    for (const auto& [at, cell] : cells_)
+    for (const auto& [at, cell] : Cells())
         if (cell.HasContent() || cell.format >= 0) include(RangeRef::Single(at));
     for (const RangeRef& area : merges_) include(area);
     return used;
@@ -186,6 +231,27 @@ std::size_t Workbook::FormatHash::operator()(const CellFormat& f) const noexcept
 Workbook::Workbook() {
     formats_.push_back(CellFormat{});
     formatIndex_.emplace(formats_.back(), 0);
+}
+
+std::size_t Workbook::ChangeKeyHash::operator()(const ChangeKey& key) const noexcept {
+    std::uint64_t h = static_cast<std::uint32_t>(key.from) * 0x9e3779b97f4a7c15ULL;
+    h ^= (key.change.value + 0x632be59bd9b4e019ULL) * 0xbf58476d1ce4e5b9ULL;
+    h ^= key.change.attribute * 0x94d049bb133111ebULL;
+    return static_cast<std::size_t>(h ^ (h >> 31));
+}
+
+std::optional<int> Workbook::ChangedFormat(int from, const FormatChange& change) const {
+    const auto it = changedFormats_.find({from, change});
+    if (it == changedFormats_.end()) return std::nullopt;
+    return it->second;
+}
+
+void Workbook::RememberChangedFormat(int from, const FormatChange& change, int to) {
+    changedFormats_.emplace(ChangeKey{from, change}, to);
+}
+
+std::uint64_t Workbook::TextNumber(const std::string& text) {
+    return textNumbers_.try_emplace(text, textNumbers_.size()).first->second;
 }
 
 int Workbook::AddFormat(const CellFormat& format) {

@@ -6,15 +6,19 @@
 // Rows and columns are zero-based here (row 0 is sheet row 1, column 0 is column A).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <compare>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -153,23 +157,28 @@ class Worksheet {
     void SetName(std::string name);  // throws EngineError for an empty or too long name
 
     // Cells that hold a content or a format of their own, in row-major order.
-    const std::map<CellRef, Cell>& Cells() const { return cells_; }
+    class CellView;
+    CellView Cells() const;
+    std::size_t CellCount() const { return cellCount_; }
+    // A reference or pointer to a cell stays valid until a cell is added to or removed from
+    // its row.
     const Cell* Find(CellRef at) const;
     Cell* Find(CellRef at);  // none when the cell is not stored; never creates one
     Cell& At(CellRef at);    // creates an empty cell
     // Calls visit(CellRef, Cell&) for every stored cell in row-major order; `visit` must not
     // add or remove cells.
     template <class Visit>
-    void ForEachCell(Visit&& visit) {
-        for (auto& [at, cell] : cells_) visit(at, cell);
-    }
+    void ForEachCell(Visit&& visit);
     // Calls visit(CellRef, Cell&) for every cell of `area` in row-major order, creating the
-    // cells that do not exist yet (throws EngineError when the area leaves the sheet). Walks
-    // each row of the map once instead of searching it for every cell as At does. `visit`
-    // must not add or remove cells.
+    // cells that do not exist yet (throws EngineError when the area leaves the sheet).
+    // `visit` must not add or remove cells.
     template <class Visit>
     void ForEachCellIn(const RangeRef& area, Visit&& visit);
-    void Erase(CellRef at) { cells_.erase(at); }
+    // Calls visit(CellRef, const Cell&) for the stored cells of `area` in row-major order
+    // until it returns false; the cost follows the rows of the area and its stored cells.
+    template <class Visit>
+    void ForEachStoredIn(const RangeRef& area, Visit&& visit) const;
+    void Erase(CellRef at);
     void ClearAll();  // contents, formats, merges, sizes back to a new sheet's
 
     // Sheet-wide format that every cell without a format of its own shows.
@@ -203,26 +212,131 @@ class Worksheet {
     CellRef activeCell{0, 0};
 
   private:
+    // A stored cell and its column. Each row keeps its cells in a vector sorted by column:
+    // a sheet of many rows with a few columns each costs the cells themselves and little
+    // more, and a row's cells lie together in memory for the row-by-row work of building,
+    // saving and drawing.
+    struct Entry {
+        Cell cell;
+        std::uint16_t col = 0;
+    };
+    using Row = std::vector<Entry>;
+    Row* RowFor(int row);  // creates the row's slot
+    static Row::iterator Seek(Row& row, int col);
+    static Row::const_iterator Seek(const Row& row, int col);
+
     std::string name_;
-    std::map<CellRef, Cell> cells_;
+    std::vector<Row> rows_;  // indexed by row; as long as the last row with a cell needs
+    std::size_t cellCount_ = 0;
     int defaultFormat_ = 0;
     std::map<int, double> rowHeights_;
     std::map<int, double> columnWidths_;
     std::vector<RangeRef> merges_;
 };
 
+// Iterates the stored cells as (CellRef, const Cell&) pairs, in row-major order.
+class Worksheet::CellView {
+  public:
+    class iterator {
+      public:
+        using value_type = std::pair<CellRef, const Cell&>;
+        using difference_type = std::ptrdiff_t;
+        using iterator_category = std::forward_iterator_tag;
+
+        iterator() = default;
+        value_type operator*() const {
+            const Entry& e = (*rows_)[row_][index_];
+            return {CellRef{static_cast<int>(row_), e.col}, e.cell};
+        }
+        iterator& operator++() {
+            ++index_;
+            SkipEmpty();
+            return *this;
+        }
+        iterator operator++(int) {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
+        friend bool operator==(const iterator& a, const iterator& b) {
+            return a.row_ == b.row_ && a.index_ == b.index_;
+        }
+
+      private:
+        friend class CellView;
+        iterator(const std::vector<Row>* rows, std::size_t row) : rows_(rows), row_(row) {
+            SkipEmpty();
+        }
+        void SkipEmpty() {
+            while (row_ < rows_->size() && index_ >= (*rows_)[row_].size()) {
+                ++row_;
+                index_ = 0;
+            }
+        }
+        const std::vector<Row>* rows_ = nullptr;
+        std::size_t row_ = 0;
+        std::size_t index_ = 0;
+    };
+
+    iterator begin() const { return {rows_, 0}; }
+    iterator end() const { return {rows_, rows_->size()}; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+
+  private:
+    friend class Worksheet;
+    CellView(const std::vector<Row>* rows, std::size_t count) : rows_(rows), count_(count) {}
+    const std::vector<Row>* rows_;
+    std::size_t count_;
+};
+
+inline Worksheet::CellView Worksheet::Cells() const {
+    return {&rows_, cellCount_};
+}
+
+template <class Visit>
+void Worksheet::ForEachCell(Visit&& visit) {
+    for (std::size_t r = 0; r < rows_.size(); ++r)
+        for (Entry& e : rows_[r]) visit(CellRef{static_cast<int>(r), e.col}, e.cell);
+}
+
 template <class Visit>
 void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
     if (area.first.row < 0 || area.first.col < 0 || area.last.row >= kMaxRows ||
         area.last.col >= kMaxColumns)
         throw EngineError("Cells outside the sheet");
+    const int columns = area.Columns();
     for (int r = area.first.row; r <= area.last.row; ++r) {
-        auto it = cells_.lower_bound({r, area.first.col});
-        for (int c = area.first.col; c <= area.last.col; ++c, ++it) {
-            const CellRef at{r, c};
-            if (it == cells_.end() || it->first != at) it = cells_.emplace_hint(it, at, Cell{});
-            visit(at, it->second);
+        Row& row = *RowFor(r);
+        auto it = Seek(row, area.first.col);
+        // Count the cells the row lacks first, so it grows once to its final size.
+        int present = 0;
+        for (auto p = it; p != row.end() && p->col <= area.last.col; ++p) ++present;
+        if (present < columns) {
+            const std::size_t at = static_cast<std::size_t>(it - row.begin());
+            const std::size_t missing = static_cast<std::size_t>(columns - present);
+            if (row.capacity() < row.size() + missing) row.reserve(row.size() + missing);
+            // Existing cells keep their places relative to each other; the new ones are
+            // inserted column by column below.
+            it = row.begin() + static_cast<std::ptrdiff_t>(at);
+            for (int c = area.first.col; c <= area.last.col; ++c, ++it)
+                if (it == row.end() || it->col != c) {
+                    it = row.insert(it, Entry{Cell{}, static_cast<std::uint16_t>(c)});
+                    ++cellCount_;
+                }
+            it = row.begin() + static_cast<std::ptrdiff_t>(at);
         }
+        for (int c = area.first.col; c <= area.last.col; ++c, ++it) visit(CellRef{r, c}, it->cell);
+    }
+}
+
+template <class Visit>
+void Worksheet::ForEachStoredIn(const RangeRef& area, Visit&& visit) const {
+    const int lastRow = std::min(area.last.row, static_cast<int>(rows_.size()) - 1);
+    for (int r = std::max(area.first.row, 0); r <= lastRow; ++r) {
+        const Row& row = rows_[static_cast<std::size_t>(r)];
+        for (auto it = Seek(row, area.first.col); it != row.end() && it->col <= area.last.col; ++it)
+            if (!visit(CellRef{r, it->col}, it->cell)) return;
     }
 }
 
@@ -243,6 +357,21 @@ class Workbook {
         return formats_.at(static_cast<std::size_t>(index));
     }
     const std::vector<CellFormat>& Formats() const { return formats_; }
+
+    // What one attribute change makes of a format, remembered: a builder applies the same
+    // few changes to the same few formats over and over, and looking the result up is far
+    // cheaper than copying, changing and hashing the format again. `change` names the
+    // change completely (which attribute, and its new value); formats never change once
+    // added, so a remembered result stays right.
+    struct FormatChange {
+        std::uint32_t attribute = 0;
+        std::uint64_t value = 0;
+        friend bool operator==(const FormatChange&, const FormatChange&) = default;
+    };
+    std::optional<int> ChangedFormat(int from, const FormatChange& change) const;
+    void RememberChangedFormat(int from, const FormatChange& change, int to);
+    // A number that stands for a text in FormatChange values (the same text, the same number).
+    std::uint64_t TextNumber(const std::string& text);
 
     std::vector<std::unique_ptr<Worksheet>>& Sheets() { return sheets_; }
     const std::vector<std::unique_ptr<Worksheet>>& Sheets() const { return sheets_; }
@@ -266,6 +395,16 @@ class Workbook {
     // formats_ by value: the builder adds a format for every attribute it sets, and a search
     // through the whole list each time made building large sheets slow.
     std::unordered_map<CellFormat, int, FormatHash> formatIndex_;
+    struct ChangeKey {
+        int from;
+        FormatChange change;
+        friend bool operator==(const ChangeKey&, const ChangeKey&) = default;
+    };
+    struct ChangeKeyHash {
+        std::size_t operator()(const ChangeKey& key) const noexcept;
+    };
+    std::unordered_map<ChangeKey, int, ChangeKeyHash> changedFormats_;
+    std::unordered_map<std::string, std::uint64_t> textNumbers_;
     std::vector<std::unique_ptr<Worksheet>> sheets_;
 };
 

@@ -172,17 +172,13 @@ class Evaluator {
     std::optional<ErrorCode> AddCells(const Reference& ref, double& total) const {
         const std::optional<RangeRef> range = ResolveRef(ref, anchor_);
         if (!range) return ErrorCode::Ref;
-        const auto& cells = sheet_.Cells();
         std::optional<ErrorCode> error;
-        ForEachStoredIn(
-            *range, cells.end(), [&cells](CellRef at) { return cells.lower_bound(at); },
-            [](auto it) { return it->first; },
-            [&](auto it) {
-                const Value value = ValueOf(&it->second);
-                if (const auto* number = std::get_if<double>(&value)) total += *number;
-                if (const auto* code = std::get_if<ErrorCode>(&value)) error = *code;
-                return !error;
-            });
+        sheet_.ForEachStoredIn(*range, [&](CellRef, const Cell& cell) {
+            const Value value = ValueOf(&cell);
+            if (const auto* number = std::get_if<double>(&value)) total += *number;
+            if (const auto* code = std::get_if<ErrorCode>(&value)) error = *code;
+            return !error;
+        });
         return error;
     }
 
@@ -204,6 +200,14 @@ class SheetCalculation {
             }
         });
         const std::size_t n = at_.size();
+        // rowStart_[r]: the first formula cell in row r or below; one entry past the last
+        // formula row ends every search.
+        const std::size_t rows = at_.empty() ? 0 : static_cast<std::size_t>(at_.back().row) + 1;
+        rowStart_.assign(rows + 1, static_cast<std::uint32_t>(n));
+        for (std::size_t i = n; i-- > 0;)
+            rowStart_[static_cast<std::size_t>(at_[i].row)] = static_cast<std::uint32_t>(i);
+        for (std::size_t r = rows; r-- > 0;)
+            rowStart_[r] = std::min(rowStart_[r], rowStart_[r + 1]);
         order_.assign(n, kUnvisited);
         low_.assign(n, 0);
         onStack_.assign(n, false);
@@ -279,8 +283,14 @@ class SheetCalculation {
         const std::optional<RangeRef> range = ResolveRef(e.ref, at_[v]);
         if (!range) return;
         const auto begin = keys_.begin(), end = keys_.end();
+        // The search for a cell stays within the formula cells of its row.
+        auto seek = [&](CellRef at) {
+            if (at.row >= static_cast<int>(rowStart_.size()) - 1) return end;
+            const auto row = static_cast<std::size_t>(at.row);
+            return std::lower_bound(begin + rowStart_[row], begin + rowStart_[row + 1], Key(at));
+        };
         ForEachStoredIn(
-            *range, end, [&](CellRef at) { return std::lower_bound(begin, end, Key(at)); },
+            *range, end, seek,
             [](auto it) {
                 return CellRef{static_cast<int>(*it >> 8), static_cast<int>(*it & 0xFF)};
             },
@@ -301,9 +311,10 @@ class SheetCalculation {
     }
 
     Evaluator evaluator_;
-    std::vector<CellRef> at_;          // formula cells in row-major order
-    std::vector<std::uint32_t> keys_;  // their Key()s
-    std::vector<Cell*> cells_;         // the cells themselves
+    std::vector<CellRef> at_;              // formula cells in row-major order
+    std::vector<std::uint32_t> keys_;      // their Key()s
+    std::vector<std::uint32_t> rowStart_;  // where each row's formula cells begin in keys_
+    std::vector<Cell*> cells_;             // the cells themselves
     std::vector<int> order_, low_;
     std::vector<bool> onStack_, readsItself_;
     std::vector<int> component_;  // cells entered but not yet assigned to a component

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -16,6 +17,26 @@ namespace {
 
 // Formatting more cells than this in one call is refused rather than growing without bound.
 constexpr long long kMaxCellsPerCall = 2'000'000;
+
+const std::string kGeneralFormat = "General";
+
+// The attributes a format change sets, for Workbook::FormatChange.
+namespace Attribute {
+enum : std::uint32_t {
+    kNumberFormat = 1,
+    kHAlign,
+    kVAlign,
+    kWrap,
+    kFontName,
+    kFontSize,
+    kFontStyle,
+    kBold,
+    kItalic,
+    kFontColor,
+    kFill,
+    kBorder,
+};
+}  // namespace Attribute
 
 const RangeRef kWholeSheet{{0, 0}, {kMaxRows - 1, kMaxColumns - 1}};
 
@@ -250,7 +271,7 @@ Value Range::Value2() const {
 }
 
 template <class Change>
-void Range::ChangeFormats(Change&& change) const {
+void Range::ChangeFormats(const Workbook::FormatChange& key, Change&& change) const {
     CheckAlive();
     // Old format index -> new one. Most ranges hold one to three formats: those are kept in
     // a short list that needs no allocation, the map takes any more.
@@ -261,9 +282,15 @@ void Range::ChangeFormats(Change&& change) const {
         for (std::size_t i = 0; i < fewCount; ++i)
             if (few[i].first == old) return few[i].second;
         if (const auto it = more.find(old); it != more.end()) return it->second;
-        CellFormat format = book_->Format(old);
-        change(format);
-        const int index = book_->AddFormat(format);
+        int index = 0;
+        if (const std::optional<int> known = book_->ChangedFormat(old, key)) {
+            index = *known;
+        } else {
+            CellFormat format = book_->Format(old);
+            change(format);
+            index = book_->AddFormat(format);
+            book_->RememberChangedFormat(old, key, index);
+        }
         if (fewCount < few.size())
             few[fewCount++] = {old, index};
         else
@@ -289,7 +316,9 @@ const CellFormat& Range::TopLeftFormat() const {
 }
 
 void Range::SetNumberFormat(const std::string& code) {
-    ChangeFormats([&](CellFormat& f) { f.numberFormat = code.empty() ? "General" : code; });
+    const std::string& text = code.empty() ? kGeneralFormat : code;
+    ChangeFormats({Attribute::kNumberFormat, book_->TextNumber(text)},
+                  [&](CellFormat& f) { f.numberFormat = text; });
 }
 
 std::string Range::NumberFormat() const {
@@ -298,7 +327,8 @@ std::string Range::NumberFormat() const {
 
 void Range::SetHorizontalAlignment(int constant) {
     const HAlign align = HAlignOf(constant);
-    ChangeFormats([&](CellFormat& f) { f.hAlign = align; });
+    ChangeFormats({Attribute::kHAlign, static_cast<std::uint64_t>(align)},
+                  [&](CellFormat& f) { f.hAlign = align; });
 }
 
 int Range::HorizontalAlignment() const {
@@ -307,7 +337,8 @@ int Range::HorizontalAlignment() const {
 
 void Range::SetVerticalAlignment(int constant) {
     const VAlign align = VAlignOf(constant);
-    ChangeFormats([&](CellFormat& f) { f.vAlign = align; });
+    ChangeFormats({Attribute::kVAlign, static_cast<std::uint64_t>(align)},
+                  [&](CellFormat& f) { f.vAlign = align; });
 }
 
 int Range::VerticalAlignment() const {
@@ -315,7 +346,7 @@ int Range::VerticalAlignment() const {
 }
 
 void Range::SetWrapText(bool wrap) {
-    ChangeFormats([&](CellFormat& f) { f.wrap = wrap; });
+    ChangeFormats({Attribute::kWrap, wrap}, [&](CellFormat& f) { f.wrap = wrap; });
 }
 
 bool Range::WrapText() const {
@@ -350,35 +381,40 @@ double Range::ColumnWidth() const {
 
 void RangeFont::SetName(const std::string& name) {
     if (name.empty()) throw EngineError("Unable to set the Name property of the Font class");
-    range_.ChangeFormats([&](CellFormat& f) { f.font.name = name; });
+    range_.ChangeFormats({Attribute::kFontName, range_.Book().TextNumber(name)},
+                         [&](CellFormat& f) { f.font.name = name; });
 }
 
 void RangeFont::SetSize(double points) {
     if (!(points >= 1.0 && points <= kMaxFontPoints))
         throw EngineError("Unable to set the Size property of the Font class");
-    range_.ChangeFormats([&](CellFormat& f) { f.font.size = points; });
+    range_.ChangeFormats({Attribute::kFontSize, std::bit_cast<std::uint64_t>(points)},
+                         [&](CellFormat& f) { f.font.size = points; });
 }
 
 void RangeFont::SetFontStyle(const std::string& style) {
     const bool bold = style == "Bold" || style == "Bold Italic";
     const bool italic = style == "Italic" || style == "Bold Italic";
-    range_.ChangeFormats([&](CellFormat& f) {
-        f.font.bold = bold;
-        f.font.italic = italic;
-    });
+    range_.ChangeFormats({Attribute::kFontStyle, static_cast<std::uint64_t>(bold) | italic << 1},
+                         [&](CellFormat& f) {
+                             f.font.bold = bold;
+                             f.font.italic = italic;
+                         });
 }
 
 void RangeFont::SetBold(bool bold) {
-    range_.ChangeFormats([&](CellFormat& f) { f.font.bold = bold; });
+    range_.ChangeFormats({Attribute::kBold, bold}, [&](CellFormat& f) { f.font.bold = bold; });
 }
 
 void RangeFont::SetItalic(bool italic) {
-    range_.ChangeFormats([&](CellFormat& f) { f.font.italic = italic; });
+    range_.ChangeFormats({Attribute::kItalic, italic},
+                         [&](CellFormat& f) { f.font.italic = italic; });
 }
 
 void RangeFont::SetColorIndex(int index) {
     if (index != xl::kAutomatic) CheckPaletteIndex(index, "ColorIndex");
-    range_.ChangeFormats([&](CellFormat& f) { f.font.colorIndex = index; });
+    range_.ChangeFormats({Attribute::kFontColor, static_cast<std::uint32_t>(index)},
+                         [&](CellFormat& f) { f.font.colorIndex = index; });
 }
 
 const Font& RangeFont::Get() const {
@@ -388,7 +424,8 @@ const Font& RangeFont::Get() const {
 void RangeInterior::SetColorIndex(int index) {
     if (index != xl::kNone) CheckPaletteIndex(index, "ColorIndex");
     const int fill = index == xl::kNone ? kNoFill : index;
-    range_.ChangeFormats([&](CellFormat& f) { f.fill = fill; });
+    range_.ChangeFormats({Attribute::kFill, static_cast<std::uint32_t>(fill)},
+                         [&](CellFormat& f) { f.fill = fill; });
 }
 
 int RangeInterior::ColorIndex() const {
@@ -453,7 +490,15 @@ void RangeBorder::SetLineStyle(int style) {
             done.push_back(part);
             const CellRef probe = part.first;
             const Range sub = range_.Sub(part);
-            sub.ChangeFormats([&](CellFormat& f) { onEdges(probe, f); });
+            // The lines a block takes follow from the border, the style and where the block
+            // lies in the range.
+            const std::uint64_t where =
+                (probe.row == area.first.row) | (probe.row == area.last.row) << 1 |
+                (probe.col == area.first.col) << 2 | (probe.col == area.last.col) << 3;
+            const std::uint64_t change = static_cast<std::uint32_t>(index_) |
+                                         static_cast<std::uint64_t>(line) << 32 | where << 40;
+            sub.ChangeFormats({Attribute::kBorder, change},
+                              [&](CellFormat& f) { onEdges(probe, f); });
         }
     }
 }

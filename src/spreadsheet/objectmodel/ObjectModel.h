@@ -111,9 +111,10 @@ class Range {
     RangeBorder Borders(int index) const;
 
     // Applies a change to the format of every cell of the range; on the whole sheet it
-    // changes the sheet's default format instead of millions of cells.
+    // changes the sheet's default format instead of millions of cells. `key` names the
+    // change completely, so that the workbook can remember what it makes of each format.
     template <class Change>
-    void ChangeFormats(Change&& change) const;
+    void ChangeFormats(const Workbook::FormatChange& key, Change&& change) const;
     // The format the range's top-left cell shows.
     const CellFormat& TopLeftFormat() const;
 

@@ -62,8 +62,13 @@ constexpr std::uint8_t kWorkbookClassId[16] = {0x20, 0x08, 0x02, 0x00, 0x00, 0x0
 
 }  // namespace
 
-std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
-                                           std::span<const NamedStream> others) {
+namespace {
+
+// Packs the streams; `owned`, when given, holds the workbook stream and is freed once the
+// container has it.
+std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
+                               std::span<const NamedStream> others,
+                               std::vector<std::uint8_t>* owned) {
     InitGsf();
     std::vector<std::uint8_t> padded;
     std::span<const std::uint8_t> stream = workbookStream;
@@ -83,6 +88,10 @@ std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workboo
         if (!child) throw EngineError("Cannot create the workbook stream");
         bool written = gsf_output_write(child.get(), stream.size(), stream.data());
         written = gsf_output_close(child.get()) && written;
+        if (owned != nullptr) {
+            stream = {};
+            *owned = {};
+        }
         for (const NamedStream& other : others) {
             GRef<GsfOutput> more(gsf_outfile_new_child(ole.get(), other.name.c_str(), FALSE));
             if (!more) throw EngineError("Cannot create the stream " + other.name);
@@ -101,6 +110,19 @@ std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workboo
     std::vector<std::uint8_t> file(bytes, bytes + size);
     NormalizeDirectory(file);
     return file;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
+                                           std::span<const NamedStream> others) {
+    return Pack(workbookStream, others, nullptr);
+}
+
+std::vector<std::uint8_t> PackCompoundFile(std::vector<std::uint8_t>&& workbookStream,
+                                           std::span<const NamedStream> others) {
+    std::vector<std::uint8_t> stream = std::move(workbookStream);
+    return Pack(stream, others, &stream);
 }
 
 std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file,

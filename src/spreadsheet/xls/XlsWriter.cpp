@@ -9,17 +9,20 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
-#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsStream.h"
 
 namespace quill::spreadsheet {
@@ -108,32 +111,63 @@ struct FormatTables {
     }
 };
 
-// The shared-string table: every distinct cell text once, in order of first use.
+// The shared-string table: every distinct cell text once, in order of first use. The
+// table refers to the cells' own texts rather than copying them; the UTF-16 form of each
+// is made only when it is written.
 struct SharedStrings {
-    std::vector<BiffString> strings;
-    std::unordered_map<std::string, std::uint32_t> index;  // by cell text
+    std::vector<std::string_view> strings;                      // each entry's text, as valid UTF-8
+    std::unordered_map<std::string_view, std::uint32_t> index;  // by cell text
     std::uint32_t uses = 0;
+    // The entry of every text cell, in the order the sheets' cells are written (sheet by
+    // sheet, row by row), so that writing them needs no search.
+    std::vector<std::uint32_t> entryOfUse;
 
     explicit SharedStrings(const Workbook& book) {
-        // Texts that differ only in invalid UTF-8 are the same text in the file.
-        std::unordered_map<std::u16string, std::uint32_t> byUnits;
         for (const auto& sheet : book.Sheets()) {
             for (const auto& [at, cell] : sheet->Cells()) {
                 const auto* text = std::get_if<std::string>(&cell.content);
                 if (text == nullptr) continue;
                 ++uses;
-                if (index.contains(*text)) continue;
-                BiffString s = BiffString::FromUtf8(*text);
-                if (s.units.size() > kMaxCellTextUnits)
+                if (const auto it = index.find(*text); it != index.end()) {
+                    entryOfUse.push_back(it->second);
+                    continue;
+                }
+                // Each UTF-8 byte gives at most one UTF-16 unit, so only a long text needs
+                // counting.
+                if (text->size() > kMaxCellTextUnits &&
+                    Utf16FromUtf8(*text).size() > kMaxCellTextUnits)
                     throw EngineError("The text in cell " + Where(*sheet, at) +
                                       " is longer than 32767 characters");
-                const auto [it, added] =
-                    byUnits.try_emplace(s.units, static_cast<std::uint32_t>(strings.size()));
-                if (added) strings.push_back(std::move(s));
-                index.emplace(*text, it->second);
+                const std::uint32_t entry = EntryFor(*text);
+                index.emplace(*text, entry);
+                entryOfUse.push_back(entry);
             }
         }
     }
+
+  private:
+    // Texts that differ only in invalid UTF-8 are the same text in the file: such a text
+    // shares the entry of its repaired form.
+    std::uint32_t EntryFor(std::string_view text) {
+        std::string_view valid = text;
+        if (!IsAscii(text)) {
+            std::string repaired = Utf8FromUtf16(Utf16FromUtf8(text));
+            if (repaired != text) {
+                if (const auto it = index.find(repaired); it != index.end()) return it->second;
+                valid = repairedTexts_.emplace_back(std::move(repaired));
+                index.emplace(valid, static_cast<std::uint32_t>(strings.size()));
+            }
+        }
+        strings.push_back(valid);
+        return static_cast<std::uint32_t>(strings.size() - 1);
+    }
+
+    static bool IsAscii(std::string_view text) {
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    }
+
+    std::deque<std::string> repairedTexts_;  // stable storage for the repaired forms
 };
 
 std::uint16_t FontColor(int colorIndex) {
@@ -227,7 +261,7 @@ void WriteSharedStrings(RecordWriter& w, const SharedStrings& sst) {
     ContinuedRecord record(w, rec::kSst);
     w.U32(sst.uses).U32(static_cast<std::uint32_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
-        const BiffString& s = sst.strings[i];
+        const BiffString s = BiffString::FromUtf8(sst.strings[i]);
         // The count and flags stay with at least the first character.
         record.KeepTogether(3 + (s.units.empty() ? 0 : s.CharBytes()));
         if (i % perBucket == 0)
@@ -271,8 +305,8 @@ void WriteSpecialResult(RecordWriter& w, std::uint8_t type, std::uint8_t value) 
 class SheetWriter {
   public:
     SheetWriter(RecordWriter& w, const FormatTables& tables, const Worksheet& sheet,
-                const SharedStrings& sst, bool active)
-        : w_(w), tables_(tables), sheet_(sheet), sst_(sst), active_(active) {}
+                const SharedStrings& sst, std::size_t& nextUse, bool active)
+        : w_(w), tables_(tables), sheet_(sheet), sst_(sst), nextUse_(nextUse), active_(active) {}
 
     void Write();
 
@@ -281,9 +315,8 @@ class SheetWriter {
         int row = 0;
         int firstCol = 0;
         int endCol = 0;  // last column + 1; equal to firstCol for a row without cells
-        std::size_t cellsBegin = 0, cellsEnd = 0;
     };
-    using CellEntry = std::pair<const CellRef, Cell>;
+    using CellEntry = std::pair<CellRef, const Cell&>;
 
     std::uint16_t XfOf(const CellEntry& entry) const;
     std::uint16_t DefaultXf() const;
@@ -301,9 +334,13 @@ class SheetWriter {
     const FormatTables& tables_;
     const Worksheet& sheet_;
     const SharedStrings& sst_;
+    std::size_t& nextUse_;  // the next of sst_.entryOfUse, across the sheets
     bool active_;
-    std::vector<const CellEntry*> cells_;  // the cells that get a record, row by row
+    // Rows with cells that get a record, and rows with a height of their own, in order.
     std::vector<RowInfo> rows_;
+    // The cells that get a record: the rows and columns they span.
+    int firstRow_ = 0, endRow_ = 0, firstCol_ = kMaxColumns, endCol_ = 0;
+    std::vector<CellEntry> rowCells_;  // the cells of the row being written
 };
 
 std::uint16_t SheetWriter::XfOf(const CellEntry& entry) const {
@@ -321,28 +358,31 @@ std::uint16_t SheetWriter::DefaultXf() const {
 }
 
 void SheetWriter::CollectRows() {
-    for (const auto& entry : sheet_.Cells())
-        if (entry.second.HasContent() || entry.second.format >= 0) cells_.push_back(&entry);
-
-    // Rows with cells and rows with a height of their own, in order.
+    // Rows with cells and rows with a height of their own, merged in order.
     auto heights = sheet_.RowHeights().begin();
     const auto heightsEnd = sheet_.RowHeights().end();
-    std::size_t i = 0;
-    while (i < cells_.size() || heights != heightsEnd) {
-        const int cellRow = i < cells_.size() ? cells_[i]->first.row : kMaxRows;
-        const int heightRow = heights != heightsEnd ? heights->first : kMaxRows;
-        RowInfo info;
-        info.row = std::min(cellRow, heightRow);
-        info.cellsBegin = i;
-        while (i < cells_.size() && cells_[i]->first.row == info.row) ++i;
-        info.cellsEnd = i;
-        if (info.cellsEnd > info.cellsBegin) {
-            info.firstCol = cells_[info.cellsBegin]->first.col;
-            info.endCol = cells_[info.cellsEnd - 1]->first.col + 1;
+    auto addRowsBefore = [&](int row) {
+        for (; heights != heightsEnd && heights->first < row; ++heights)
+            rows_.push_back({heights->first, 0, 0});
+    };
+    bool any = false;
+    for (const auto& [at, cell] : sheet_.Cells()) {
+        if (!cell.HasContent() && cell.format < 0) continue;
+        if (!rows_.empty() && rows_.back().row == at.row && rows_.back().endCol > 0) {
+            rows_.back().endCol = at.col + 1;
+        } else {
+            addRowsBefore(at.row);
+            if (heights != heightsEnd && heights->first == at.row) ++heights;
+            rows_.push_back({at.row, at.col, at.col + 1});
         }
-        if (heights != heightsEnd && heights->first == info.row) ++heights;
-        rows_.push_back(info);
+        if (!any) firstRow_ = at.row;
+        any = true;
+        endRow_ = at.row + 1;
+        firstCol_ = std::min(firstCol_, at.col);
+        endCol_ = std::max(endCol_, at.col + 1);
     }
+    addRowsBefore(kMaxRows);
+    if (!any) firstCol_ = 0;
 }
 
 void SheetWriter::WriteSettings() {
@@ -422,21 +462,12 @@ void SheetWriter::WriteColumns() {
 }
 
 void SheetWriter::WriteDimensions() {
-    std::uint32_t firstRow = 0, endRow = 0;
-    std::uint16_t firstCol = 0, endCol = 0;
-    if (!cells_.empty()) {
-        firstRow = static_cast<std::uint32_t>(cells_.front()->first.row);
-        endRow = static_cast<std::uint32_t>(cells_.back()->first.row + 1);
-        int lo = kMaxColumns, hi = 0;
-        for (const CellEntry* c : cells_) {
-            lo = std::min(lo, c->first.col);
-            hi = std::max(hi, c->first.col + 1);
-        }
-        firstCol = static_cast<std::uint16_t>(lo);
-        endCol = static_cast<std::uint16_t>(hi);
-    }
     w_.Begin(rec::kDimensions);
-    w_.U32(firstRow).U32(endRow).U16(firstCol).U16(endCol).U16(0);
+    w_.U32(static_cast<std::uint32_t>(firstRow_))
+        .U32(static_cast<std::uint32_t>(endRow_))
+        .U16(static_cast<std::uint16_t>(firstCol_))
+        .U16(static_cast<std::uint16_t>(endCol_))
+        .U16(0);
     w_.End();
 }
 
@@ -512,17 +543,25 @@ void SheetWriter::WriteFormula(const CellEntry& entry) {
 }
 
 void SheetWriter::WriteCells(const RowInfo& row) {
+    if (row.endCol == row.firstCol) return;
+    rowCells_.clear();
+    sheet_.ForEachStoredIn({{row.row, row.firstCol}, {row.row, row.endCol - 1}},
+                           [this](CellRef at, const Cell& cell) {
+                               if (cell.HasContent() || cell.format >= 0)
+                                   rowCells_.emplace_back(at, cell);
+                               return true;
+                           });
     const auto row16 = static_cast<std::uint16_t>(row.row);
-    std::size_t i = row.cellsBegin;
-    while (i < row.cellsEnd) {
-        const CellEntry& entry = *cells_[i];
+    std::size_t i = 0;
+    while (i < rowCells_.size()) {
+        const CellEntry& entry = rowCells_[i];
         const auto& [at, cell] = entry;
         const auto col16 = static_cast<std::uint16_t>(at.col);
         if (!cell.HasContent()) {
             // A run of formatted empty cells in adjacent columns is one MULBLANK.
             std::size_t j = i + 1;
-            while (j < row.cellsEnd && !cells_[j]->second.HasContent() &&
-                   cells_[j]->first.col == cells_[j - 1]->first.col + 1)
+            while (j < rowCells_.size() && !rowCells_[j].second.HasContent() &&
+                   rowCells_[j].first.col == rowCells_[j - 1].first.col + 1)
                 ++j;
             if (j - i == 1) {
                 w_.Begin(rec::kBlank);
@@ -530,8 +569,8 @@ void SheetWriter::WriteCells(const RowInfo& row) {
             } else {
                 w_.Begin(rec::kMulBlank);
                 w_.U16(row16).U16(col16);
-                for (std::size_t k = i; k < j; ++k) w_.U16(XfOf(*cells_[k]));
-                w_.U16(static_cast<std::uint16_t>(cells_[j - 1]->first.col));
+                for (std::size_t k = i; k < j; ++k) w_.U16(XfOf(rowCells_[k]));
+                w_.U16(static_cast<std::uint16_t>(rowCells_[j - 1].first.col));
             }
             w_.End();
             i = j;
@@ -551,9 +590,11 @@ void SheetWriter::WriteCells(const RowInfo& row) {
                 w_.U8(static_cast<std::uint8_t>(ErrorCode::Num)).U8(1);
             }
             w_.End();
-        } else if (const auto* text = std::get_if<std::string>(&cell.content)) {
+        } else if (std::holds_alternative<std::string>(cell.content)) {
             w_.Begin(rec::kLabelSst);
-            w_.U16(row16).U16(col16).U16(XfOf(entry)).U32(sst_.index.at(*text));
+            if (nextUse_ >= sst_.entryOfUse.size())
+                throw EngineError("The text in cell " + Where(sheet_, at) + " is not shared");
+            w_.U16(row16).U16(col16).U16(XfOf(entry)).U32(sst_.entryOfUse[nextUse_++]);
             w_.End();
         } else {
             WriteFormula(entry);
@@ -690,7 +731,7 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
     std::size_t cells = 0;
     for (const auto& sheet : book.Sheets()) cells += sheet->Cells().size();
     std::size_t textBytes = 0;
-    for (const BiffString& s : sst.strings) textBytes += 3 + s.DataBytes();
+    for (const std::string_view s : sst.strings) textBytes += 3 + s.size();
     w.Data().reserve(16384 + 8192 * book.Sheets().size() + 24 * cells + textBytes);
     WriteBof(w, kBofGlobals);
     w.Record16(rec::kCodePage, 1200);  // texts are Unicode
@@ -748,9 +789,10 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
     WriteSharedStrings(w, sst);
     w.Empty(rec::kEof);
 
+    std::size_t nextUse = 0;
     for (std::size_t i = 0; i < book.Sheets().size(); ++i) {
         w.PatchU32(offsetFields[i], static_cast<std::uint32_t>(w.Size()));
-        SheetWriter(w, tables, *book.Sheets()[i], sst, i == activeSheet).Write();
+        SheetWriter(w, tables, *book.Sheets()[i], sst, nextUse, i == activeSheet).Write();
     }
     return std::move(w.Data());
 }
@@ -759,14 +801,14 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
 
 void xls::SaveXls(const Workbook& workbook, const std::string& path) {
     // The whole file is built in memory first: nothing touches the disk unless it is complete.
-    const std::vector<std::uint8_t> stream = xls::WriteWorkbookStream(workbook);
+    std::vector<std::uint8_t> stream = xls::WriteWorkbookStream(workbook);
     const std::int64_t now = xls::DocumentTimeNow();
     const xls::NamedStream properties[] = {
         {xls::kSummaryStreamName,
          xls::WriteSummaryInformation(
              {.title = workbook.title, .application = "Quillmere", .created = now, .saved = now})},
         {xls::kDocumentSummaryStreamName, xls::WriteDocumentSummaryInformation()}};
-    const std::vector<std::uint8_t> file = xls::PackCompoundFile(stream, properties);
+    const std::vector<std::uint8_t> file = xls::PackCompoundFile(std::move(stream), properties);
     xls::WriteFileAtomically(path, file);
 }
 

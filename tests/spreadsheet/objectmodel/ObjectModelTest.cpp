@@ -149,3 +149,80 @@ TEST_F(ObjectModelTest, NothingWorksAfterQuit) {
 
 }  // namespace
 }  // namespace quill::spreadsheet
+
+namespace quill::spreadsheet {
+namespace {
+
+// Each format change is remembered per starting format. Changes that share a value but set
+// different attributes (centring across and down, bold and italic, a font colour and a
+// fill) and the same change met again from another starting format must each give what a
+// fresh change gives.
+TEST_F(ObjectModelTest, RememberedFormatChangesGiveWhatAFreshChangeGives) {
+    auto apply = [&](const char* a1, int step) {
+        Range r = app.Range(a1);
+        switch (step) {
+            case 0:
+                r.SetHorizontalAlignment(xl::kCenter);
+                break;
+            case 1:
+                r.SetVerticalAlignment(xl::kCenter);
+                break;
+            case 2:
+                r.Font().SetBold(true);
+                break;
+            case 3:
+                r.Font().SetItalic(true);
+                break;
+            case 4:
+                r.Font().SetColorIndex(3);
+                break;
+            case 5:
+                r.Interior().SetColorIndex(3);
+                break;
+            case 6:
+                r.SetNumberFormat("0.00");
+                break;
+            case 7:
+                r.Font().SetName("0.00");
+                break;
+            case 8:
+                r.Borders(xl::kEdgeTop).SetLineStyle(xl::kContinuous);
+                break;
+            default:
+                r.Borders(xl::kEdgeBottom).SetLineStyle(xl::kContinuous);
+                break;
+        }
+    };
+    // Row 1 takes each change once, from the default format: the fresh results.
+    const char* fresh[] = {"A1", "B1", "C1", "D1", "E1", "F1", "G1", "H1", "I1", "J1"};
+    for (int step = 0; step < 10; ++step) apply(fresh[step], step);
+    // Rows 2 and 3 take them again in one cell each, one after the other, so every change
+    // after the first starts from a format met before only in row 2.
+    for (const char* cell : {"A2", "A3"})
+        for (int step = 0; step < 10; ++step) apply(cell, step);
+
+    CellFormat expected;
+    expected.hAlign = HAlign::Center;
+    expected.vAlign = VAlign::Center;
+    expected.font.bold = true;
+    expected.font.italic = true;
+    expected.font.colorIndex = 3;
+    expected.fill = 3;
+    expected.numberFormat = "0.00";
+    expected.font.name = "0.00";
+    expected.SetBorder(Edge::Top, LineStyle::Thin);
+    expected.SetBorder(Edge::Bottom, LineStyle::Thin);
+    EXPECT_EQ(FormatAt("A2"), expected);
+    EXPECT_EQ(FormatAt("A3"), expected);
+    EXPECT_EQ(FormatAt("B1").vAlign, VAlign::Center);
+    EXPECT_EQ(FormatAt("B1").hAlign, HAlign::General);
+    EXPECT_EQ(FormatAt("E1").font.colorIndex, 3);
+    EXPECT_EQ(FormatAt("E1").fill, kNoFill);
+    EXPECT_EQ(FormatAt("H1").font.name, "0.00");
+    EXPECT_EQ(FormatAt("H1").numberFormat, "General");
+    EXPECT_EQ(FormatAt("J1").Border(Edge::Bottom), LineStyle::Thin);
+    EXPECT_EQ(FormatAt("J1").Border(Edge::Top), LineStyle::None);
+}
+
+}  // namespace
+}  // namespace quill::spreadsheet
