@@ -713,10 +713,12 @@ QImage SheetPainter::PaintBand(int top, int rows) {
     band.setDotsPerMeterX(kDotsPerMeter);
     band.setDotsPerMeterY(kDotsPerMeter);
     band.fill(QColor(kBackground));
-    // Texts are laid out by the metrics of this device.
-    image_ = QImage(1, 1, QImage::Format_RGB32);
-    image_.setDotsPerMeterX(kDotsPerMeter);
-    image_.setDotsPerMeterY(kDotsPerMeter);
+    // Texts are laid out by the metrics of a device of the band's resolution.
+    if (image_.isNull()) {
+        image_ = QImage(1, 1, QImage::Format_RGB32);
+        image_.setDotsPerMeterX(kDotsPerMeter);
+        image_.setDotsPerMeterY(kDotsPerMeter);
+    }
 
     if (reach_ < 0) reach_ = ReachBeyondBox();
     const int reach = reach_;
