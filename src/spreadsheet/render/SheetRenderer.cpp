@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QFont>
@@ -205,6 +206,7 @@ class SheetPainter {
     template <typename Fn>
     void ForEachArea(Fn&& visit);
     void DrawLayers(QPainter& painter);
+    static std::int64_t ReachOf(const Box& box) { return 2 * (box.y1 - box.y0) + 2; }
     int ReachBeyondBox() const;
     void DrawGridlines(QPainter& painter);
     void DrawFills(QPainter& painter);
@@ -227,6 +229,8 @@ class SheetPainter {
     int fromRow_ = 0;
     int toRow_ = 0;
     int reach_ = -1;  // ReachBeyondBox(), once known
+    // The picture rows [first, second) of the band being drawn, if any.
+    std::optional<std::pair<std::int64_t, std::int64_t>> band_;
     bool forPage_ = false;
     NumberFormatCache numberFormats_;
     std::vector<std::unique_ptr<FontFace>> faces_;
@@ -303,8 +307,12 @@ void SheetPainter::ForEachArea(Fn&& visit) {
                                          std::max(cells.first.col, range_.first.col)};
                 if (firstShown != CellRef{r, c}) continue;
             }
+            const Box box = BoxOf(cells);
+            if (band_ &&
+                (box.y1 + ReachOf(box) <= band_->first || box.y0 - ReachOf(box) >= band_->second))
+                continue;  // draws nothing into the band
             const Cell* cell = sheet_.Find(cells.first);
-            visit(Area{cells, BoxOf(cells), cell, &FormatOf(cell)});
+            visit(Area{cells, box, cell, &FormatOf(cell)});
         }
     }
 }
@@ -683,10 +691,10 @@ void SheetPainter::DrawLayers(QPainter& painter) {
     DrawTexts(painter);
 }
 
-// How far beyond its own rows an area may draw: gridlines, fills and borders one pixel
+// How far beyond its box an area may draw (ReachOf): gridlines, fills and borders one pixel
 // above, and a text that fits its cell by no more than a line's height, which is at most
-// the height of the tallest row or merged area. Twice that, to be safe with the ink of
-// glyphs that overshoot their font's line.
+// the area's height; twice that, to be safe with the ink of glyphs that overshoot their
+// font's line. ReachBeyondBox is the most of any row or merged area of the picture.
 int SheetPainter::ReachBeyondBox() const {
     std::int64_t tallest = RowHeightPixels(Worksheet::kDefaultRowHeight);
     for (const auto& [row, points] : sheet_.RowHeights())
@@ -697,15 +705,15 @@ int SheetPainter::ReachBeyondBox() const {
             const Box box = BoxOf(m);
             tallest = std::max(tallest, box.y1 - box.y0);
         }
-    return static_cast<int>(std::min<std::int64_t>(2 * tallest + 2, height_));
+    return static_cast<int>(std::min<std::int64_t>(ReachOf({0, 0, 0, tallest}), height_));
 }
 
 // The band shows what the whole picture shows in its rows when every area that may draw
 // into them is drawn in the picture's own order: the rows are visited from the first
 // whose drawing may reach the band (or the first row of a merged area that reaches it,
-// where that area is drawn) to the last whose drawing may reach it, and the painter moves
-// the band's top to the image's first row. What the visited areas draw outside the band
-// falls outside the image.
+// where that area is drawn) to the last whose drawing may reach it, the areas among them
+// that cannot reach it are passed over, and the painter moves the band's top to the
+// image's first row. What the drawn areas draw outside the band falls outside the image.
 QImage SheetPainter::PaintBand(int top, int rows) {
     QImage band(width_, rows, QImage::Format_RGB32);
     if (band.isNull()) return {};
@@ -743,6 +751,7 @@ QImage SheetPainter::PaintBand(int top, int rows) {
         for (const RangeRef& m : sheet_.Merges())
             if (m.Intersects(visited))
                 fromRow_ = std::min(fromRow_, std::max(m.first.row, range_.first.row));
+        band_ = {std::int64_t{top}, std::int64_t{top} + rows};
         QPainter painter(&band);
         painter.translate(0, -top);
         DrawLayers(painter);
@@ -750,6 +759,7 @@ QImage SheetPainter::PaintBand(int top, int rows) {
     }
     fromRow_ = range_.first.row;
     toRow_ = lastRow_;
+    band_.reset();
     return band;
 }
 
