@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QIODevice>
 
@@ -244,10 +246,21 @@ bool WritePicture(const QImage& picture, const QString& path, QIODevice& out) {
 
 void WritePictureFile(const QImage& picture, const QString& path, const ByteSink& sink) {
     if (picture.isNull()) throw Failure("Invalid picture");
+    const auto cannotEncode = [&] { return Failure("Cannot encode the picture for " + path); };
+    if (IsPng(path)) {
+        // Compressed whole first: a PNG is small, and Qt's PNG writer loses memory when a
+        // write fails under it.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!WritePicture(picture, path, buffer)) throw cannotEncode();
+        sink(bytes.constData(), bytes.size());
+        return;
+    }
     SinkDevice device(sink);
-    const bool written = WritePicture(picture, path, device);
+    const bool written = WriteBmp(picture, device);
     device.Rethrow();
-    if (!written) throw Failure("Cannot encode the picture for " + path);
+    if (!written) throw cannotEncode();
 }
 
 void SavePictureFile(const QImage& picture, const QString& path) {

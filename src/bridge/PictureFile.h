@@ -26,7 +26,8 @@ bool WritePicture(const QImage& picture, const QString& path, QIODevice& out);
 using ByteSink = std::function<void(const char* data, qint64 size)>;
 
 // Hands the bytes of the picture file for `path` to `sink`: PNG when the path ends in
-// ".png", else BMP. Throws quill::Failure for an empty picture, and passes on the sink's.
+// ".png" (in one block), else BMP (a block of rows at a time). Throws quill::Failure for an
+// empty picture, and passes on the sink's.
 void WritePictureFile(const QImage& picture, const QString& path, const ByteSink& sink);
 
 // Writes the picture to `path` (PNG for ".png", else BMP) through the program's one
