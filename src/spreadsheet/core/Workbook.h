@@ -112,10 +112,32 @@ struct Expr;  // a parsed formula; see formula/FormulaExpr.h
 
 // A formula in R1C1 notation. Relative references are offsets, so the same formula means
 // the same thing wherever it stands; the anchor cell is supplied when it is evaluated,
-// written to a file or shown in A1 notation.
-struct Formula {
-    std::string r1c1;  // canonical text, beginning with "="
-    std::shared_ptr<const formula::Expr> expr;
+// written to a file or shown in A1 notation. A column of cells usually holds one formula
+// row after row, so copies share the text and the parsed tree: a formula in a cell costs a
+// pointer, not a copy of both.
+class Formula {
+  public:
+    Formula() = default;
+    Formula(std::string r1c1, std::shared_ptr<const formula::Expr> tree)
+        : source_(std::make_shared<const Source>(Source{std::move(r1c1), std::move(tree)})) {}
+
+    // The canonical text, beginning with "=".
+    const std::string& R1C1() const { return source_ ? source_->r1c1 : Empty().r1c1; }
+    // The parsed form; null for a formula that was never parsed.
+    const std::shared_ptr<const formula::Expr>& Tree() const {
+        return source_ ? source_->tree : Empty().tree;
+    }
+
+  private:
+    struct Source {
+        std::string r1c1;
+        std::shared_ptr<const formula::Expr> tree;
+    };
+    static const Source& Empty() {
+        static const Source empty;
+        return empty;
+    }
+    std::shared_ptr<const Source> source_;
 };
 
 struct Cell {

@@ -77,9 +77,9 @@ class Evaluator {
     explicit Evaluator(const Worksheet& sheet) : sheet_(sheet) {}
 
     Value Evaluate(const Formula& formula, CellRef anchor) {
-        if (!formula.expr) return ErrorCode::Value;
+        if (!formula.Tree()) return ErrorCode::Value;
         anchor_ = anchor;
-        Value result = Eval(*formula.expr);
+        Value result = Eval(*formula.Tree());
         // A formula that shows an empty cell shows 0.
         if (std::holds_alternative<std::monostate>(result)) return 0.0;
         return result;
@@ -257,7 +257,7 @@ class SheetCalculation {
         onStack_[v] = true;
         const std::size_t begin = edges_.size();
         const Formula& formula = *cells_[v]->AsFormula();
-        if (formula.expr) AddPrecedents(*formula.expr, v);
+        if (formula.Tree()) AddPrecedents(*formula.Tree(), v);
         calls_.push_back({v, begin, begin, edges_.size()});
     }
 

@@ -254,7 +254,7 @@ std::string Range::FormulaR1C1() const {
     CheckAlive();
     const Cell* cell = sheet_->Find(area_.first);
     if (cell == nullptr) return {};
-    if (const Formula* f = cell->AsFormula()) return f->r1c1;
+    if (const Formula* f = cell->AsFormula()) return f->R1C1();
     if (const double* n = std::get_if<double>(&cell->content)) return NumberText(*n);
     if (const std::string* s = std::get_if<std::string>(&cell->content)) return *s;
     return {};

@@ -64,11 +64,22 @@ constexpr std::uint8_t kWorkbookClassId[16] = {0x20, 0x08, 0x02, 0x00, 0x00, 0x0
 
 namespace {
 
+// A compound file in memory, in the buffer libgsf built it in. The memory sink owns the
+// buffer; nothing else refers to it once the sink is closed, so the directory is put right
+// in place there.
+struct PackedFile {
+    GRef<GsfOutput> sink;
+    std::size_t size = 0;
+    std::span<std::uint8_t> Bytes() const {
+        const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
+        return {const_cast<guint8*>(bytes), bytes == nullptr ? 0 : size};
+    }
+};
+
 // Packs the streams; `owned`, when given, holds the workbook stream and is freed once the
 // container has it.
-std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
-                               std::span<const NamedStream> others,
-                               std::vector<std::uint8_t>* owned) {
+PackedFile Pack(std::span<const std::uint8_t> workbookStream, std::span<const NamedStream> others,
+                std::vector<std::uint8_t>* owned) {
     InitGsf();
     std::vector<std::uint8_t> padded;
     std::span<const std::uint8_t> stream = workbookStream;
@@ -78,10 +89,11 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
         stream = padded;
     }
 
-    GRef<GsfOutput> sink(gsf_output_memory_new());
+    PackedFile file{GRef<GsfOutput>(gsf_output_memory_new()), 0};
+    GsfOutput* sink = file.sink.get();
     {
         // 512-byte big blocks and 64-byte small blocks: the classic layout every reader knows.
-        GRef<GsfOutfile> ole(gsf_outfile_msole_new_full(sink.get(), 512, 64));
+        GRef<GsfOutfile> ole(gsf_outfile_msole_new_full(sink, 512, 64));
         if (!ole) throw EngineError("Cannot create the compound file");
         gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
         GRef<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
@@ -90,7 +102,7 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
         written = gsf_output_close(child.get()) && written;
         if (owned != nullptr) {
             stream = {};
-            *owned = {};
+            *owned = std::vector<std::uint8_t>();  // gives the memory back
         }
         for (const NamedStream& other : others) {
             GRef<GsfOutput> more(gsf_outfile_new_child(ole.get(), other.name.c_str(), FALSE));
@@ -103,12 +115,11 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
         if (!written || !closedOle) throw EngineError("Cannot write the compound file");
     }
     // Closing the compound file normally closes its sink as well.
-    if (!gsf_output_is_closed(sink.get())) gsf_output_close(sink.get());
-    const gsf_off_t size = gsf_output_size(sink.get());
-    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
-    if (bytes == nullptr || size <= 0) throw EngineError("Cannot write the compound file");
-    std::vector<std::uint8_t> file(bytes, bytes + size);
-    NormalizeDirectory(file);
+    if (!gsf_output_is_closed(sink)) gsf_output_close(sink);
+    const gsf_off_t size = gsf_output_size(sink);
+    file.size = size > 0 ? static_cast<std::size_t>(size) : 0;
+    if (file.Bytes().empty()) throw EngineError("Cannot write the compound file");
+    NormalizeDirectory(file.Bytes());
     return file;
 }
 
@@ -116,13 +127,16 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
 
 std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
                                            std::span<const NamedStream> others) {
-    return Pack(workbookStream, others, nullptr);
+    const PackedFile file = Pack(workbookStream, others, nullptr);
+    const std::span<const std::uint8_t> bytes = file.Bytes();
+    return {bytes.begin(), bytes.end()};
 }
 
-std::vector<std::uint8_t> PackCompoundFile(std::vector<std::uint8_t>&& workbookStream,
-                                           std::span<const NamedStream> others) {
+void SaveCompoundFile(const std::string& path, std::vector<std::uint8_t>&& workbookStream,
+                      std::span<const NamedStream> others) {
     std::vector<std::uint8_t> stream = std::move(workbookStream);
-    return Pack(stream, others, &stream);
+    const PackedFile file = Pack(stream, others, &stream);
+    WriteFileAtomically(path, file.Bytes());
 }
 
 std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file,

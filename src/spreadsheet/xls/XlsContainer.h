@@ -29,10 +29,12 @@ struct NamedStream {
 // time stamps, so the same streams always give the same bytes. Throws EngineError.
 std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
                                            std::span<const NamedStream> others = {});
-// The same, taking the workbook stream over: it is freed as soon as the container holds it,
-// so that a large workbook is not in memory three times over (stream, container, file).
-std::vector<std::uint8_t> PackCompoundFile(std::vector<std::uint8_t>&& workbookStream,
-                                           std::span<const NamedStream> others = {});
+// Packs the streams as PackCompoundFile does and writes the file to `path` as
+// WriteFileAtomically does. The workbook stream is taken over and freed as soon as the
+// container holds it, and the file is written from the container's own buffer, so a large
+// workbook is in memory about once rather than three times over. Throws EngineError.
+void SaveCompoundFile(const std::string& path, std::vector<std::uint8_t>&& workbookStream,
+                      std::span<const NamedStream> others = {});
 
 // The "Workbook" stream of a compound file. Throws EngineError when the bytes are not a
 // compound file, hold no workbook stream, or are larger than the engine reads. When

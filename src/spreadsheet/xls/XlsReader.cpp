@@ -64,8 +64,8 @@ std::size_t TreeBytes(const formula::Expr& e) {
 }
 std::size_t FormulaBytes(const Formula& f) {
     constexpr std::size_t kSharedBlock = 2 * sizeof(void*) + sizeof(long);
-    return HeapBytes(f.r1c1) +
-           (f.expr ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
+    return HeapBytes(f.R1C1()) +
+           (f.Tree() ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.Tree()) : 0);
 }
 
 // Distinct parsed trees a sheet's charge keeps track of, and what an entry of that table
@@ -727,7 +727,7 @@ void SheetReader::ReadFormula(const Record& r) {
         cell.cached = Value{};
     }
     if (const Formula* formula = cell.AsFormula()) {
-        if (chargedTrees_.insert(formula->expr.get()).second) {
+        if (chargedTrees_.insert(formula->Tree().get()).second) {
             // A bound on the table, not an eviction order: a tree seen again after a clear is
             // charged again, which errs on the safe side.
             if (chargedTrees_.size() > kMaxSharedFormulas)
@@ -736,7 +736,7 @@ void SheetReader::ReadFormula(const Record& r) {
                 memory_.Charge(kSharedFormulaEntryBytes);
             memory_.Charge(FormulaBytes(*formula));
         } else {
-            memory_.Charge(HeapBytes(formula->r1c1));
+            memory_.Charge(HeapBytes(formula->R1C1()));
         }
     }
     pendingText_.reset();

@@ -808,8 +808,7 @@ void xls::SaveXls(const Workbook& workbook, const std::string& path) {
          xls::WriteSummaryInformation(
              {.title = workbook.title, .application = "Quillmere", .created = now, .saved = now})},
         {xls::kDocumentSummaryStreamName, xls::WriteDocumentSummaryInformation()}};
-    const std::vector<std::uint8_t> file = xls::PackCompoundFile(std::move(stream), properties);
-    xls::WriteFileAtomically(path, file);
+    xls::SaveCompoundFile(path, std::move(stream), properties);
 }
 
 }  // namespace quill::spreadsheet

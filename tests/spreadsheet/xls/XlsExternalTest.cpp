@@ -228,7 +228,7 @@ TEST(ExternalLibreOffice, ItsOwnXlsOfOurWorkbookReadsBack) {
         if (const Formula* f = cell.AsFormula()) {
             // Either the formula itself or, for tokens the engine does not decode, its value.
             if (other->AsFormula() != nullptr) {
-                EXPECT_EQ(EncodeBiff8(*other->AsFormula(), at), EncodeBiff8(*f, at)) << f->r1c1;
+                EXPECT_EQ(EncodeBiff8(*other->AsFormula(), at), EncodeBiff8(*f, at)) << f->R1C1();
                 EXPECT_EQ(other->cached, cell.cached);
             } else {
                 ASSERT_TRUE(std::holds_alternative<double>(other->content));

@@ -83,7 +83,7 @@ void ExpectSameWorkbook(const Workbook& a, const Workbook& b) {
                 // The same tokens: the text may differ where the file cannot tell, as "C[0]"
                 // and "C" do.
                 ASSERT_NE(other->AsFormula(), nullptr);
-                EXPECT_EQ(EncodeBiff8(*f, at), EncodeBiff8(*other->AsFormula(), at)) << f->r1c1;
+                EXPECT_EQ(EncodeBiff8(*f, at), EncodeBiff8(*other->AsFormula(), at)) << f->R1C1();
                 EXPECT_EQ(cell.cached, other->cached);
             } else if (const auto* n = std::get_if<double>(&cell.content)) {
                 EXPECT_EQ(std::bit_cast<std::uint64_t>(*n),
@@ -125,7 +125,7 @@ TEST_F(XlsFileTest, BudgetSheetReadsBackAsTheSameWorkbookAndSavesToTheSameBytes)
     EXPECT_EQ(back.EffectiveFormat(sheet, sample::At("B2")).font.size, 24);
     EXPECT_EQ(back.EffectiveFormat(sheet, sample::At("E6")).numberFormat, sample::kAmountFormat);
     EXPECT_EQ(sheet.Find(sample::At("E8"))->cached, Value(3100.0));
-    EXPECT_EQ(sheet.Find(sample::At("J10"))->AsFormula()->r1c1, "=R[-2]C-R[-4]C");
+    EXPECT_EQ(sheet.Find(sample::At("J10"))->AsFormula()->R1C1(), "=R[-2]C-R[-4]C");
     EXPECT_EQ(back.Format(sheet.DefaultFormat()).fill, 2);
     EXPECT_EQ(sheet.printArea, ParseA1Range("A1:J73"));
     EXPECT_NEAR(sheet.ColumnWidth(1), 31.29, 0.01);
