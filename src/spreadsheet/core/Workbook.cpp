@@ -53,6 +53,7 @@ Worksheet::Row::const_iterator Worksheet::Seek(const Row& row, int col) {
 }
 
 Worksheet::Row* Worksheet::RowFor(int row) {
+    static_assert(sizeof(Entry) == sizeof(Cell), "the column lives in the cell's tail padding");
     const auto r = static_cast<std::size_t>(row);
     if (r >= rows_.size()) {
         // The row slots grow by half again, as a vector would, but never past the sheet.
@@ -68,7 +69,7 @@ const Cell* Worksheet::Find(CellRef at) const {
     if (at.row < 0 || static_cast<std::size_t>(at.row) >= rows_.size()) return nullptr;
     const Row& row = rows_[static_cast<std::size_t>(at.row)];
     const auto it = Seek(row, at.col);
-    return it != row.end() && it->col == at.col ? &it->cell : nullptr;
+    return it != row.end() && it->col == at.col ? &it->cell() : nullptr;
 }
 
 Cell* Worksheet::Find(CellRef at) {
@@ -82,7 +83,7 @@ Cell& Worksheet::At(CellRef at) {
     }
     Row& row = *RowFor(at.row);
     auto it = Seek(row, at.col);
-    if (it != row.end() && it->col == at.col) return it->cell;
+    if (it != row.end() && it->col == at.col) return it->cell();
     // Rows hold a handful of cells: growing by a quarter (at least two) keeps the spare
     // room small.
     if (row.size() == row.capacity()) {
@@ -91,7 +92,7 @@ Cell& Worksheet::At(CellRef at) {
         it = row.begin() + index;
     }
     ++cellCount_;
-    return row.insert(it, Entry{Cell{}, static_cast<std::uint16_t>(at.col)})->cell;
+    return row.insert(it, Entry{Cell{}, static_cast<std::uint16_t>(at.col)})->cell();
 }
 
 void Worksheet::Erase(CellRef at) {

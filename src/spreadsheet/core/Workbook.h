@@ -238,9 +238,12 @@ class Worksheet {
     // a sheet of many rows with a few columns each costs the cells themselves and little
     // more, and a row's cells lie together in memory for the row-by-row work of building,
     // saving and drawing.
-    struct Entry {
-        Cell cell;
+    struct Entry : Cell {
+        // The column sits in the cell's tail padding, so an entry takes no more room than
+        // the cell alone.
         std::uint16_t col = 0;
+        Cell& cell() { return *this; }
+        const Cell& cell() const { return *this; }
     };
     using Row = std::vector<Entry>;
     Row* RowFor(int row);  // creates the row's slot
@@ -268,7 +271,7 @@ class Worksheet::CellView {
         iterator() = default;
         value_type operator*() const {
             const Entry& e = (*rows_)[row_][index_];
-            return {CellRef{static_cast<int>(row_), e.col}, e.cell};
+            return {CellRef{static_cast<int>(row_), e.col}, e.cell()};
         }
         iterator& operator++() {
             ++index_;
@@ -319,7 +322,7 @@ inline Worksheet::CellView Worksheet::Cells() const {
 template <class Visit>
 void Worksheet::ForEachCell(Visit&& visit) {
     for (std::size_t r = 0; r < rows_.size(); ++r)
-        for (Entry& e : rows_[r]) visit(CellRef{static_cast<int>(r), e.col}, e.cell);
+        for (Entry& e : rows_[r]) visit(CellRef{static_cast<int>(r), e.col}, e.cell());
 }
 
 template <class Visit>
@@ -348,7 +351,7 @@ void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
                 }
             it = row.begin() + static_cast<std::ptrdiff_t>(at);
         }
-        for (int c = area.first.col; c <= area.last.col; ++c, ++it) visit(CellRef{r, c}, it->cell);
+        for (int c = area.first.col; c <= area.last.col; ++c, ++it) visit(CellRef{r, c}, it->cell());
     }
 }
 
@@ -358,7 +361,7 @@ void Worksheet::ForEachStoredIn(const RangeRef& area, Visit&& visit) const {
     for (int r = std::max(area.first.row, 0); r <= lastRow; ++r) {
         const Row& row = rows_[static_cast<std::size_t>(r)];
         for (auto it = Seek(row, area.first.col); it != row.end() && it->col <= area.last.col; ++it)
-            if (!visit(CellRef{r, it->col}, it->cell)) return;
+            if (!visit(CellRef{r, it->col}, it->cell())) return;
     }
 }
 
