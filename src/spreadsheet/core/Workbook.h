@@ -115,6 +115,35 @@ struct Expr;  // a parsed formula; see formula/FormulaExpr.h
 // written to a file or shown in A1 notation. A column of cells usually holds one formula
 // row after row, so copies share the text and the parsed tree: a formula in a cell costs a
 // pointer, not a copy of both.
+// A formula's computed value, kept in 16 bytes: a number, logical or error in place, a
+// text (rare as a formula's result) on the heap. A large sheet holds a formula in every
+// other cell, so this is what makes a formula cell small.
+class FormulaResult {
+  public:
+    FormulaResult() noexcept : number_(0.0) {}
+    FormulaResult(const FormulaResult& other) : number_(0.0) { CopyFrom(other); }
+    FormulaResult(FormulaResult&& other) noexcept : number_(0.0) { TakeFrom(other); }
+    FormulaResult& operator=(const FormulaResult& other);
+    FormulaResult& operator=(FormulaResult&& other) noexcept;
+    ~FormulaResult() { Clear(); }
+
+    Value Get() const;
+    void Set(Value value);
+
+  private:
+    void Clear() noexcept;
+    void CopyFrom(const FormulaResult& other);
+    void TakeFrom(FormulaResult& other) noexcept;
+
+    union {
+        double number_;
+        bool flag_;
+        ErrorCode code_;
+        std::string* text_;  // owned; made and freed only by this class
+    };
+    std::uint8_t kind_ = 0;  // the index of the Value alternative held
+};
+
 class Formula {
   public:
     Formula() = default;
@@ -127,6 +156,10 @@ class Formula {
     const std::shared_ptr<const formula::Expr>& Tree() const {
         return source_ ? source_->tree : Empty().tree;
     }
+    // The value it computed last (Recalculate), or the one a file stored for it; empty
+    // until then. It belongs to this copy of the formula alone.
+    Value Result() const { return result_.Get(); }
+    void SetResult(Value value) { result_.Set(std::move(value)); }
 
   private:
     struct Source {
@@ -138,15 +171,24 @@ class Formula {
         return empty;
     }
     std::shared_ptr<const Source> source_;
+    FormulaResult result_;
 };
 
 struct Cell {
     std::variant<std::monostate, double, std::string, Formula> content;
-    Value cached;     // the computed value of a formula (empty for other contents)
     int format = -1;  // index into Workbook::formats, or -1 for the sheet's default format
 
     bool HasContent() const { return content.index() != 0; }
     const Formula* AsFormula() const { return std::get_if<Formula>(&content); }
+    // The computed value of a formula (Formula::Result); empty for other contents.
+    Value Cached() const {
+        const Formula* formula = AsFormula();
+        return formula != nullptr ? formula->Result() : Value{};
+    }
+    // Sets a formula's computed value; a cell without a formula has none to set.
+    void SetCached(Value value) {
+        if (auto* formula = std::get_if<Formula>(&content)) formula->SetResult(std::move(value));
+    }
 };
 
 struct PageSetup {
@@ -351,7 +393,8 @@ void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
                 }
             it = row.begin() + static_cast<std::ptrdiff_t>(at);
         }
-        for (int c = area.first.col; c <= area.last.col; ++c, ++it) visit(CellRef{r, c}, it->cell());
+        for (int c = area.first.col; c <= area.last.col; ++c, ++it)
+            visit(CellRef{r, c}, it->cell());
     }
 }
 

@@ -514,16 +514,17 @@ void SheetWriter::WriteFormula(const CellEntry& entry) {
         .U16(static_cast<std::uint16_t>(at.col))
         .U16(XfOf(entry));
     const std::string* text = nullptr;
-    if (const auto* number = std::get_if<double>(&cell.cached); number && std::isfinite(*number)) {
+    const Value cached = cell.Cached();
+    if (const auto* number = std::get_if<double>(&cached); number && std::isfinite(*number)) {
         w_.F64(*number);
     } else if (number != nullptr) {
         WriteSpecialResult(w_, 2, static_cast<std::uint8_t>(ErrorCode::Num));
-    } else if (const auto* s = std::get_if<std::string>(&cell.cached)) {
+    } else if (const auto* s = std::get_if<std::string>(&cached)) {
         WriteSpecialResult(w_, 0, 0);  // the text follows in a STRING record
         text = s;
-    } else if (const auto* b = std::get_if<bool>(&cell.cached)) {
+    } else if (const auto* b = std::get_if<bool>(&cached)) {
         WriteSpecialResult(w_, 1, *b ? 1 : 0);
-    } else if (const auto* e = std::get_if<ErrorCode>(&cell.cached)) {
+    } else if (const auto* e = std::get_if<ErrorCode>(&cached)) {
         WriteSpecialResult(w_, 2, static_cast<std::uint8_t>(*e));
     } else {
         WriteSpecialResult(w_, 3, 0);  // not computed: an empty result

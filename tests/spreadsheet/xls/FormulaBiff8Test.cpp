@@ -159,10 +159,10 @@ TEST(FormulaBiff8, LongSumsAreSplitIntoCallsOfThirtyArguments) {
             for (int col = 2; col < 9; ++col) sheet.At({row, col}).content = row * 10.0 + col;
         sheet.At(kJ61).content = ParseFormulaR1C1(text);
         Recalculate(book);
-        const Value flat = sheet.At(kJ61).cached;
+        const Value flat = sheet.At(kJ61).Cached();
         sheet.At(kJ61).content = nested;
         Recalculate(book);
-        EXPECT_EQ(sheet.At(kJ61).cached, flat);
+        EXPECT_EQ(sheet.At(kJ61).Cached(), flat);
         EXPECT_NE(flat, Value(0.0));
     }
 }

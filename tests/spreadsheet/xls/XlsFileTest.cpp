@@ -85,7 +85,7 @@ void ExpectSameWorkbook(const Workbook& a, const Workbook& b) {
                 // and "C" do.
                 ASSERT_NE(other->AsFormula(), nullptr);
                 EXPECT_EQ(EncodeBiff8(*f, at), EncodeBiff8(*other->AsFormula(), at)) << f->R1C1();
-                EXPECT_EQ(cell.cached, other->cached);
+                EXPECT_EQ(cell.Cached(), other->Cached());
             } else if (const auto* n = std::get_if<double>(&cell.content)) {
                 EXPECT_EQ(std::bit_cast<std::uint64_t>(*n),
                           std::bit_cast<std::uint64_t>(std::get<double>(other->content)));
@@ -125,7 +125,7 @@ TEST_F(XlsFileTest, BudgetSheetReadsBackAsTheSameWorkbookAndSavesToTheSameBytes)
     EXPECT_EQ(TextOf(sheet.Find(sample::At("B2"))), "Personal Finance");
     EXPECT_EQ(back.EffectiveFormat(sheet, sample::At("B2")).font.size, 24);
     EXPECT_EQ(back.EffectiveFormat(sheet, sample::At("E6")).numberFormat, sample::kAmountFormat);
-    EXPECT_EQ(sheet.Find(sample::At("E8"))->cached, Value(3100.0));
+    EXPECT_EQ(sheet.Find(sample::At("E8"))->Cached(), Value(3100.0));
     EXPECT_EQ(sheet.Find(sample::At("J10"))->AsFormula()->R1C1(), "=R[-2]C-R[-4]C");
     EXPECT_EQ(back.Format(sheet.DefaultFormat()).fill, 2);
     EXPECT_EQ(sheet.printArea, ParseA1Range("A1:J73"));
@@ -330,17 +330,17 @@ TEST_F(XlsFileTest, FormulaResultsOfEveryKindAreKept) {
     for (std::size_t i = 0; i < results.size(); ++i) {
         Cell& cell = sheet.At({static_cast<int>(i), 1});
         cell.content = ParseFormulaR1C1("=R1C1+1");
-        cell.cached = results[i];
+        cell.SetCached(results[i]);
     }
     const Bytes stream = xls::WriteWorkbookStream(book);
     const Workbook back = xls::ReadWorkbookStream(stream);
     ExpectSameWorkbook(book, back);
-    EXPECT_EQ(back.Sheets()[0]->Find({3, 1})->cached, results[3]);
+    EXPECT_EQ(back.Sheets()[0]->Find({3, 1})->Cached(), results[3]);
 
     // A number the file cannot hold is saved as #NUM!.
-    sheet.At({0, 1}).cached = std::nan("");
+    sheet.At({0, 1}).SetCached(std::nan(""));
     const Workbook nan = xls::ReadWorkbookStream(xls::WriteWorkbookStream(book));
-    EXPECT_EQ(nan.Sheets()[0]->Find({0, 1})->cached, Value(ErrorCode::Num));
+    EXPECT_EQ(nan.Sheets()[0]->Find({0, 1})->Cached(), Value(ErrorCode::Num));
 }
 
 TEST_F(XlsFileTest, SeveralSheetsKeepTheirOrderSettingsAndTheActiveSheet) {
