@@ -58,7 +58,7 @@ class BudgetLikeSheet {
     }
     void Computed(const std::string& a1, double value, bool merge = false) {
         Write(a1, Formula{"=0", nullptr}, merge);
-        sheet_.At(ParseA1Range(a1).first).cached = value;
+        sheet_.At(ParseA1Range(a1).first).SetCached(value);
     }
     void Boxes(const std::string& a1) {
         Change(a1, [](CellFormat& f) {

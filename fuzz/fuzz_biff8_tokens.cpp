@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // The text written from the tokens is a formula the parser takes.
-    FUZZ_CHECK(ss::ParseFormulaR1C1(formula.r1c1).r1c1 == formula.r1c1);
+    FUZZ_CHECK(ss::ParseFormulaR1C1(formula.R1C1()).R1C1() == formula.R1C1());
     std::vector<std::uint8_t> tokens;
     try {
         tokens = ss::xls::EncodeBiff8(formula, anchor);

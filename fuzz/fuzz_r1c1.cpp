@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const ss::FormulaError&) {
         return 0;
     }
-    FUZZ_CHECK(ss::ParseFormulaR1C1(formula.r1c1).r1c1 == formula.r1c1);
+    FUZZ_CHECK(ss::ParseFormulaR1C1(formula.R1C1()).R1C1() == formula.R1C1());
 
     const ss::CellRef anchor{9, 4};  // E10
     ss::Workbook book;
@@ -41,6 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const ss::Formula back = ss::xls::DecodeBiff8(tokens, anchor);
     FUZZ_CHECK(ss::xls::EncodeBiff8(back, anchor) == tokens);
-    FUZZ_CHECK(ss::ParseFormulaR1C1(back.r1c1).r1c1 == back.r1c1);
+    FUZZ_CHECK(ss::ParseFormulaR1C1(back.R1C1()).R1C1() == back.R1C1());
     return 0;
 }

@@ -340,7 +340,7 @@ namespace {
 spreadsheet::Value ShownValue(const spreadsheet::Worksheet& sheet, spreadsheet::CellRef at) {
     const spreadsheet::Cell* cell = sheet.Find(at);
     if (cell == nullptr) return {};
-    if (cell->AsFormula() != nullptr) return cell->cached;
+    if (cell->AsFormula() != nullptr) return cell->Cached();
     if (const double* number = std::get_if<double>(&cell->content)) return *number;
     if (const std::string* text = std::get_if<std::string>(&cell->content)) return *text;
     return {};

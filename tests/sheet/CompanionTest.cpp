@@ -23,8 +23,8 @@
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/ExternalPrograms.h"
 #include "support/FileBytes.h"
-#include "support/ScratchConfig.h"
 #include "support/NonRegularFiles.h"
+#include "support/ScratchConfig.h"
 
 namespace quill::test {
 namespace {
@@ -298,7 +298,7 @@ TEST_F(CompanionTest, SuccessReplacesAnExistingWorkbook) {
     const double* income = std::get_if<double>(&sheet.Find({5, 4})->content);  // E6
     ASSERT_NE(income, nullptr);
     EXPECT_EQ(*income, 4250);
-    EXPECT_EQ(sheet.Find({5, 9})->cached, spreadsheet::Value(4350.0));  // J6 = E8 - 0
+    EXPECT_EQ(sheet.Find({5, 9})->Cached(), spreadsheet::Value(4350.0));  // J6 = E8 - 0
 }
 
 TEST_F(CompanionTest, PictureIsTheSheetsOwnPictureAsPngOrBmp) {

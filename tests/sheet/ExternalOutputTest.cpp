@@ -181,7 +181,7 @@ std::map<std::string, double> StaleWorkbook(const QString& xls, const std::strin
     app.Calculate();
     std::map<std::string, double> values;
     for (const auto& [at, cell] : app.ActiveSheet().Cells())
-        if (cell.AsFormula() != nullptr) values[ss::CellName(at)] = std::get<double>(cell.cached);
+        if (cell.AsFormula() != nullptr) values[ss::CellName(at)] = std::get<double>(cell.Cached());
     return values;
 }
 

@@ -80,7 +80,7 @@ TEST(ExternalSheetXlrd, DefaultWorkbookReadsBackAsBuilt) {
             EXPECT_EQ(read["value"].toString().toStdString(), *s);
         } else if (cell.AsFormula() != nullptr) {
             ++formulas;
-            EXPECT_EQ(read["value"].toDouble(), std::get<double>(cell.cached));
+            EXPECT_EQ(read["value"].toDouble(), std::get<double>(cell.Cached()));
         }
         const ss::CellFormat& f = book.EffectiveFormat(model, at);
         const QJsonObject xf = read["xf"].toObject();
@@ -143,7 +143,7 @@ TEST(ExternalSheetLibreOffice, RecalculatesEnteredCostsAndPrintsOnOneA4Page) {
         ss::SaveXls(app.ActiveWorkbook(), stale);
     }
     const ss::Workbook staleBook = ss::LoadXls(stale);
-    ASSERT_EQ(staleBook.Sheets()[0]->Find({60, 9})->cached, ss::Value(0.0)) << "J61 not stale";
+    ASSERT_EQ(staleBook.Sheets()[0]->Find({60, 9})->Cached(), ss::Value(0.0)) << "J61 not stale";
 
     const ProcessResult csv = Soffice(dir, {"--convert-to", kCsvFilter, "--outdir",
                                             dir.filePath("out"), QString::fromStdString(stale)});
@@ -171,7 +171,7 @@ TEST(ExternalSheetLibreOffice, RecalculatesEnteredCostsAndPrintsOnOneA4Page) {
     for (const auto& [at, cell] : engine.ActiveSheet().Cells()) {
         if (cell.AsFormula() == nullptr) continue;
         const std::string name = ss::CellName(at);
-        EXPECT_EQ(std::stod(shown(name.c_str())), std::get<double>(cell.cached)) << name;
+        EXPECT_EQ(std::stod(shown(name.c_str())), std::get<double>(cell.Cached())) << name;
     }
 
     const ProcessResult pdf =

@@ -185,8 +185,8 @@ TEST(ExternalPoi, OpensDumpsAndRecalculatesEveryWorkbookAsWeDid) {
         const std::string where = ss::CellName(at) + " =" + f[4].toStdString();
         const ss::Cell* cell = ours->Sheets()[static_cast<std::size_t>(f[1].toInt())]->Find(at);
         ASSERT_TRUE(cell != nullptr && cell->AsFormula() != nullptr) << where;
-        ExpectSameValue(cell->cached, f[5].toStdString(), true, where + " (stored)");
-        ExpectSameValue(cell->cached, f[6].toStdString(), true, where + " (POI's result)");
+        ExpectSameValue(cell->Cached(), f[5].toStdString(), true, where + " (stored)");
+        ExpectSameValue(cell->Cached(), f[6].toStdString(), true, where + " (POI's result)");
     }
     finish();
     EXPECT_EQ(book, books.size());
@@ -198,7 +198,7 @@ QString PoisonedCopy(const QTemporaryDir& dir, const Produced& p) {
     ss::Workbook poisoned = ss::LoadXls(p.path.toStdString());
     for (const auto& sheet : poisoned.Sheets())
         for (const auto& [at, cell] : sheet->Cells())
-            if (cell.AsFormula() != nullptr) sheet->At(at).cached = -99999.0;
+            if (cell.AsFormula() != nullptr) sheet->At(at).SetCached(-99999.0);
     const QString path = dir.filePath(p.name + "-poisoned.xls");
     ss::SaveXls(poisoned, path.toStdString());
     return path;
@@ -214,7 +214,7 @@ void ExpectCsvMatches(const ss::Worksheet& sheet,
         const auto r = static_cast<std::size_t>(at.row);
         const auto c = static_cast<std::size_t>(at.col);
         ASSERT_TRUE(r < rows.size() && c < rows[r].size()) << ss::CellName(at);
-        ExpectSameValue(cell.cached, rows[r][c], false, ss::CellName(at));
+        ExpectSameValue(cell.Cached(), rows[r][c], false, ss::CellName(at));
     }
     EXPECT_GT(formulas, 0);
 }
@@ -248,7 +248,7 @@ TEST(ExternalXlrd, ReadsOurStoredResultsInEveryWorkbook) {
             if (cell.AsFormula() == nullptr) continue;
             ++formulas;
             const QJsonValue value = cells[QString::fromStdString(ss::CellName(at))]["value"];
-            ExpectSameValue(cell.cached,
+            ExpectSameValue(cell.Cached(),
                             value.isDouble()
                                 ? QString::number(value.toDouble(), 'g', 17).toStdString()
                                 : value.toString().toStdString(),

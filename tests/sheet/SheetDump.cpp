@@ -32,7 +32,7 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string ContentText(const Cell& cell) {
-    if (const Formula* formula = cell.AsFormula()) return formula->r1c1;
+    if (const Formula* formula = cell.AsFormula()) return formula->R1C1();
     if (const double* number = std::get_if<double>(&cell.content)) return Number(*number);
     if (const std::string* text = std::get_if<std::string>(&cell.content)) return Quoted(*text);
     return "-";

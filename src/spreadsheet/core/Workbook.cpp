@@ -32,6 +32,93 @@ std::string ErrorText(ErrorCode code) {
     return "#VALUE!";
 }
 
+// ---- FormulaResult ---------------------------------------------------------------------
+
+FormulaResult& FormulaResult::operator=(const FormulaResult& other) {
+    if (this != &other) {
+        FormulaResult copy(other);  // a failed copy leaves this one as it was
+        Clear();
+        TakeFrom(copy);
+    }
+    return *this;
+}
+
+FormulaResult& FormulaResult::operator=(FormulaResult&& other) noexcept {
+    if (this != &other) {
+        Clear();
+        TakeFrom(other);
+    }
+    return *this;
+}
+
+Value FormulaResult::Get() const {
+    switch (kind_) {
+        case 1:
+            return number_;
+        case 2:
+            return *text_;
+        case 3:
+            return flag_;
+        case 4:
+            return code_;
+        default:
+            return std::monostate{};
+    }
+}
+
+void FormulaResult::Set(Value value) {
+    Clear();
+    if (auto* text = std::get_if<std::string>(&value)) {
+        text_ = std::make_unique<std::string>(std::move(*text)).release();
+    } else if (const auto* number = std::get_if<double>(&value)) {
+        number_ = *number;
+    } else if (const auto* flag = std::get_if<bool>(&value)) {
+        flag_ = *flag;
+    } else if (const auto* code = std::get_if<ErrorCode>(&value)) {
+        code_ = *code;
+    }
+    kind_ = static_cast<std::uint8_t>(value.index());
+}
+
+void FormulaResult::Clear() noexcept {
+    if (kind_ == 2) {
+        const std::unique_ptr<std::string> owned(text_);  // frees the text
+    }
+    kind_ = 0;
+    number_ = 0.0;
+}
+
+void FormulaResult::CopyFrom(const FormulaResult& other) {
+    switch (other.kind_) {
+        case 1:
+            number_ = other.number_;
+            break;
+        case 2:
+            text_ = std::make_unique<std::string>(*other.text_).release();
+            break;
+        case 3:
+            flag_ = other.flag_;
+            break;
+        case 4:
+            code_ = other.code_;
+            break;
+        default:
+            break;
+    }
+    kind_ = other.kind_;
+}
+
+void FormulaResult::TakeFrom(FormulaResult& other) noexcept {
+    if (other.kind_ == 2) {
+        text_ = other.text_;  // a text moves as its pointer
+        kind_ = 2;
+        other.kind_ = 0;
+        other.number_ = 0.0;
+        return;
+    }
+    CopyFrom(other);  // nothing in place can fail to copy
+}
+
 // ---- Worksheet -------------------------------------------------------------------------
 
 void Worksheet::SetName(std::string name) {
@@ -53,6 +140,8 @@ Worksheet::Row::const_iterator Worksheet::Seek(const Row& row, int col) {
 }
 
 Worksheet::Row* Worksheet::RowFor(int row) {
+    static_assert(sizeof(Entry) == sizeof(Cell), "the column lives in the cell's tail padding");
+    static_assert(sizeof(Formula) <= sizeof(std::string), "a formula is no larger than a text");
     const auto r = static_cast<std::size_t>(row);
     if (r >= rows_.size()) {
         // The row slots grow by half again, as a vector would, but never past the sheet.
@@ -68,7 +157,7 @@ const Cell* Worksheet::Find(CellRef at) const {
     if (at.row < 0 || static_cast<std::size_t>(at.row) >= rows_.size()) return nullptr;
     const Row& row = rows_[static_cast<std::size_t>(at.row)];
     const auto it = Seek(row, at.col);
-    return it != row.end() && it->col == at.col ? &it->cell : nullptr;
+    return it != row.end() && it->col == at.col ? &it->cell() : nullptr;
 }
 
 Cell* Worksheet::Find(CellRef at) {
@@ -82,7 +171,7 @@ Cell& Worksheet::At(CellRef at) {
     }
     Row& row = *RowFor(at.row);
     auto it = Seek(row, at.col);
-    if (it != row.end() && it->col == at.col) return it->cell;
+    if (it != row.end() && it->col == at.col) return it->cell();
     // Rows hold a handful of cells: growing by a quarter (at least two) keeps the spare
     // room small.
     if (row.size() == row.capacity()) {
@@ -91,7 +180,7 @@ Cell& Worksheet::At(CellRef at) {
         it = row.begin() + index;
     }
     ++cellCount_;
-    return row.insert(it, Entry{Cell{}, static_cast<std::uint16_t>(at.col)})->cell;
+    return row.insert(it, Entry{Cell{}, static_cast<std::uint16_t>(at.col)})->cell();
 }
 
 void Worksheet::Erase(CellRef at) {

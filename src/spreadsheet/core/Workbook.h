@@ -112,19 +112,83 @@ struct Expr;  // a parsed formula; see formula/FormulaExpr.h
 
 // A formula in R1C1 notation. Relative references are offsets, so the same formula means
 // the same thing wherever it stands; the anchor cell is supplied when it is evaluated,
-// written to a file or shown in A1 notation.
-struct Formula {
-    std::string r1c1;  // canonical text, beginning with "="
-    std::shared_ptr<const formula::Expr> expr;
+// written to a file or shown in A1 notation. A column of cells usually holds one formula
+// row after row, so copies share the text and the parsed tree: a formula in a cell costs a
+// pointer, not a copy of both.
+// A formula's computed value, kept in 16 bytes: a number, logical or error in place, a
+// text (rare as a formula's result) on the heap. A large sheet holds a formula in every
+// other cell, so this is what makes a formula cell small.
+class FormulaResult {
+  public:
+    FormulaResult() noexcept : number_(0.0) {}
+    FormulaResult(const FormulaResult& other) : number_(0.0) { CopyFrom(other); }
+    FormulaResult(FormulaResult&& other) noexcept : number_(0.0) { TakeFrom(other); }
+    FormulaResult& operator=(const FormulaResult& other);
+    FormulaResult& operator=(FormulaResult&& other) noexcept;
+    ~FormulaResult() { Clear(); }
+
+    Value Get() const;
+    void Set(Value value);
+
+  private:
+    void Clear() noexcept;
+    void CopyFrom(const FormulaResult& other);
+    void TakeFrom(FormulaResult& other) noexcept;
+
+    union {
+        double number_;
+        bool flag_;
+        ErrorCode code_;
+        std::string* text_;  // owned; made and freed only by this class
+    };
+    std::uint8_t kind_ = 0;  // the index of the Value alternative held
+};
+
+class Formula {
+  public:
+    Formula() = default;
+    Formula(std::string r1c1, std::shared_ptr<const formula::Expr> tree)
+        : source_(std::make_shared<const Source>(Source{std::move(r1c1), std::move(tree)})) {}
+
+    // The canonical text, beginning with "=".
+    const std::string& R1C1() const { return source_ ? source_->r1c1 : Empty().r1c1; }
+    // The parsed form; null for a formula that was never parsed.
+    const std::shared_ptr<const formula::Expr>& Tree() const {
+        return source_ ? source_->tree : Empty().tree;
+    }
+    // The value it computed last (Recalculate), or the one a file stored for it; empty
+    // until then. It belongs to this copy of the formula alone.
+    Value Result() const { return result_.Get(); }
+    void SetResult(Value value) { result_.Set(std::move(value)); }
+
+  private:
+    struct Source {
+        std::string r1c1;
+        std::shared_ptr<const formula::Expr> tree;
+    };
+    static const Source& Empty() {
+        static const Source empty;
+        return empty;
+    }
+    std::shared_ptr<const Source> source_;
+    FormulaResult result_;
 };
 
 struct Cell {
     std::variant<std::monostate, double, std::string, Formula> content;
-    Value cached;     // the computed value of a formula (empty for other contents)
     int format = -1;  // index into Workbook::formats, or -1 for the sheet's default format
 
     bool HasContent() const { return content.index() != 0; }
     const Formula* AsFormula() const { return std::get_if<Formula>(&content); }
+    // The computed value of a formula (Formula::Result); empty for other contents.
+    Value Cached() const {
+        const Formula* formula = AsFormula();
+        return formula != nullptr ? formula->Result() : Value{};
+    }
+    // Sets a formula's computed value; a cell without a formula has none to set.
+    void SetCached(Value value) {
+        if (auto* formula = std::get_if<Formula>(&content)) formula->SetResult(std::move(value));
+    }
 };
 
 struct PageSetup {
@@ -216,9 +280,12 @@ class Worksheet {
     // a sheet of many rows with a few columns each costs the cells themselves and little
     // more, and a row's cells lie together in memory for the row-by-row work of building,
     // saving and drawing.
-    struct Entry {
-        Cell cell;
+    struct Entry : Cell {
+        // The column sits in the cell's tail padding, so an entry takes no more room than
+        // the cell alone.
         std::uint16_t col = 0;
+        Cell& cell() { return *this; }
+        const Cell& cell() const { return *this; }
     };
     using Row = std::vector<Entry>;
     Row* RowFor(int row);  // creates the row's slot
@@ -246,7 +313,7 @@ class Worksheet::CellView {
         iterator() = default;
         value_type operator*() const {
             const Entry& e = (*rows_)[row_][index_];
-            return {CellRef{static_cast<int>(row_), e.col}, e.cell};
+            return {CellRef{static_cast<int>(row_), e.col}, e.cell()};
         }
         iterator& operator++() {
             ++index_;
@@ -297,7 +364,7 @@ inline Worksheet::CellView Worksheet::Cells() const {
 template <class Visit>
 void Worksheet::ForEachCell(Visit&& visit) {
     for (std::size_t r = 0; r < rows_.size(); ++r)
-        for (Entry& e : rows_[r]) visit(CellRef{static_cast<int>(r), e.col}, e.cell);
+        for (Entry& e : rows_[r]) visit(CellRef{static_cast<int>(r), e.col}, e.cell());
 }
 
 template <class Visit>
@@ -326,7 +393,8 @@ void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
                 }
             it = row.begin() + static_cast<std::ptrdiff_t>(at);
         }
-        for (int c = area.first.col; c <= area.last.col; ++c, ++it) visit(CellRef{r, c}, it->cell);
+        for (int c = area.first.col; c <= area.last.col; ++c, ++it)
+            visit(CellRef{r, c}, it->cell());
     }
 }
 
@@ -336,7 +404,7 @@ void Worksheet::ForEachStoredIn(const RangeRef& area, Visit&& visit) const {
     for (int r = std::max(area.first.row, 0); r <= lastRow; ++r) {
         const Row& row = rows_[static_cast<std::size_t>(r)];
         for (auto it = Seek(row, area.first.col); it != row.end() && it->col <= area.last.col; ++it)
-            if (!visit(CellRef{r, it->col}, it->cell)) return;
+            if (!visit(CellRef{r, it->col}, it->cell())) return;
     }
 }
 

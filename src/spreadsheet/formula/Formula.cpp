@@ -231,9 +231,9 @@ std::string WriteR1C1(const Expr& expr) {
 }
 
 std::string FormulaToA1(const Formula& formula, CellRef anchor) {
-    if (!formula.expr) return formula.r1c1;
+    if (!formula.Tree()) return formula.R1C1();
     return TextWriter([anchor](const Reference& ref) { return RefToA1(ref, anchor); })
-        .Write(*formula.expr);
+        .Write(*formula.Tree());
 }
 
 }  // namespace quill::spreadsheet::formula

@@ -45,7 +45,7 @@ Value ValueOf(const Cell* cell) {
     if (cell == nullptr) return std::monostate{};
     if (const auto* number = std::get_if<double>(&cell->content)) return *number;
     if (const auto* text = std::get_if<std::string>(&cell->content)) return *text;
-    if (cell->AsFormula() != nullptr) return cell->cached;
+    if (const Formula* formula = cell->AsFormula()) return formula->Result();
     return std::monostate{};
 }
 
@@ -77,9 +77,9 @@ class Evaluator {
     explicit Evaluator(const Worksheet& sheet) : sheet_(sheet) {}
 
     Value Evaluate(const Formula& formula, CellRef anchor) {
-        if (!formula.expr) return ErrorCode::Value;
+        if (!formula.Tree()) return ErrorCode::Value;
         anchor_ = anchor;
-        Value result = Eval(*formula.expr);
+        Value result = Eval(*formula.Tree());
         // A formula that shows an empty cell shows 0.
         if (std::holds_alternative<std::monostate>(result)) return 0.0;
         return result;
@@ -195,8 +195,6 @@ class SheetCalculation {
                 at_.push_back(at);
                 keys_.push_back(Key(at));
                 cells_.push_back(&cell);
-            } else if (!std::holds_alternative<std::monostate>(cell.cached)) {
-                cell.cached = std::monostate{};  // only formulas have a computed value
             }
         });
         const std::size_t n = at_.size();
@@ -257,7 +255,7 @@ class SheetCalculation {
         onStack_[v] = true;
         const std::size_t begin = edges_.size();
         const Formula& formula = *cells_[v]->AsFormula();
-        if (formula.expr) AddPrecedents(*formula.expr, v);
+        if (formula.Tree()) AddPrecedents(*formula.Tree(), v);
         calls_.push_back({v, begin, begin, edges_.size()});
     }
 
@@ -268,8 +266,8 @@ class SheetCalculation {
         for (auto it = first; it != component_.end(); ++it) {
             onStack_[*it] = false;
             Cell& cell = *cells_[*it];
-            cell.cached = circular ? Value{ErrorCode::Value}
-                                   : evaluator_.Evaluate(*cell.AsFormula(), at_[*it]);
+            cell.SetCached(circular ? Value{ErrorCode::Value}
+                                    : evaluator_.Evaluate(*cell.AsFormula(), at_[*it]));
         }
         component_.erase(first, component_.end());
     }

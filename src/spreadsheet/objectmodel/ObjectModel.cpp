@@ -158,10 +158,7 @@ void Range::Merge() {
     for (int r = area_.first.row; r <= area_.last.row; ++r) {
         for (int c = area_.first.col; c <= area_.last.col; ++c) {
             if (r == area_.first.row && c == area_.first.col) continue;
-            if (Cell* cell = CellAt({r, c})) {
-                cell->content = std::monostate{};
-                cell->cached = std::monostate{};
-            }
+            if (Cell* cell = CellAt({r, c})) cell->content = std::monostate{};
         }
     }
     sheet_->Merge(area_);
@@ -238,14 +235,12 @@ void Range::SetFormulaR1C1(const std::variant<std::string, double>& value) {
             if (!written.HasContent()) {
                 if (Cell* cell = CellAt({r, c})) {
                     cell->content = std::monostate{};
-                    cell->cached = std::monostate{};
                     if (cell->format < 0) sheet_->Erase({r, c});
                 }
                 continue;
             }
             Cell& cell = sheet_->At({r, c});
-            cell.content = written.content;
-            cell.cached = std::monostate{};
+            cell.content = written.content;  // a formula comes without a computed value
         }
     }
 }
@@ -254,7 +249,7 @@ std::string Range::FormulaR1C1() const {
     CheckAlive();
     const Cell* cell = sheet_->Find(area_.first);
     if (cell == nullptr) return {};
-    if (const Formula* f = cell->AsFormula()) return f->r1c1;
+    if (const Formula* f = cell->AsFormula()) return f->R1C1();
     if (const double* n = std::get_if<double>(&cell->content)) return NumberText(*n);
     if (const std::string* s = std::get_if<std::string>(&cell->content)) return *s;
     return {};
@@ -264,7 +259,7 @@ Value Range::Value2() const {
     CheckAlive();
     const Cell* cell = sheet_->Find(area_.first);
     if (cell == nullptr) return std::monostate{};
-    if (cell->AsFormula() != nullptr) return cell->cached;
+    if (cell->AsFormula() != nullptr) return cell->Cached();
     if (const double* n = std::get_if<double>(&cell->content)) return *n;
     if (const std::string* s = std::get_if<std::string>(&cell->content)) return *s;
     return std::monostate{};

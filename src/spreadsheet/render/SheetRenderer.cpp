@@ -601,7 +601,7 @@ void SheetPainter::DrawText(QPainter& painter, const Area& area) {
     else if (const auto* text = std::get_if<std::string>(&cell.content))
         value = *text;
     else
-        value = cell.cached;  // a formula shows its computed value
+        value = cell.Cached();  // a formula shows its computed value
     const FormattedValue shown = numberFormats_.Format(value, format.numberFormat);
     if (shown.text.empty()) return;
 

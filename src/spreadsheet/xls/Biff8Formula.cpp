@@ -489,9 +489,9 @@ class Decoder {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBiff8(const Formula& formula, CellRef anchor) {
-    if (!formula.expr)
-        throw FormulaError("Cannot write formula \"" + formula.r1c1 + "\": not parsed");
-    return Encoder(formula.r1c1, anchor).Encode(*formula.expr);
+    if (!formula.Tree())
+        throw FormulaError("Cannot write formula \"" + formula.R1C1() + "\": not parsed");
+    return Encoder(formula.R1C1(), anchor).Encode(*formula.Tree());
 }
 
 namespace {
@@ -508,18 +508,20 @@ bool SameExpr(const Expr& a, const Expr& b) {
 }
 
 // A column of cells usually holds the same formula (in R1C1 terms) row after row. Such
-// cells share one decoded tree, as formulas written through the object model do, instead
+// cells share one decoded formula, as formulas written through the object model do, instead
 // of each keeping a copy: the trees of a large sheet took more memory than its cells. A
-// tree is shared only when it equals the one kept for the same text, so that nothing the
-// text does not show (a number's last bits, say) is lost.
-std::shared_ptr<const Expr> ShareRecent(std::shared_ptr<const Expr> expr, const std::string& r1c1) {
+// formula is shared only when its tree equals the one kept for the same text, so that
+// nothing the text does not show (a number's last bits, say) is lost.
+Formula ShareRecent(std::shared_ptr<const Expr> expr, std::string r1c1) {
     constexpr std::size_t kKept = 1024;  // a bound, not an LRU
-    thread_local std::unordered_map<std::string, std::shared_ptr<const Expr>> recent;
-    if (const auto it = recent.find(r1c1); it != recent.end() && SameExpr(*it->second, *expr))
+    thread_local std::unordered_map<std::string, Formula> recent;
+    if (const auto it = recent.find(r1c1);
+        it != recent.end() && SameExpr(*it->second.Tree(), *expr))
         return it->second;
     if (recent.size() >= kKept) recent.clear();
-    recent.insert_or_assign(r1c1, expr);
-    return expr;
+    Formula formula(r1c1, std::move(expr));
+    recent.insert_or_assign(std::move(r1c1), formula);
+    return formula;
 }
 
 }  // namespace
@@ -531,8 +533,7 @@ Formula DecodeBiff8(std::span<const std::uint8_t> rgce, CellRef anchor) {
     // have none), so a deep tree's text is put to the parser, which decides what formula text
     // the engine takes; a text it refuses makes the tokens refused too (FormulaError).
     if (expr->depth > kMaxFormulaDepth / 2) ParseFormulaR1C1(r1c1);
-    expr = ShareRecent(std::move(expr), r1c1);
-    return {std::move(r1c1), std::move(expr)};
+    return ShareRecent(std::move(expr), std::move(r1c1));
 }
 
 }  // namespace quill::spreadsheet::xls

@@ -4,7 +4,9 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "spreadsheet/core/Workbook.h"
 
@@ -17,17 +19,17 @@ constexpr std::size_t kEntryBytes = 128;
 constexpr std::uint8_t kRed = 0;
 constexpr std::uint8_t kBlack = 1;
 
-std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t at) {
+std::uint32_t U32(std::span<const std::uint8_t> d, std::size_t at) {
     return static_cast<std::uint32_t>(d[at] | (d[at + 1] << 8) | (d[at + 2] << 16)) |
            (static_cast<std::uint32_t>(d[at + 3]) << 24);
 }
-void PutU32(std::vector<std::uint8_t>& d, std::size_t at, std::uint32_t v) {
+void PutU32(std::span<std::uint8_t> d, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) d[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 class Directory {
   public:
-    explicit Directory(std::vector<std::uint8_t>& file) : file_(file) {
+    explicit Directory(std::span<std::uint8_t> file) : file_(file) {
         if (file_.size() < 512 || U32(file_, 0) != 0xE011CFD0u)
             throw EngineError("the compound file has no header");
         const unsigned shift = file_[0x1E] | (file_[0x1F] << 8);
@@ -146,7 +148,7 @@ class Directory {
         PutU32(file_, entries_[storage] + 0x4C, build(0, children.size(), 0));
     }
 
-    std::vector<std::uint8_t>& file_;
+    std::span<std::uint8_t> file_;
     std::size_t sector_ = 512;
     std::vector<std::uint32_t> fat_;
     std::vector<std::size_t> entries_;  // file offsets of the directory entries
@@ -154,7 +156,7 @@ class Directory {
 
 }  // namespace
 
-void NormalizeDirectory(std::vector<std::uint8_t>& file) {
+void NormalizeDirectory(std::span<std::uint8_t> file) {
     Directory(file).Normalize();
 }
 

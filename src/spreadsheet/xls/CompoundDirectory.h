@@ -6,7 +6,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 namespace quill::spreadsheet::xls {
 
@@ -15,6 +15,6 @@ namespace quill::spreadsheet::xls {
 // balanced binary search tree (ordered by name length, then by upper-cased name) coloured
 // as a valid red-black tree. Nothing else in the file moves. Throws EngineError when the
 // file's allocation tables or directory cannot be followed.
-void NormalizeDirectory(std::vector<std::uint8_t>& file);
+void NormalizeDirectory(std::span<std::uint8_t> file);
 
 }  // namespace quill::spreadsheet::xls

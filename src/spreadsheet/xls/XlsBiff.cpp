@@ -32,6 +32,7 @@ BiffString::BiffString(std::u16string u) : units(std::move(u)) {
 
 void RecordWriter::Begin(std::uint16_t id) {
     if (open_) throw EngineError("Internal error: a BIFF record was not closed");
+    if (mayHandOn_ && bytes_.size() >= chunk_) HandOn();
     start_ = bytes_.size();
     open_ = true;
     U16(id);
@@ -127,8 +128,30 @@ void RecordWriter::Empty(std::uint16_t id) {
 }
 
 void RecordWriter::PatchU32(std::size_t at, std::uint32_t v) {
+    if (at < handedOn_) throw EngineError("Internal error: a BIFF patch after the bytes left");
     for (int i = 0; i < 4; ++i)
-        bytes_.at(at + i) = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
+        bytes_.at(at - handedOn_ + i) = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
+}
+
+void RecordWriter::SetSink(Sink sink, std::size_t chunk) {
+    sink_ = std::move(sink);
+    chunk_ = chunk;
+}
+
+void RecordWriter::HandOnFromNowOn() {
+    mayHandOn_ = static_cast<bool>(sink_);
+}
+
+void RecordWriter::Finish() {
+    if (open_) throw EngineError("Internal error: a BIFF record was not closed");
+    if (sink_) HandOn();
+}
+
+void RecordWriter::HandOn() {
+    if (bytes_.empty()) return;
+    sink_(bytes_);
+    handedOn_ += bytes_.size();
+    bytes_.clear();  // keeps its capacity for the next chunk
 }
 
 // ---- ContinuedRecord --------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -161,18 +162,35 @@ class RecordWriter {
     void RecordF64(std::uint16_t id, double value);
     void Empty(std::uint16_t id);
 
-    std::size_t Size() const { return bytes_.size(); }
+    // Offsets count from the start of the stream, including bytes handed on already.
+    std::size_t Size() const { return handedOn_ + bytes_.size(); }
     // Bytes the open record can still take.
     std::size_t Room() const;
     // Offset of the open record's header.
-    std::size_t RecordStart() const { return start_; }
+    std::size_t RecordStart() const { return handedOn_ + start_; }
+    // Overwrites four bytes that have not been handed on yet.
     void PatchU32(std::size_t at, std::uint32_t v);
+    // The bytes not handed on yet: the whole stream when no sink is set.
     std::vector<std::uint8_t>& Data() { return bytes_; }
 
+    // Streams the bytes to `sink` instead of keeping them all: once HandOnFromNowOn() has
+    // been called (no earlier byte will be patched any more), the gathered bytes are handed
+    // on between records whenever there are `chunk` of them. Finish() hands on the rest.
+    using Sink = std::function<void(std::span<const std::uint8_t>)>;
+    void SetSink(Sink sink, std::size_t chunk);
+    void HandOnFromNowOn();
+    void Finish();
+
   private:
+    void HandOn();
+
     std::vector<std::uint8_t> bytes_;
-    std::size_t start_ = 0;
+    std::size_t start_ = 0;  // in bytes_
     bool open_ = false;
+    Sink sink_;
+    std::size_t chunk_ = 0;
+    bool mayHandOn_ = false;
+    std::size_t handedOn_ = 0;
 };
 
 // Writes one logical record whose data may exceed the limit: the first part under its own

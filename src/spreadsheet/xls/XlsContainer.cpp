@@ -7,10 +7,12 @@
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-memory.h>
+#include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-output.h>
 #include <gsf/gsf-utils.h>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +22,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -64,65 +67,61 @@ constexpr std::uint8_t kWorkbookClassId[16] = {0x20, 0x08, 0x02, 0x00, 0x00, 0x0
 
 namespace {
 
-// Packs the streams; `owned`, when given, holds the workbook stream and is freed once the
-// container has it.
-std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> workbookStream,
-                               std::span<const NamedStream> others,
-                               std::vector<std::uint8_t>* owned) {
+// Writes the compound file to `sink`: the workbook stream that `writeWorkbook` hands over
+// in pieces (padded to kMinStreamBytes), then `others`.
+void PackInto(GsfOutput* sink, const WorkbookWriter& writeWorkbook,
+              std::span<const NamedStream> others) {
     InitGsf();
-    std::vector<std::uint8_t> padded;
-    std::span<const std::uint8_t> stream = workbookStream;
-    if (stream.size() < kMinStreamBytes) {
-        padded.assign(stream.begin(), stream.end());
-        padded.resize(kMinStreamBytes, 0);
-        stream = padded;
+    // 512-byte big blocks and 64-byte small blocks: the classic layout every reader knows.
+    GRef<GsfOutfile> ole(gsf_outfile_msole_new_full(sink, 512, 64));
+    if (!ole) throw EngineError("Cannot create the compound file");
+    gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
+    GRef<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
+    if (!child) throw EngineError("Cannot create the workbook stream");
+    bool written = true;
+    std::size_t streamBytes = 0;
+    try {
+        writeWorkbook([&](std::span<const std::uint8_t> bytes) {
+            written = gsf_output_write(child.get(), bytes.size(), bytes.data()) && written;
+            streamBytes += bytes.size();
+        });
+    } catch (...) {
+        // The outputs are closed before they are let go, as libgsf expects; what they wrote
+        // is thrown away with the file.
+        gsf_output_close(child.get());
+        gsf_output_close(GSF_OUTPUT(ole.get()));
+        throw;
     }
-
-    GRef<GsfOutput> sink(gsf_output_memory_new());
-    {
-        // 512-byte big blocks and 64-byte small blocks: the classic layout every reader knows.
-        GRef<GsfOutfile> ole(gsf_outfile_msole_new_full(sink.get(), 512, 64));
-        if (!ole) throw EngineError("Cannot create the compound file");
-        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
-        GRef<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
-        if (!child) throw EngineError("Cannot create the workbook stream");
-        bool written = gsf_output_write(child.get(), stream.size(), stream.data());
-        written = gsf_output_close(child.get()) && written;
-        if (owned != nullptr) {
-            stream = {};
-            *owned = {};
-        }
-        for (const NamedStream& other : others) {
-            GRef<GsfOutput> more(gsf_outfile_new_child(ole.get(), other.name.c_str(), FALSE));
-            if (!more) throw EngineError("Cannot create the stream " + other.name);
-            written =
-                gsf_output_write(more.get(), other.bytes.size(), other.bytes.data()) && written;
-            written = gsf_output_close(more.get()) && written;
-        }
-        const bool closedOle = gsf_output_close(GSF_OUTPUT(ole.get()));
-        if (!written || !closedOle) throw EngineError("Cannot write the compound file");
+    if (streamBytes < kMinStreamBytes) {
+        const std::vector<std::uint8_t> zeros(kMinStreamBytes - streamBytes, 0);
+        written = gsf_output_write(child.get(), zeros.size(), zeros.data()) && written;
     }
+    written = gsf_output_close(child.get()) && written;
+    for (const NamedStream& other : others) {
+        GRef<GsfOutput> more(gsf_outfile_new_child(ole.get(), other.name.c_str(), FALSE));
+        if (!more) throw EngineError("Cannot create the stream " + other.name);
+        written = gsf_output_write(more.get(), other.bytes.size(), other.bytes.data()) && written;
+        written = gsf_output_close(more.get()) && written;
+    }
+    const bool closedOle = gsf_output_close(GSF_OUTPUT(ole.get()));
+    if (!written || !closedOle) throw EngineError("Cannot write the compound file");
     // Closing the compound file normally closes its sink as well.
-    if (!gsf_output_is_closed(sink.get())) gsf_output_close(sink.get());
-    const gsf_off_t size = gsf_output_size(sink.get());
-    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
-    if (bytes == nullptr || size <= 0) throw EngineError("Cannot write the compound file");
-    std::vector<std::uint8_t> file(bytes, bytes + size);
-    NormalizeDirectory(file);
-    return file;
+    if (!gsf_output_is_closed(sink)) gsf_output_close(sink);
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
                                            std::span<const NamedStream> others) {
-    return Pack(workbookStream, others, nullptr);
-}
-
-std::vector<std::uint8_t> PackCompoundFile(std::vector<std::uint8_t>&& workbookStream,
-                                           std::span<const NamedStream> others) {
-    std::vector<std::uint8_t> stream = std::move(workbookStream);
-    return Pack(stream, others, &stream);
+    GRef<GsfOutput> sink(gsf_output_memory_new());
+    PackInto(
+        sink.get(), [&](const StreamSink& put) { put(workbookStream); }, others);
+    const gsf_off_t size = gsf_output_size(sink.get());
+    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
+    if (bytes == nullptr || size <= 0) throw EngineError("Cannot write the compound file");
+    std::vector<std::uint8_t> file(bytes, bytes + size);
+    NormalizeDirectory(file);
+    return file;
 }
 
 std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file,
@@ -214,7 +213,7 @@ class TempFile {
             char suffix[32];
             std::snprintf(suffix, sizeof suffix, ".~%08x.tmp", static_cast<unsigned>(random()));
             const std::string name = target + suffix;
-            fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0) {
                 name_ = name;
                 return true;
@@ -240,6 +239,7 @@ class TempFile {
         return result == 0;
     }
     const std::string& Name() const { return name_; }
+    int Fd() const { return fd_; }
     void Keep() { name_.clear(); }
 
   private:
@@ -249,7 +249,13 @@ class TempFile {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+namespace {
+
+// Fills a new file in the target's folder through `fill` (false with errno set when it
+// fails) and renames it over the target in one step: readers see the old file or the new
+// one, never a part. The data is not forced to the disk (no fsync): the guarantee is
+// against failures of the program, and saving stays fast.
+void ReplaceAtomically(const std::string& path, const std::function<bool(TempFile&)>& fill) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path target(path);
@@ -262,10 +268,6 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (fs::is_directory(target, ec))
         throw EngineError("Cannot save \"" + path + "\": a folder of that name exists");
 
-    // The bytes go to a new file in the same folder, which is then renamed over the target
-    // in one step: readers see the old file or the new one, never a part. The data is not
-    // forced to the disk (no fsync): the guarantee is against failures of the program, and
-    // saving stays fast.
     auto fail = [&](const std::string& what) {
         const int error = errno;
         throw EngineError("Cannot save \"" + path + "\": " + what +
@@ -274,13 +276,66 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     TempFile temp;
     errno = 0;
     if (!temp.Create(path)) fail("the folder is not writable");
-    if (!temp.Write(bytes) || !temp.Close()) fail("the file cannot be written");
+    if (!fill(temp) || !temp.Close()) fail("the file cannot be written");
     // A file that is replaced keeps its permissions.
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0)
         ::chmod(temp.Name().c_str(), existing.st_mode & 07777);
     if (std::rename(temp.Name().c_str(), path.c_str()) != 0) fail("the file cannot be replaced");
     temp.Keep();
+}
+
+// A file mapped into memory for reading and writing, unmapped on scope exit.
+class MappedFile {
+  public:
+    MappedFile(int fd, std::size_t size) : size_(size) {
+        void* at = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        if (at != MAP_FAILED) bytes_ = static_cast<std::uint8_t*>(at);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    ~MappedFile() {
+        if (bytes_ != nullptr) ::munmap(bytes_, size_);
+    }
+    std::span<std::uint8_t> Bytes() const { return {bytes_, bytes_ == nullptr ? 0 : size_}; }
+
+  private:
+    std::uint8_t* bytes_ = nullptr;
+    std::size_t size_;
+};
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+    ReplaceAtomically(path, [&](TempFile& temp) { return temp.Write(bytes); });
+}
+
+void SaveCompoundFile(const std::string& path, const WorkbookWriter& writeWorkbook,
+                      std::span<const NamedStream> others) {
+    ReplaceAtomically(path, [&](TempFile& temp) {
+        // libgsf writes through a stream of its own on a second descriptor of the file; the
+        // directory is then put right in the file itself, through a mapping that touches
+        // only the few sectors it changes.
+        const int fd = ::dup(temp.Fd());
+        std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+        if (file == nullptr) {
+            if (fd >= 0) ::close(fd);
+            return false;
+        }
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
+        {
+            GRef<GsfOutput> sink(gsf_output_stdio_new_FILE(temp.Name().c_str(), file, TRUE));
+            if (!sink) return false;
+            PackInto(sink.get(), writeWorkbook, others);
+        }
+        if (std::fflush(file) != 0) return false;
+        struct stat written {};
+        if (::fstat(temp.Fd(), &written) != 0 || written.st_size <= 0) return false;
+        const MappedFile mapped(temp.Fd(), static_cast<std::size_t>(written.st_size));
+        if (mapped.Bytes().empty()) return false;
+        NormalizeDirectory(mapped.Bytes());
+        return true;
+    });
 }
 
 }  // namespace quill::spreadsheet::xls

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,10 +30,17 @@ struct NamedStream {
 // time stamps, so the same streams always give the same bytes. Throws EngineError.
 std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workbookStream,
                                            std::span<const NamedStream> others = {});
-// The same, taking the workbook stream over: it is freed as soon as the container holds it,
-// so that a large workbook is not in memory three times over (stream, container, file).
-std::vector<std::uint8_t> PackCompoundFile(std::vector<std::uint8_t>&& workbookStream,
-                                           std::span<const NamedStream> others = {});
+// A workbook stream handed over a piece at a time: the writer calls the sink with each
+// piece, in order.
+using StreamSink = std::function<void(std::span<const std::uint8_t>)>;
+using WorkbookWriter = std::function<void(const StreamSink&)>;
+
+// Writes the compound file that PackCompoundFile makes to `path`, as WriteFileAtomically
+// does, with the workbook stream taken from `writeWorkbook` as it is made. The file goes
+// straight to the disk: neither the stream nor the file is ever whole in memory, which
+// matters for a large workbook. Throws EngineError.
+void SaveCompoundFile(const std::string& path, const WorkbookWriter& writeWorkbook,
+                      std::span<const NamedStream> others = {});
 
 // The "Workbook" stream of a compound file. Throws EngineError when the bytes are not a
 // compound file, hold no workbook stream, or are larger than the engine reads. When

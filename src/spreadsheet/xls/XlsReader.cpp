@@ -64,8 +64,8 @@ std::size_t TreeBytes(const formula::Expr& e) {
 }
 std::size_t FormulaBytes(const Formula& f) {
     constexpr std::size_t kSharedBlock = 2 * sizeof(void*) + sizeof(long);
-    return HeapBytes(f.r1c1) +
-           (f.expr ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.expr) : 0);
+    return HeapBytes(f.R1C1()) +
+           (f.Tree() ? sizeof(formula::Expr) + kSharedBlock + TreeBytes(*f.Tree()) : 0);
 }
 
 // Distinct parsed trees a sheet's charge keeps track of, and what an entry of that table
@@ -687,16 +687,17 @@ void SheetReader::ReadFormula(const Record& r) {
     Cell& cell = Put(row, col, xf);
     const CellRef at{row, col};
     bool textResult = false;
+    Value stored;  // the result the file stores
     if (result[6] == 0xFF && result[7] == 0xFF) {
         switch (result[0]) {
             case 0:
                 textResult = true;
                 break;
             case 1:
-                cell.cached = result[2] != 0;
+                stored = result[2] != 0;
                 break;
             case 2:
-                cell.cached = ErrorFromByte(result[2]);
+                stored = ErrorFromByte(result[2]);
                 break;
             default:
                 break;  // an empty result
@@ -706,7 +707,7 @@ void SheetReader::ReadFormula(const Record& r) {
         for (int i = 7; i >= 0; --i) bits = (bits << 8) | result[static_cast<std::size_t>(i)];
         const double value = std::bit_cast<double>(bits);
         if (!std::isfinite(value)) ThrowDamaged("a formula's result is not finite");
-        cell.cached = value;
+        stored = value;
     }
 
     formulaBytes_ += length;
@@ -714,20 +715,20 @@ void SheetReader::ReadFormula(const Record& r) {
     bool decoded = true;
     try {
         cell.content = DecodeBiff8(tokens, at);
+        cell.SetCached(std::move(stored));
     } catch (const EngineError&) {
         // Tokens the engine does not know (shared formulas, other functions): the cell
         // keeps the value that the file stores for it.
         decoded = false;
-        if (const auto* number = std::get_if<double>(&cell.cached))
+        if (const auto* number = std::get_if<double>(&stored))
             cell.content = *number;
-        else if (const auto* b = std::get_if<bool>(&cell.cached))
+        else if (const auto* b = std::get_if<bool>(&stored))
             SetText(cell, *b ? "TRUE" : "FALSE");
-        else if (const auto* e = std::get_if<ErrorCode>(&cell.cached))
+        else if (const auto* e = std::get_if<ErrorCode>(&stored))
             SetText(cell, ErrorText(*e));
-        cell.cached = Value{};
     }
     if (const Formula* formula = cell.AsFormula()) {
-        if (chargedTrees_.insert(formula->expr.get()).second) {
+        if (chargedTrees_.insert(formula->Tree().get()).second) {
             // A bound on the table, not an eviction order: a tree seen again after a clear is
             // charged again, which errs on the safe side.
             if (chargedTrees_.size() > kMaxSharedFormulas)
@@ -736,7 +737,7 @@ void SheetReader::ReadFormula(const Record& r) {
                 memory_.Charge(kSharedFormulaEntryBytes);
             memory_.Charge(FormulaBytes(*formula));
         } else {
-            memory_.Charge(HeapBytes(formula->r1c1));
+            memory_.Charge(HeapBytes(formula->R1C1()));
         }
     }
     pendingText_.reset();
@@ -905,7 +906,7 @@ void SheetReader::ReadString(const Record& r) {
         textBytes_ += value.size();
         if (textBytes_ > kMaxTextBytes) throw EngineError("the workbook holds too much text");
         memory_.Charge(HeapBytes(value));
-        cell.cached = std::move(value);
+        cell.SetCached(std::move(value));
     }
     pendingText_.reset();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -18,6 +19,10 @@ namespace quill::spreadsheet::xls {
 // Throws EngineError when the workbook cannot be written (a formula that has no token
 // form, a text longer than a cell can hold, too many formats).
 std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& workbook);
+// The same records handed to `sink` a piece at a time as they are made, so that a large
+// workbook's stream never lies in memory whole. The pieces joined are the bytes above.
+void WriteWorkbookStream(const Workbook& workbook,
+                         const std::function<void(std::span<const std::uint8_t>)>& sink);
 
 // Reads a workbook stream. Throws EngineError for anything that is not a readable BIFF8
 // workbook; every length and index is checked, and the work and memory are bounded by the

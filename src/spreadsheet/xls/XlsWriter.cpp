@@ -115,8 +115,7 @@ struct FormatTables {
 // table refers to the cells' own texts rather than copying them; the UTF-16 form of each
 // is made only when it is written.
 struct SharedStrings {
-    std::vector<std::string_view> strings;                      // each entry's text, as valid UTF-8
-    std::unordered_map<std::string_view, std::uint32_t> index;  // by cell text
+    std::vector<std::string_view> strings;  // each entry's text, as valid UTF-8
     std::uint32_t uses = 0;
     // The entry of every text cell, in the order the sheets' cells are written (sheet by
     // sheet, row by row), so that writing them needs no search.
@@ -143,6 +142,9 @@ struct SharedStrings {
                 entryOfUse.push_back(entry);
             }
         }
+        // The search table is needed only while the entries are found; a large sheet's
+        // table is megabytes that the rest of the save can use.
+        std::unordered_map<std::string_view, std::uint32_t>().swap(index);
     }
 
   private:
@@ -167,6 +169,7 @@ struct SharedStrings {
                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     }
 
+    std::unordered_map<std::string_view, std::uint32_t> index;  // entries by cell text
     std::deque<std::string> repairedTexts_;  // stable storage for the repaired forms
 };
 
@@ -511,16 +514,17 @@ void SheetWriter::WriteFormula(const CellEntry& entry) {
         .U16(static_cast<std::uint16_t>(at.col))
         .U16(XfOf(entry));
     const std::string* text = nullptr;
-    if (const auto* number = std::get_if<double>(&cell.cached); number && std::isfinite(*number)) {
+    const Value cached = cell.Cached();
+    if (const auto* number = std::get_if<double>(&cached); number && std::isfinite(*number)) {
         w_.F64(*number);
     } else if (number != nullptr) {
         WriteSpecialResult(w_, 2, static_cast<std::uint8_t>(ErrorCode::Num));
-    } else if (const auto* s = std::get_if<std::string>(&cell.cached)) {
+    } else if (const auto* s = std::get_if<std::string>(&cached)) {
         WriteSpecialResult(w_, 0, 0);  // the text follows in a STRING record
         text = s;
-    } else if (const auto* b = std::get_if<bool>(&cell.cached)) {
+    } else if (const auto* b = std::get_if<bool>(&cached)) {
         WriteSpecialResult(w_, 1, *b ? 1 : 0);
-    } else if (const auto* e = std::get_if<ErrorCode>(&cell.cached)) {
+    } else if (const auto* e = std::get_if<ErrorCode>(&cached)) {
         WriteSpecialResult(w_, 2, static_cast<std::uint8_t>(*e));
     } else {
         WriteSpecialResult(w_, 3, 0);  // not computed: an empty result
@@ -715,7 +719,13 @@ void WritePrintAreas(RecordWriter& w, const Workbook& book) {
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
+namespace {
+
+// Bytes gathered before they are handed to a sink: large enough that handing on costs
+// little, small next to a large workbook's stream.
+constexpr std::size_t kStreamChunk = 256u << 10;
+
+void WriteStream(const Workbook& book, RecordWriter& w, bool streaming) {
     if (book.Sheets().empty()) throw EngineError("A workbook needs at least one sheet");
     if (book.Sheets().size() > kMaxSheets) throw EngineError("Too many sheets to save");
     const FormatTables tables(book);
@@ -725,14 +735,17 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
             ? book.activeSheet
             : 0);
 
-    RecordWriter w;
-    // Room for the usual size, so that the buffer does not grow step by step: the fixed
-    // records, about twenty bytes per cell and the texts.
-    std::size_t cells = 0;
-    for (const auto& sheet : book.Sheets()) cells += sheet->Cells().size();
-    std::size_t textBytes = 0;
-    for (const std::string_view s : sst.strings) textBytes += 3 + s.size();
-    w.Data().reserve(16384 + 8192 * book.Sheets().size() + 24 * cells + textBytes);
+    if (streaming) {
+        w.Data().reserve(kStreamChunk + kMaxRecordData + 4);
+    } else {
+        // Room for the usual size, so that the buffer does not grow step by step: the fixed
+        // records, about twenty bytes per cell and the texts.
+        std::size_t cells = 0;
+        for (const auto& sheet : book.Sheets()) cells += sheet->Cells().size();
+        std::size_t textBytes = 0;
+        for (const std::string_view s : sst.strings) textBytes += 3 + s.size();
+        w.Data().reserve(16384 + 8192 * book.Sheets().size() + 24 * cells + textBytes);
+    }
     WriteBof(w, kBofGlobals);
     w.Record16(rec::kCodePage, 1200);  // texts are Unicode
     w.Record16(rec::kWindowProtect, 0);
@@ -792,24 +805,43 @@ std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
     std::size_t nextUse = 0;
     for (std::size_t i = 0; i < book.Sheets().size(); ++i) {
         w.PatchU32(offsetFields[i], static_cast<std::uint32_t>(w.Size()));
+        // Every sheet offset is in place once the last sheet begins: from there on nothing
+        // written is changed again.
+        if (i + 1 == book.Sheets().size()) w.HandOnFromNowOn();
         SheetWriter(w, tables, *book.Sheets()[i], sst, nextUse, i == activeSheet).Write();
     }
+    w.Finish();
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteWorkbookStream(const Workbook& book) {
+    RecordWriter w;
+    WriteStream(book, w, false);
     return std::move(w.Data());
+}
+
+void WriteWorkbookStream(const Workbook& book,
+                         const std::function<void(std::span<const std::uint8_t>)>& sink) {
+    RecordWriter w;
+    w.SetSink(sink, kStreamChunk);
+    WriteStream(book, w, true);
 }
 
 }  // namespace xls
 
 void xls::SaveXls(const Workbook& workbook, const std::string& path) {
-    // The whole file is built in memory first: nothing touches the disk unless it is complete.
-    std::vector<std::uint8_t> stream = xls::WriteWorkbookStream(workbook);
+    // The file is written under a temporary name beside the target and put in its place only
+    // when it is complete; a failure on the way leaves the target as it was.
     const std::int64_t now = xls::DocumentTimeNow();
     const xls::NamedStream properties[] = {
         {xls::kSummaryStreamName,
          xls::WriteSummaryInformation(
              {.title = workbook.title, .application = "Quillmere", .created = now, .saved = now})},
         {xls::kDocumentSummaryStreamName, xls::WriteDocumentSummaryInformation()}};
-    const std::vector<std::uint8_t> file = xls::PackCompoundFile(std::move(stream), properties);
-    xls::WriteFileAtomically(path, file);
+    xls::SaveCompoundFile(
+        path, [&](const xls::StreamSink& sink) { xls::WriteWorkbookStream(workbook, sink); },
+        properties);
 }
 
 }  // namespace quill::spreadsheet

@@ -182,14 +182,15 @@ void XlsxWriter::WriteCell(lxw_worksheet* ws, const Worksheet& sheet, CellRef at
         error = worksheet_write_string(ws, row, col, text->c_str(), format);
     } else if (const Formula* formula = cell.AsFormula()) {
         const std::string a1 = FormulaToA1(*formula, at);
-        if (const auto* shown = std::get_if<std::string>(&cell.cached))
+        const Value cached = formula->Result();
+        if (const auto* shown = std::get_if<std::string>(&cached))
             error = worksheet_write_formula_str(ws, row, col, a1.c_str(), format, shown->c_str());
-        else if (const auto* flag = std::get_if<bool>(&cell.cached))
+        else if (const auto* flag = std::get_if<bool>(&cached))
             error = worksheet_write_formula_num(ws, row, col, a1.c_str(), format, *flag ? 1 : 0);
-        else if (const auto* code = std::get_if<ErrorCode>(&cell.cached))
+        else if (const auto* code = std::get_if<ErrorCode>(&cached))
             error = worksheet_write_formula_str(ws, row, col, a1.c_str(), format,
                                                 ErrorText(*code).c_str());
-        else if (const auto* value = std::get_if<double>(&cell.cached))
+        else if (const auto* value = std::get_if<double>(&cached))
             error = worksheet_write_formula_num(ws, row, col, a1.c_str(), format, *value);
         else
             error = worksheet_write_formula_num(ws, row, col, a1.c_str(), format, 0);

@@ -112,3 +112,42 @@ TEST(WorksheetCellsTest, StoredCellsOfAnAreaAreVisitedInOrderUntilTheVisitorStop
 
 }  // namespace
 }  // namespace quill::spreadsheet
+
+namespace quill::spreadsheet {
+namespace {
+
+// A formula's computed value is its own: copies keep theirs when the original changes, and
+// texts (kept on the heap) survive copying, moving, self-assignment and replacement.
+TEST(WorksheetCellsTest, AFormulasComputedValueBelongsToEachCopy) {
+    Formula original("=R1C1", nullptr);
+    original.SetResult(std::string(100, 't'));
+    Formula copy = original;
+    original.SetResult(2.5);
+    EXPECT_EQ(copy.Result(), Value(std::string(100, 't')));
+    EXPECT_EQ(original.Result(), Value(2.5));
+
+    Formula moved = std::move(copy);
+    EXPECT_EQ(moved.Result(), Value(std::string(100, 't')));
+    Formula& self = moved;
+    moved = self;
+    EXPECT_EQ(moved.Result(), Value(std::string(100, 't')));
+    moved = original;
+    EXPECT_EQ(moved.Result(), Value(2.5));
+    for (const Value& v : {Value(true), Value(ErrorCode::Div0), Value(), Value(std::string("x"))}) {
+        moved.SetResult(v);
+        EXPECT_EQ(Formula(moved).Result(), v);
+    }
+
+    // Only a formula has one; a cell's new content drops it.
+    Worksheet sheet("S");
+    Cell& cell = sheet.At({0, 0});
+    cell.SetCached(1.0);
+    EXPECT_EQ(cell.Cached(), Value());
+    cell.content = original;
+    EXPECT_EQ(cell.Cached(), Value(2.5));
+    cell.content = 7.0;
+    EXPECT_EQ(cell.Cached(), Value());
+}
+
+}  // namespace
+}  // namespace quill::spreadsheet

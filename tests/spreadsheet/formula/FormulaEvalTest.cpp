@@ -28,7 +28,7 @@ class FormulaEval : public ::testing::Test {
             cell.content = text;
     }
     void Put(const std::string& a1, const char* text) { Put(a1, std::string(text)); }
-    const Value& Get(const std::string& a1) { return sheet.At(At(a1)).cached; }
+    Value Get(const std::string& a1) { return sheet.At(At(a1)).Cached(); }
 };
 
 TEST_F(FormulaEval, IncomeBlockAndSectionFormulas) {
@@ -162,8 +162,8 @@ TEST_F(FormulaEval, TenThousandFormulasAreQuick) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     std::cout << "Recalculate, 10,000 formulas: "
               << std::chrono::duration<double, std::milli>(elapsed).count() << " ms\n";
-    EXPECT_EQ(sheet.At({9, 3}).cached, Value(45.0));
-    EXPECT_EQ(sheet.At({10, 3}).cached, Value(9.0));
+    EXPECT_EQ(sheet.At({9, 3}).Cached(), Value(45.0));
+    EXPECT_EQ(sheet.At({10, 3}).Cached(), Value(9.0));
     // Generous, for debug and sanitizer builds; it guards against quadratic work.
     EXPECT_LT(elapsed, std::chrono::seconds(2));
 }

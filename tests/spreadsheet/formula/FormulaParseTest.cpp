@@ -16,12 +16,12 @@ TEST(FormulaParse, KeepsTheTextOfTheSheetFormulasExactly) {
     for (const std::string text :
          {"=SUM(R[-2]C:R[-1]C)", "=RC[-2]-RC[-1]", "=R[2]C[-5]-R[55]C", "=R[-2]C-R[-4]C",
           "=SUM(R[-0]C:R[-1]C)", "=SUM(R[-36]C[-7],R[-26]C[-7],R[5]C[-7],R[-37]C[-2],R[-6]C[0])"}) {
-        EXPECT_EQ(ParseFormulaR1C1(text).r1c1, text);
+        EXPECT_EQ(ParseFormulaR1C1(text).R1C1(), text);
     }
 }
 
 TEST(FormulaParse, TrimsAndUpperCasesButKeepsBlanksAndQuotedText) {
-    EXPECT_EQ(ParseFormulaR1C1("  =sum( r[-2]c : r[-1]c ) + \"Total a\"\n").r1c1,
+    EXPECT_EQ(ParseFormulaR1C1("  =sum( r[-2]c : r[-1]c ) + \"Total a\"\n").R1C1(),
               "=SUM( R[-2]C : R[-1]C ) + \"Total a\"");
 }
 

@@ -316,11 +316,11 @@ TEST(SheetRendererTest, NegativeAmountsShowRedAndFormulasShowTheirValues) {
     s.Put(0, 0, amount).content = -2500.0;
     Cell& formula = s.Put(1, 0, amount);
     formula.content = Formula{"=R[-1]C", nullptr};
-    formula.cached = -2500.0;
+    formula.SetCached(-2500.0);
     s.Put(2, 0, amount).content = 2500.0;
     Cell& positiveFormula = s.Put(3, 0, amount);
     positiveFormula.content = Formula{"=R[-1]C", nullptr};
-    positiveFormula.cached = 2500.0;
+    positiveFormula.SetCached(2500.0);
     const QImage image = s.Render(0, 0, 3, 0);
 
     EXPECT_GT(Count(image, s.Rect(0, 0), IsRed), 0);

@@ -67,9 +67,9 @@ TEST(FormulaBiff8, RoundTripsAtSeveralCells) {
         for (const auto& [text, decoded] : cases) {
             const Bytes bytes = Encode(text, at);
             const Formula back = DecodeBiff8(bytes, at);
-            EXPECT_EQ(back.r1c1, decoded ? decoded : text) << CellName(at);
+            EXPECT_EQ(back.R1C1(), decoded ? decoded : text) << CellName(at);
             EXPECT_EQ(EncodeBiff8(back, at), bytes) << text << " at " << CellName(at);
-            EXPECT_EQ(Encode(back.r1c1, at), bytes) << text << " at " << CellName(at);
+            EXPECT_EQ(Encode(back.R1C1(), at), bytes) << text << " at " << CellName(at);
         }
     }
 }
@@ -126,12 +126,12 @@ TEST(FormulaBiff8, CellsWithTheSameFormulaShareOneTree) {
     // each cell's own bytes.
     const Formula a = DecodeBiff8(Encode("=RC[-2]-RC[-1]", kE15), kE15);
     const Formula b = DecodeBiff8(Encode("=RC[-2]-RC[-1]", kE8), kE8);
-    EXPECT_EQ(a.expr, b.expr);
+    EXPECT_EQ(a.Tree(), b.Tree());
     EXPECT_EQ(EncodeBiff8(b, kE8), Encode("=RC[-2]-RC[-1]", kE8));
     EXPECT_EQ(EncodeBiff8(a, kE15), Encode("=RC[-2]-RC[-1]", kE15));
     const Formula other = DecodeBiff8(Encode("=RC[-3]-RC[-1]", kE8), kE8);
-    EXPECT_NE(other.expr, a.expr);
-    EXPECT_EQ(other.r1c1, "=RC[-3]-RC[-1]");
+    EXPECT_NE(other.Tree(), a.Tree());
+    EXPECT_EQ(other.R1C1(), "=RC[-3]-RC[-1]");
 }
 
 TEST(FormulaBiff8, LongSumsAreSplitIntoCallsOfThirtyArguments) {
@@ -148,7 +148,7 @@ TEST(FormulaBiff8, LongSumsAreSplitIntoCallsOfThirtyArguments) {
         ExpectSumOfEachReferenceOnce(bytes, static_cast<std::size_t>(count));
         // The split form reads back as the SUM it came from.
         const Formula back = DecodeBiff8(bytes, kJ61);
-        EXPECT_EQ(back.r1c1, text);
+        EXPECT_EQ(back.R1C1(), text);
         EXPECT_EQ(EncodeBiff8(back, kJ61), bytes);
 
         // The split form adds up to the same total as the formula as written.
@@ -159,10 +159,10 @@ TEST(FormulaBiff8, LongSumsAreSplitIntoCallsOfThirtyArguments) {
             for (int col = 2; col < 9; ++col) sheet.At({row, col}).content = row * 10.0 + col;
         sheet.At(kJ61).content = ParseFormulaR1C1(text);
         Recalculate(book);
-        const Value flat = sheet.At(kJ61).cached;
+        const Value flat = sheet.At(kJ61).Cached();
         sheet.At(kJ61).content = nested;
         Recalculate(book);
-        EXPECT_EQ(sheet.At(kJ61).cached, flat);
+        EXPECT_EQ(sheet.At(kJ61).Cached(), flat);
         EXPECT_NE(flat, Value(0.0));
     }
 }
@@ -198,8 +198,8 @@ TEST(FormulaBiff8, ReadsTokensAsOtherProgramsWriteThem) {
     };
     for (const auto& [bytes, at, text] : cases) {
         const Formula f = DecodeBiff8(bytes, at);
-        EXPECT_EQ(f.r1c1, text);
-        EXPECT_EQ(DecodeBiff8(EncodeBiff8(f, at), at).r1c1, text);
+        EXPECT_EQ(f.R1C1(), text);
+        EXPECT_EQ(DecodeBiff8(EncodeBiff8(f, at), at).R1C1(), text);
     }
 }
 
@@ -259,8 +259,8 @@ TEST(FormulaBiff8, RandomTokensNeverReadOutOfBounds) {
         try {
             const Formula f = DecodeBiff8(bytes, {300, 100});
             ++read;
-            EXPECT_NO_THROW(ParseFormulaR1C1(f.r1c1)) << f.r1c1;
-            EXPECT_NO_THROW(EncodeBiff8(f, {300, 100})) << f.r1c1;
+            EXPECT_NO_THROW(ParseFormulaR1C1(f.R1C1())) << f.R1C1();
+            EXPECT_NO_THROW(EncodeBiff8(f, {300, 100})) << f.R1C1();
         } catch (const FormulaError&) {
         }
     }
@@ -282,7 +282,7 @@ TEST(FormulaBiff8, TokensWhoseTextNestsTooDeeplyAreRefused) {
     } catch (const FormulaError&) {
         return;  // refused: nothing reaches the sheet
     }
-    EXPECT_NO_THROW(ParseFormulaR1C1(formula.r1c1)) << formula.r1c1;
+    EXPECT_NO_THROW(ParseFormulaR1C1(formula.R1C1())) << formula.R1C1();
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST(ExternalXlrd, BudgetSheetFormattingAndValuesReadBack) {
             EXPECT_EQ(c["value"].toString().toStdString(), *s) << CellName(at);
         } else if (cell.AsFormula() != nullptr) {
             ++formulas;
-            EXPECT_EQ(c["value"].toDouble(), std::get<double>(cell.cached)) << CellName(at);
+            EXPECT_EQ(c["value"].toDouble(), std::get<double>(cell.Cached())) << CellName(at);
         }
     }
     EXPECT_GT(formulas, 70);
@@ -173,7 +173,7 @@ TEST(ExternalLibreOffice, RecalculatesOurValuesAndPrintsTheSheetOnOneA4Page) {
     Workbook poisoned = BudgetWithFigures();
     Worksheet& poisonedSheet = *poisoned.Sheets()[0];
     for (const auto& [at, cell] : book.Sheets()[0]->Cells())
-        if (cell.AsFormula() != nullptr) poisonedSheet.At(at).cached = -99999.0;
+        if (cell.AsFormula() != nullptr) poisonedSheet.At(at).SetCached(-99999.0);
     SaveXls(poisoned, dir.filePath("poisoned.xls").toStdString());
 
     // Plain values (not as shown), comma separated, UTF-8.
@@ -191,7 +191,7 @@ TEST(ExternalLibreOffice, RecalculatesOurValuesAndPrintsTheSheetOnOneA4Page) {
         ASSERT_LT(static_cast<std::size_t>(at.col), rows[static_cast<std::size_t>(at.row)].size());
         const std::string& shown =
             rows[static_cast<std::size_t>(at.row)][static_cast<std::size_t>(at.col)];
-        EXPECT_DOUBLE_EQ(std::stod(shown), std::get<double>(cell.cached)) << CellName(at);
+        EXPECT_DOUBLE_EQ(std::stod(shown), std::get<double>(cell.Cached())) << CellName(at);
     }
     EXPECT_GT(formulas, 70);
 
@@ -228,11 +228,11 @@ TEST(ExternalLibreOffice, ItsOwnXlsOfOurWorkbookReadsBack) {
         if (const Formula* f = cell.AsFormula()) {
             // Either the formula itself or, for tokens the engine does not decode, its value.
             if (other->AsFormula() != nullptr) {
-                EXPECT_EQ(EncodeBiff8(*other->AsFormula(), at), EncodeBiff8(*f, at)) << f->r1c1;
-                EXPECT_EQ(other->cached, cell.cached);
+                EXPECT_EQ(EncodeBiff8(*other->AsFormula(), at), EncodeBiff8(*f, at)) << f->R1C1();
+                EXPECT_EQ(other->Cached(), cell.Cached());
             } else {
                 ASSERT_TRUE(std::holds_alternative<double>(other->content));
-                EXPECT_EQ(std::get<double>(other->content), std::get<double>(cell.cached));
+                EXPECT_EQ(std::get<double>(other->content), std::get<double>(cell.Cached()));
             }
         } else if (const auto* n = std::get_if<double>(&cell.content)) {
             ASSERT_TRUE(std::holds_alternative<double>(other->content));

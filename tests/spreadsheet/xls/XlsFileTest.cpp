@@ -15,6 +15,7 @@
 #include "XlsSampleWorkbook.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -83,8 +84,8 @@ void ExpectSameWorkbook(const Workbook& a, const Workbook& b) {
                 // The same tokens: the text may differ where the file cannot tell, as "C[0]"
                 // and "C" do.
                 ASSERT_NE(other->AsFormula(), nullptr);
-                EXPECT_EQ(EncodeBiff8(*f, at), EncodeBiff8(*other->AsFormula(), at)) << f->r1c1;
-                EXPECT_EQ(cell.cached, other->cached);
+                EXPECT_EQ(EncodeBiff8(*f, at), EncodeBiff8(*other->AsFormula(), at)) << f->R1C1();
+                EXPECT_EQ(cell.Cached(), other->Cached());
             } else if (const auto* n = std::get_if<double>(&cell.content)) {
                 EXPECT_EQ(std::bit_cast<std::uint64_t>(*n),
                           std::bit_cast<std::uint64_t>(std::get<double>(other->content)));
@@ -124,8 +125,8 @@ TEST_F(XlsFileTest, BudgetSheetReadsBackAsTheSameWorkbookAndSavesToTheSameBytes)
     EXPECT_EQ(TextOf(sheet.Find(sample::At("B2"))), "Personal Finance");
     EXPECT_EQ(back.EffectiveFormat(sheet, sample::At("B2")).font.size, 24);
     EXPECT_EQ(back.EffectiveFormat(sheet, sample::At("E6")).numberFormat, sample::kAmountFormat);
-    EXPECT_EQ(sheet.Find(sample::At("E8"))->cached, Value(3100.0));
-    EXPECT_EQ(sheet.Find(sample::At("J10"))->AsFormula()->r1c1, "=R[-2]C-R[-4]C");
+    EXPECT_EQ(sheet.Find(sample::At("E8"))->Cached(), Value(3100.0));
+    EXPECT_EQ(sheet.Find(sample::At("J10"))->AsFormula()->R1C1(), "=R[-2]C-R[-4]C");
     EXPECT_EQ(back.Format(sheet.DefaultFormat()).fill, 2);
     EXPECT_EQ(sheet.printArea, ParseA1Range("A1:J73"));
     EXPECT_NEAR(sheet.ColumnWidth(1), 31.29, 0.01);
@@ -329,17 +330,17 @@ TEST_F(XlsFileTest, FormulaResultsOfEveryKindAreKept) {
     for (std::size_t i = 0; i < results.size(); ++i) {
         Cell& cell = sheet.At({static_cast<int>(i), 1});
         cell.content = ParseFormulaR1C1("=R1C1+1");
-        cell.cached = results[i];
+        cell.SetCached(results[i]);
     }
     const Bytes stream = xls::WriteWorkbookStream(book);
     const Workbook back = xls::ReadWorkbookStream(stream);
     ExpectSameWorkbook(book, back);
-    EXPECT_EQ(back.Sheets()[0]->Find({3, 1})->cached, results[3]);
+    EXPECT_EQ(back.Sheets()[0]->Find({3, 1})->Cached(), results[3]);
 
     // A number the file cannot hold is saved as #NUM!.
-    sheet.At({0, 1}).cached = std::nan("");
+    sheet.At({0, 1}).SetCached(std::nan(""));
     const Workbook nan = xls::ReadWorkbookStream(xls::WriteWorkbookStream(book));
-    EXPECT_EQ(nan.Sheets()[0]->Find({0, 1})->cached, Value(ErrorCode::Num));
+    EXPECT_EQ(nan.Sheets()[0]->Find({0, 1})->Cached(), Value(ErrorCode::Num));
 }
 
 TEST_F(XlsFileTest, SeveralSheetsKeepTheirOrderSettingsAndTheActiveSheet) {
@@ -407,6 +408,67 @@ TEST_F(XlsFileTest, FailedSavesNameThePathAndLeaveExistingFilesAlone) {
     EXPECT_THROW(SaveXls(Workbook{}, Path("keep.xls")), EngineError);  // no sheet
     EXPECT_EQ(ReadBytes(Path("keep.xls")), before);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1);  // no temporary left
+}
+
+// Saving hands the stream to the container a piece at a time and writes the container
+// straight to its file. The file must be the one that packing the whole stream gives, for
+// a tiny workbook (padded), and for one whose sheets are large enough to be handed on in
+// many pieces while the sheet offsets before them are still being filled in.
+TEST_F(XlsFileTest, SavingInPiecesGivesTheBytesOfTheWholeStream) {
+    auto properties = [](const Workbook& book) {
+        const std::int64_t now = xls::DocumentTimeNow();
+        return std::vector<xls::NamedStream>{
+            {xls::kSummaryStreamName,
+             xls::WriteSummaryInformation(
+                 {.title = book.title, .application = "Quillmere", .created = now, .saved = now})},
+            {xls::kDocumentSummaryStreamName, xls::WriteDocumentSummaryInformation()}};
+    };
+    Workbook tiny;
+    tiny.AddSheet("Sheet1");
+    Workbook large;
+    large.title = "Large";
+    for (const char* name : {"One", "Two", "Three"}) {
+        Worksheet& sheet = large.AddSheet(name);
+        for (int r = 0; r < 9000; ++r) {
+            sheet.At({r, 0}).content = "Row " + std::to_string(r % 700) + " of " + name;
+            sheet.At({r, 1}).content = r * 1.25;
+            sheet.At({r, 2}).format = 0;
+        }
+    }
+    large.activeSheet = 2;
+    for (const Workbook* book : {&tiny, &large}) {
+        const Bytes whole = xls::WriteWorkbookStream(*book);
+        Bytes pieces;
+        int count = 0;
+        xls::WriteWorkbookStream(*book, [&](std::span<const std::uint8_t> piece) {
+            pieces.insert(pieces.end(), piece.begin(), piece.end());
+            ++count;
+        });
+        EXPECT_EQ(pieces, whole);
+        if (book == &large) {
+            EXPECT_GT(count, 2);
+        }
+
+        SaveXls(*book, Path("saved.xls"));
+        EXPECT_EQ(ReadBytes(Path("saved.xls")), xls::PackCompoundFile(whole, properties(*book)));
+    }
+}
+
+// A save that fails once the file is half written leaves the old file and no other.
+TEST_F(XlsFileTest, ASaveThatFailsMidwayLeavesTheOldFile) {
+    SaveXls(sample::BudgetWorkbook(), Path("keep.xls"));
+    const Bytes before = ReadBytes(Path("keep.xls"));
+    Workbook bad;
+    Worksheet& sheet = bad.AddSheet("S");
+    for (int r = 0; r < 60000; ++r) sheet.At({r, 0}).content = r + 0.5;
+    sheet.At({60000, 0}).format = 999;  // no such format: found only when its row is written
+    int pieces = 0;
+    EXPECT_THROW(xls::WriteWorkbookStream(bad, [&](std::span<const std::uint8_t>) { ++pieces; }),
+                 EngineError);
+    EXPECT_GT(pieces, 0);  // the failure comes after part of the stream has left
+    EXPECT_THROW(SaveXls(bad, Path("keep.xls")), EngineError);
+    EXPECT_EQ(ReadBytes(Path("keep.xls")), before);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(XlsUnits, ColumnWidthsCarryTheirPaddingAndComeBackExactly) {
