@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <xlsxwriter.h>
 
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsContainer.h"
 
 namespace quill::spreadsheet::xlsx {
@@ -278,6 +280,14 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
     options.tmpdir = tmpdir.data();
     BookHandle book(workbook_new_opt(made.c_str(), &options));
     if (!book) throw EngineError("Cannot save the .xlsx file: out of memory");
+    // The title and the creation time, as the .xls file carries them: the time comes from
+    // SOURCE_DATE_EPOCH when it is set, so the same workbook gives the same bytes.
+    std::string title = workbook.title;
+    lxw_doc_properties properties{};
+    properties.title = title.empty() ? nullptr : title.data();
+    // libxlsxwriter reads a zero time as "now", so the first second of 1970 stands for it.
+    properties.created = static_cast<time_t>(std::max<std::int64_t>(1, xls::DocumentTimeNow()));
+    Check(workbook_set_properties(book.get(), &properties), "the file properties are refused");
     XlsxWriter(workbook, book.get()).Write();
     Check(workbook_close(book.release()), "the file cannot be assembled");
     return xls::ReadWholeFile(made);
