@@ -41,7 +41,7 @@ void SetInteriorColor(spreadsheet::Application& app, std::string_view range, int
 void SetNumberFormat(spreadsheet::Application& app, std::string_view range,
                      std::string_view format) {
     SelectUnlessEmpty(app, range);
-    app.Selection().SetNumberFormat(std::string(format));
+    app.Selection().SetNumberFormat(format);
 }
 
 void SetAlignment(spreadsheet::Application& app, const AlignmentFlags& flags) {

@@ -339,8 +339,9 @@ void Workbook::RememberChangedFormat(int from, const FormatChange& change, int t
     changedFormats_.emplace(ChangeKey{from, change}, to);
 }
 
-std::uint64_t Workbook::TextNumber(const std::string& text) {
-    return textNumbers_.try_emplace(text, textNumbers_.size()).first->second;
+std::uint64_t Workbook::TextNumber(std::string_view text) {
+    if (const auto it = textNumbers_.find(text); it != textNumbers_.end()) return it->second;
+    return textNumbers_.emplace(std::string(text), textNumbers_.size()).first->second;
 }
 
 int Workbook::AddFormat(const CellFormat& format) {

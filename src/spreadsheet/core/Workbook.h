@@ -11,12 +11,14 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <variant>
@@ -439,7 +441,7 @@ class Workbook {
     std::optional<int> ChangedFormat(int from, const FormatChange& change) const;
     void RememberChangedFormat(int from, const FormatChange& change, int to);
     // A number that stands for a text in FormatChange values (the same text, the same number).
-    std::uint64_t TextNumber(const std::string& text);
+    std::uint64_t TextNumber(std::string_view text);
 
     std::vector<std::unique_ptr<Worksheet>>& Sheets() { return sheets_; }
     const std::vector<std::unique_ptr<Worksheet>>& Sheets() const { return sheets_; }
@@ -472,7 +474,14 @@ class Workbook {
         std::size_t operator()(const ChangeKey& key) const noexcept;
     };
     std::unordered_map<ChangeKey, int, ChangeKeyHash> changedFormats_;
-    std::unordered_map<std::string, std::uint64_t> textNumbers_;
+    // Searched by string_view without making a string.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>()(text);
+        }
+    };
+    std::unordered_map<std::string, std::uint64_t, TextHash, std::equal_to<>> textNumbers_;
     std::vector<std::unique_ptr<Worksheet>> sheets_;
 };
 

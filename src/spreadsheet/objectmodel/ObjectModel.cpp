@@ -18,7 +18,7 @@ namespace {
 // Formatting more cells than this in one call is refused rather than growing without bound.
 constexpr long long kMaxCellsPerCall = 2'000'000;
 
-const std::string kGeneralFormat = "General";
+constexpr std::string_view kGeneralFormat = "General";
 
 // The attributes a format change sets, for Workbook::FormatChange.
 namespace Attribute {
@@ -310,8 +310,8 @@ const CellFormat& Range::TopLeftFormat() const {
     return book_->EffectiveFormat(*sheet_, area_.first);
 }
 
-void Range::SetNumberFormat(const std::string& code) {
-    const std::string& text = code.empty() ? kGeneralFormat : code;
+void Range::SetNumberFormat(std::string_view code) {
+    const std::string_view text = code.empty() ? std::string_view(kGeneralFormat) : code;
     ChangeFormats({Attribute::kNumberFormat, book_->TextNumber(text)},
                   [&](CellFormat& f) { f.numberFormat = text; });
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <variant>
 #include <vector>
@@ -91,7 +92,7 @@ class Range {
     // The top-left cell's value (computed for formulas after Application::Calculate).
     Value Value2() const;
 
-    void SetNumberFormat(const std::string& code);
+    void SetNumberFormat(std::string_view code);
     std::string NumberFormat() const;
     void SetHorizontalAlignment(int constant);
     int HorizontalAlignment() const;
