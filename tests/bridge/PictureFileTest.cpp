@@ -207,8 +207,9 @@ TEST(PictureFileTest, AWriteThatFailsMidwayKeepsTheOldFileAndLeavesNoTemporaryFi
 
     // A sink's failure comes out of the encoder as it was thrown; a bitmap's bytes before it
     // were handed over in order, a block at a time (a PNG comes in one block).
-    for (const auto& [name, room] :
+    for (const auto& [name, capacity] :
          {std::pair{QStringLiteral("out.bmp"), 1000000}, std::pair{QStringLiteral("out.png"), 0}}) {
+        const int room = capacity;  // a lambda takes a plain variable, not a binding
         QByteArray taken;
         try {
             WritePictureFile(whole, name, [&](const char* data, qint64 size) {
