@@ -222,16 +222,6 @@ class TempFile {
         }
         return false;
     }
-    bool Write(std::span<const std::uint8_t> bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
-    }
     bool Close() {
         if (fd_ < 0) return true;
         const int result = ::close(fd_);
@@ -305,10 +295,6 @@ class MappedFile {
 };
 
 }  // namespace
-
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    ReplaceAtomically(path, [&](TempFile& temp) { return temp.Write(bytes); });
-}
 
 void SaveCompoundFile(const std::string& path, const WorkbookWriter& writeWorkbook,
                       std::span<const NamedStream> others) {

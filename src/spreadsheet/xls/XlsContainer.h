@@ -3,12 +3,13 @@
 //
 // libgsf writes the sectors, allocation tables and directory. Two things in its directory
 // do not follow the format's rules, and are corrected in the finished bytes before they
-// leave PackCompoundFile (see xls/CompoundDirectory.h): unused directory entries carry zero
-// links where the format asks for "no stream" (0xFFFFFFFF), and the entries of a storage
-// are chained as right siblings in one black line instead of forming a red-black tree. The
-// pass only rewrites links and colours inside the directory sectors; sizes and sector
-// chains stay as libgsf wrote them. The property-set streams are built by our own code
-// (xls/PropertySets.h) because libgsf's writer does not pad property values to four bytes.
+// leave PackCompoundFile or SaveCompoundFile (see xls/CompoundDirectory.h): unused
+// directory entries carry zero links where the format asks for "no stream" (0xFFFFFFFF),
+// and the entries of a storage are chained as right siblings in one black line instead of
+// forming a red-black tree. The pass only rewrites links and colours inside the directory
+// sectors; sizes and sector chains stay as libgsf wrote them. The property-set streams are
+// built by our own code (xls/PropertySets.h) because libgsf's writer does not pad property
+// values to four bytes.
 #pragma once
 
 #include <cstdint>
@@ -35,10 +36,11 @@ std::vector<std::uint8_t> PackCompoundFile(std::span<const std::uint8_t> workboo
 using StreamSink = std::function<void(std::span<const std::uint8_t>)>;
 using WorkbookWriter = std::function<void(const StreamSink&)>;
 
-// Writes the compound file that PackCompoundFile makes to `path`, as WriteFileAtomically
-// does, with the workbook stream taken from `writeWorkbook` as it is made. The file goes
-// straight to the disk: neither the stream nor the file is ever whole in memory, which
-// matters for a large workbook. Throws EngineError.
+// Writes the compound file that PackCompoundFile makes to `path`, with the workbook stream
+// taken from `writeWorkbook` as it is made. The file goes straight to the disk, so neither
+// the stream nor the file is ever whole in memory, which matters for a large workbook. It is
+// written under a temporary name in the target's folder and renamed into place when
+// complete: a failure never leaves a partial file. Throws EngineError naming the path.
 void SaveCompoundFile(const std::string& path, const WorkbookWriter& writeWorkbook,
                       std::span<const NamedStream> others = {});
 
@@ -54,9 +56,5 @@ inline constexpr std::size_t kMaxFileBytes = 64u << 20;
 
 // Reads a whole file of at most kMaxFileBytes. Throws EngineError naming the path.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
-
-// Writes the bytes to a temporary file in the target folder and renames it into place, so
-// that a failure never leaves a partial file. Throws EngineError naming the path.
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace quill::spreadsheet::xls
