@@ -1,5 +1,7 @@
 #include "spreadsheet/core/TextCodec.h"
 
+#include <algorithm>
+
 namespace quill::spreadsheet {
 
 std::u16string Utf16FromUtf8(std::string_view text) {
@@ -73,6 +75,15 @@ std::string Utf8FromUtf16(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::optional<std::string> RepairedUtf8(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::nullopt;
+    std::string repaired = Utf8FromUtf16(Utf16FromUtf8(text));
+    if (repaired == text) return std::nullopt;
+    return repaired;
 }
 
 }  // namespace quill::spreadsheet

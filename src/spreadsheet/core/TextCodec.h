@@ -6,6 +6,7 @@
 // same replacement characters, and a cell's text and a formula's text agree.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,8 @@ namespace quill::spreadsheet {
 
 std::u16string Utf16FromUtf8(std::string_view text);
 std::string Utf8FromUtf16(std::u16string_view text);
+// The text as the conversions read it: every bad sequence replaced by U+FFFD. None when the
+// text is well-formed UTF-8 already, which is the common case and is told without a copy.
+std::optional<std::string> RepairedUtf8(std::string_view text);
 
 }  // namespace quill::spreadsheet

@@ -139,7 +139,7 @@ Worksheet::Row::const_iterator Worksheet::Seek(const Row& row, int col) {
                             [](const Entry& e, int c) { return e.col < c; });
 }
 
-Worksheet::Row* Worksheet::RowFor(int row) {
+Worksheet::Row& Worksheet::RowFor(int row) {
     static_assert(sizeof(Entry) == sizeof(Cell), "the column lives in the cell's tail padding");
     static_assert(sizeof(Formula) <= sizeof(std::string), "a formula is no larger than a text");
     const auto r = static_cast<std::size_t>(row);
@@ -150,7 +150,7 @@ Worksheet::Row* Worksheet::RowFor(int row) {
                                                 static_cast<std::size_t>(kMaxRows)));
         rows_.resize(r + 1);
     }
-    return &rows_[r];
+    return rows_[r];
 }
 
 const Cell* Worksheet::Find(CellRef at) const {
@@ -169,7 +169,7 @@ Cell& Worksheet::At(CellRef at) {
         throw EngineError("Cell outside the sheet: row " + std::to_string(at.row + 1) +
                           ", column " + std::to_string(at.col + 1));
     }
-    Row& row = *RowFor(at.row);
+    Row& row = RowFor(at.row);
     auto it = Seek(row, at.col);
     if (it != row.end() && it->col == at.col) return it->cell();
     // Rows hold a handful of cells: growing by a quarter (at least two) keeps the spare

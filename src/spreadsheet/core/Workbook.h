@@ -290,7 +290,7 @@ class Worksheet {
         const Cell& cell() const { return *this; }
     };
     using Row = std::vector<Entry>;
-    Row* RowFor(int row);  // creates the row's slot
+    Row& RowFor(int row);  // creates the row's slot
     static Row::iterator Seek(Row& row, int col);
     static Row::const_iterator Seek(const Row& row, int col);
 
@@ -376,7 +376,7 @@ void Worksheet::ForEachCellIn(const RangeRef& area, Visit&& visit) {
         throw EngineError("Cells outside the sheet");
     const int columns = area.Columns();
     for (int r = area.first.row; r <= area.last.row; ++r) {
-        Row& row = *RowFor(r);
+        Row& row = RowFor(r);
         auto it = Seek(row, area.first.col);
         // Count the cells the row lacks first, so it grows once to its final size.
         int present = 0;

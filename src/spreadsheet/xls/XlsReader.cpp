@@ -48,9 +48,9 @@ constexpr std::size_t kMaxFormulaBytes = 16u << 20;
 constexpr std::size_t kModelBytesPerStreamByte = 10;
 constexpr std::size_t kMinModelBytes = 8u << 20;
 
-// The bytes a cell of the model takes in its sheet: the cell with its column, and the share
-// of its row's spare room (a row grows by a quarter).
-constexpr std::size_t kCellBytes = (sizeof(Cell) + sizeof(std::uint64_t)) * 5 / 4;
+// The bytes a cell of the model takes in its sheet: the cell (its column lives inside it),
+// and the share of its row's spare room (a row grows by a quarter).
+constexpr std::size_t kCellBytes = sizeof(Cell) * 5 / 4;
 // A string's own storage beyond the object that holds it (short strings have none).
 std::size_t HeapBytes(const std::string& text) {
     return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;

@@ -152,21 +152,13 @@ struct SharedStrings {
     // shares the entry of its repaired form.
     std::uint32_t EntryFor(std::string_view text) {
         std::string_view valid = text;
-        if (!IsAscii(text)) {
-            std::string repaired = Utf8FromUtf16(Utf16FromUtf8(text));
-            if (repaired != text) {
-                if (const auto it = index.find(repaired); it != index.end()) return it->second;
-                valid = repairedTexts_.emplace_back(std::move(repaired));
-                index.emplace(valid, static_cast<std::uint32_t>(strings.size()));
-            }
+        if (std::optional<std::string> repaired = RepairedUtf8(text)) {
+            if (const auto it = index.find(*repaired); it != index.end()) return it->second;
+            valid = repairedTexts_.emplace_back(std::move(*repaired));
+            index.emplace(valid, static_cast<std::uint32_t>(strings.size()));
         }
         strings.push_back(valid);
         return static_cast<std::uint32_t>(strings.size() - 1);
-    }
-
-    static bool IsAscii(std::string_view text) {
-        return std::all_of(text.begin(), text.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     }
 
     std::unordered_map<std::string_view, std::uint32_t> index;  // entries by cell text

@@ -27,6 +27,10 @@ TEST(TextCodecTest, BadInputBecomesReplacementCharacters) {
     // Lone surrogates in either order.
     EXPECT_EQ(Utf8FromUtf16(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
     EXPECT_EQ(Utf8FromUtf16(std::u16string{0xDC00, 0xD800}), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    // Repairing gives what a round trip gives, and nothing for a text that needs none.
+    EXPECT_EQ(RepairedUtf8("a\xC0\xAF"), "a\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(RepairedUtf8("plain"), std::nullopt);
+    EXPECT_EQ(RepairedUtf8("A\xC3\xA9\xF0\x9F\x92\xB6"), std::nullopt);
 }
 
 }  // namespace

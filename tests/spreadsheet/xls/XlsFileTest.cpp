@@ -302,6 +302,31 @@ TEST_F(XlsFileTest, LongAndUnicodeTextsSurviveContinueRecords) {
     EXPECT_THROW(xls::WriteWorkbookStream(book), EngineError);
 }
 
+// A text with bad UTF-8 is saved as the codec reads it, and texts that read the same share
+// one entry of the shared-string table, the well-formed one included.
+TEST_F(XlsFileTest, TextsThatDifferOnlyInBadBytesShareOneEntry) {
+    Workbook book;
+    Worksheet& sheet = book.AddSheet("S");
+    const std::string replaced = "a\xEF\xBF\xBD";  // "a" and U+FFFD
+    sheet.At({0, 0}).content = std::string("a\xFF");
+    sheet.At({1, 0}).content = std::string("a\xFE");
+    sheet.At({2, 0}).content = replaced;
+    sheet.At({3, 0}).content = std::string("b");
+    const Bytes stream = xls::WriteWorkbookStream(book);
+    bool found = false;
+    for (const xls::Record& r : Substream(stream, 0)) {
+        if (r.id != rec::kSst) continue;
+        found = true;
+        EXPECT_EQ(U32At(r.data, 0), 4u);  // uses
+        EXPECT_EQ(U32At(r.data, 4), 2u);  // entries
+    }
+    EXPECT_TRUE(found);
+    const Workbook back = xls::ReadWorkbookStream(stream);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(TextOf(back.Sheets()[0]->Find({row, 0})), replaced) << row;
+    EXPECT_EQ(TextOf(back.Sheets()[0]->Find({3, 0})), "b");
+}
+
 TEST_F(XlsFileTest, NumbersKeepEveryBit) {
     Workbook book;
     Worksheet& sheet = book.AddSheet("N");
