@@ -15,4 +15,13 @@ class Failure : public std::runtime_error {
     explicit Failure(const char* description) : std::runtime_error(description) {}
 };
 
+// An ordinary failure to read or write a file: a missing folder, no permission, a full disk,
+// a read-only file system, a target that is not a regular file. Its text names the file and
+// the cause, so the user is told it plainly; the error-report box is for faults of the
+// program itself.
+class FileFailure : public Failure {
+  public:
+    using Failure::Failure;
+};
+
 }  // namespace quill

@@ -114,14 +114,14 @@ QString ResolveTarget(const QString& path) {
         if (::lstat(native.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
         QByteArray link(PATH_MAX, '\0');
         const ssize_t size = ::readlink(native.constData(), link.data(), link.size());
-        if (size < 0) throw Failure(QStringLiteral("%1: %2").arg(path, Reason(errno)));
+        if (size < 0) throw FileFailure(QStringLiteral("%1: %2").arg(path, Reason(errno)));
         link.truncate(size);
         const QString next = QFile::decodeName(link);
         current = next.startsWith(QLatin1Char('/'))
                       ? next
                       : QFileInfo(current).absolutePath() + QLatin1Char('/') + next;
     }
-    throw Failure(QStringLiteral("%1: %2").arg(path, Reason(ELOOP)));
+    throw FileFailure(QStringLiteral("%1: %2").arg(path, Reason(ELOOP)));
 }
 
 QString Refusal(const QString& path) {
@@ -141,10 +141,10 @@ bool SameFile(const QString& a, const QString& b) {
 
 Replacement::Replacement(const QString& target, unsigned modeMask, Durability durability)
     : target_(target), durability_(durability) {
-    if (target.isEmpty()) throw Failure(QStringLiteral("No file name was given"));
+    if (target.isEmpty()) throw FileFailure(QStringLiteral("No file name was given"));
     resolved_ = ResolveTarget(target);
     if (const QString refusal = RefusalOf(target, resolved_); !refusal.isEmpty())
-        throw Failure(refusal);
+        throw FileFailure(refusal);
 
     struct stat old {};
     const bool exists = ::stat(Native(resolved_).constData(), &old) == 0;
@@ -192,7 +192,7 @@ void Replacement::Discard() {
 }
 
 void Replacement::Fail(int error) const {
-    throw Failure(QStringLiteral("Cannot write %1: %2").arg(target_, Reason(error)));
+    throw FileFailure(QStringLiteral("Cannot write %1: %2").arg(target_, Reason(error)));
 }
 
 void Replacement::Write(const char* data, qint64 size) {
@@ -211,7 +211,7 @@ void Replacement::Write(const char* data, qint64 size) {
 
 void Replacement::CopyFrom(const QString& source) {
     const auto fail = [&](const QString& reason) {
-        throw Failure(QStringLiteral("Cannot read %1: %2").arg(source, reason));
+        throw FileFailure(QStringLiteral("Cannot read %1: %2").arg(source, reason));
     };
     // Not blocking, so that a named pipe in its place cannot hang the program.
     const Descriptor in(::open(Native(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -281,8 +281,8 @@ void CommitTogether(std::span<Replacement* const> replacements) {
                     if (undo[j]) {
                         undo[j]->Commit();
                     } else if (::unlink(Native(target).constData()) != 0) {
-                        throw Failure(QStringLiteral("Cannot remove %1: %2")
-                                          .arg(replacements[j]->Target(), Reason(errno)));
+                        throw FileFailure(QStringLiteral("Cannot remove %1: %2")
+                                              .arg(replacements[j]->Target(), Reason(errno)));
                     }
                 } catch (const Failure& also) {
                     notRestored += QStringLiteral("; ") + QString::fromUtf8(also.what()) +
@@ -290,7 +290,7 @@ void CommitTogether(std::span<Replacement* const> replacements) {
                 }
             }
             if (notRestored.isEmpty()) throw;
-            throw Failure(QString::fromUtf8(failure.what()) + notRestored);
+            throw FileFailure(QString::fromUtf8(failure.what()) + notRestored);
         }
     }
 }
@@ -306,7 +306,7 @@ void CopyFile(const QString& source, const QString& target, Privacy privacy) {
     if (privacy == Privacy::TargetAndSource) {
         struct stat info {};
         if (::stat(Native(source).constData(), &info) != 0)
-            throw Failure(QStringLiteral("Cannot read %1: %2").arg(source, Reason(errno)));
+            throw FileFailure(QStringLiteral("Cannot read %1: %2").arg(source, Reason(errno)));
         mask = info.st_mode & 0777;
     }
     Replacement out(target, mask);
