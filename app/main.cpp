@@ -7,7 +7,8 @@
 //
 // SIGTERM and SIGHUP (a session logging out, a service manager stopping it) close the main
 // window, which saves the edits; SIGINT ends the program without saving. Either way the
-// temporary folder is removed before the program ends.
+// temporary folder is removed before the program ends. What a killed run left behind (its
+// temporary folder, a temporary file beside the settings file) is removed at start.
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +19,7 @@
 #include "editor/Form1.h"
 #include "model/AppState.h"
 #include "model/SettingsStore.h"
+#include "shell/SafeReplace.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TempFolder.h"
 #include "shell/ui/QtPrompt.h"
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         quill::TempFolder::RepairEnvironment();
+        quill::TempFolder::RemoveStaleFolders();
         QApplication app(argc, argv);
         // Lets the desktop match the windows to the installed menu entry and its icon.
         QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
@@ -47,6 +50,7 @@ int main(int argc, char** argv) {
         quill::QtPrompt prompt;
         quill::AppState state;
         quill::SettingsStore store;
+        quill::SafeReplace::RemoveStaleTemporaries(store.FilePath());
 
         quill::Form1 form1({state, prompt, store, provider, tempFolder});
         QObject::connect(&watcher, &quill::SignalWatcher::received, &form1, [&](int signal) {

@@ -10,8 +10,11 @@
 // Outputs are written to temporary files beside their targets and renamed into place once
 // all of them are complete, so a failure leaves every target as it was. "-" as a target
 // means standard output. An existing target that is not a regular file, or is read-only,
-// is refused and left alone; two outputs may not name the same file.
-// SIGTERM, SIGINT and SIGHUP remove the per-run temporary folder before the program ends.
+// is refused and left alone; two outputs may not name the same file, and no output may
+// name the settings file or its backup. File names are kept as the bytes given.
+// SIGTERM, SIGINT and SIGHUP remove the per-run temporary folder before the program ends;
+// at start, the per-run folders and the targets' temporary files that killed runs left
+// behind are removed.
 // Exit status: 0 done, 1 generation failed, 2 usage. A failure is told in one line on
 // standard error: what failed, and what can be done about it.
 #include <array>
@@ -23,6 +26,7 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -30,6 +34,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -45,6 +50,7 @@
 #include "model/WorkbookPalette.h"
 #include "sheet/ReportDriver.h"
 #include "sheet/SyntheticTable.h"
+#include "shell/Config.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
@@ -69,7 +75,8 @@ const char* const kHelp =
     "  --picture FILE        write the sheet's picture to FILE (PNG for .png, else BMP;\n"
     "                        - for standard output, as BMP)\n"
     "  --defaults            use the default categories and incomes, not the settings store\n"
-    "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks)\n"
+    "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks;\n"
+    "                        at most 200 groups, and as many items as one sheet holds)\n"
     "  --income0 N           projected income       --income1 N   projected extra income\n"
     "  --income2 N           actual extra income    --income3 N   actual income\n"
     "  --help                show this text\n"
@@ -132,8 +139,7 @@ std::optional<std::pair<int, int>> ParseSynthetic(const QString& text) {
     bool okGroups = false, okItems = false;
     const int groups = parts[0].toInt(&okGroups);
     const int items = parts[1].toInt(&okItems);
-    if (!okGroups || !okItems || groups < 0 || items < 0 || groups > 100000 || items > 100000)
-        return std::nullopt;
+    if (!okGroups || !okItems || groups < 0 || items < 0) return std::nullopt;
     return std::pair{groups, items};
 }
 
@@ -171,6 +177,12 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 if (!options.synthetic)
                     return UsageError(
                         QStringLiteral("--synthetic wants GROUPSxITEMS, such as 200x50"));
+                // Refused before anything is built: a table far too large for a sheet
+                // would exhaust the memory before the sheet's own checks are reached.
+                if (const QString refusal = PersonalFinance::SyntheticTableRefusal(
+                        options.synthetic->first, options.synthetic->second);
+                    !refusal.isEmpty())
+                    return UsageError(QStringLiteral("--synthetic %1: %2").arg(*v, refusal));
             } else {
                 const QString index = arg.mid(8);
                 if (index.size() != 1 || index[0] < QLatin1Char('0') || index[0] > QLatin1Char('3'))
@@ -188,25 +200,55 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
 
 const QString kStandardOutput = QStringLiteral("-");
 
-// Checks the targets before anything is generated: two outputs may not land in one file
-// (usage, 2), and an existing target that is not a regular file or is read-only is
-// refused (1). Returns the exit status when the program should stop now.
+// The settings store's file and its backup, worked out as the store does; the store itself
+// is not opened for this (--defaults and --synthetic leave it unopened).
+QStringList SettingsFiles() {
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QLatin1Char('/') + QLatin1String(config::kSettingsOrganization) +
+                         QStringLiteral(".ini");
+    return {file, file + QStringLiteral(".bak")};
+}
+
+// True when `path` names something that exists and is not a regular file.
+bool IsSpecial(const QString& path) {
+    struct stat info {};
+    return ::stat(SafeReplace::EncodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+// The file targets with their options, standard output left out.
+std::vector<std::pair<QString, QString>> FileTargets(const CommandLine& options) {
+    std::vector<std::pair<QString, QString>> files;
+    if (!options.workbookOut.isEmpty() && options.workbookOut != kStandardOutput)
+        files.emplace_back(QStringLiteral("-o"), options.workbookOut);
+    if (!options.pictureOut.isEmpty() && options.pictureOut != kStandardOutput)
+        files.emplace_back(QStringLiteral("--picture"), options.pictureOut);
+    return files;
+}
+
+// Checks the targets before anything is generated: two outputs may not land in one file,
+// nor one in the settings file or its backup (usage, 2), and an existing target that is not
+// a regular file or is read-only is refused (1). Returns the exit status when the program
+// should stop now.
 std::optional<int> CheckTargets(const CommandLine& options) {
-    QStringList files;
-    for (const QString& target : {options.workbookOut, options.pictureOut})
-        if (!target.isEmpty() && target != kStandardOutput) files << target;
+    const auto files = FileTargets(options);
     try {
         if (options.workbookOut == kStandardOutput && options.pictureOut == kStandardOutput)
             return UsageError(QStringLiteral("-o and --picture both name standard output"));
-        if (files.size() == 2 && SafeReplace::SameFile(files[0], files[1]))
+        if (files.size() == 2 && SafeReplace::SameFile(files[0].second, files[1].second))
             return UsageError(QStringLiteral("-o and --picture name the same file (%1 and %2); "
                                              "give two different files")
-                                  .arg(files[0], files[1]));
-        for (const QString& target : files) {
+                                  .arg(files[0].second, files[1].second));
+        for (const auto& [option, target] : files)
+            for (const QString& settings : SettingsFiles())
+                if (SafeReplace::SameFile(target, settings))
+                    return UsageError(
+                        QStringLiteral("%1 %2 names %3, where the saved categories and incomes "
+                                       "are kept; give another file")
+                            .arg(option, target, settings));
+        for (const auto& [option, target] : files) {
             QString refusal = SafeReplace::Refusal(target);
             if (refusal.isEmpty()) continue;
-            const QFileInfo resolved(SafeReplace::ResolveTarget(target));
-            if (target == options.workbookOut && resolved.exists() && !resolved.isFile())
+            if (option == QLatin1String("-o") && IsSpecial(SafeReplace::ResolveTarget(target)))
                 refusal += QStringLiteral(" To write the workbook to standard output, give -o -.");
             std::fprintf(stderr, "quillmere-sheet: %s\n", qPrintable(refusal));
             return kFailed;
@@ -413,8 +455,9 @@ int Generate(const CommandLine& options, RunGuard& guard) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // File names keep every byte, also where they are not UTF-8.
     QStringList args;
-    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i) args << SafeReplace::DecodeName(QByteArray(argv[i]));
     CommandLine options;
     if (const auto status = ParseOptions(args, options)) return *status;
 
@@ -423,6 +466,10 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     TempFolder::RepairEnvironment();
+    // What killed runs left behind: their per-run folders and the targets' temporaries.
+    TempFolder::RemoveStaleFolders();
+    for (const auto& target : FileTargets(options))
+        SafeReplace::RemoveStaleTemporaries(target.second);
     // Drawing text (the picture, PDF pages) needs a GUI application; a workbook alone does
     // not, and starts faster.
     std::unique_ptr<QCoreApplication> app;

@@ -1,7 +1,12 @@
 #include "sheet/SyntheticTable.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
+
+#include "sheet/SectionPlan.h"
+#include "spreadsheet/core/Limits.h"
 
 namespace quill::PersonalFinance {
 
@@ -61,6 +66,40 @@ CategoryTable SyntheticCategoryTable(int groups, int items) {
         }
     }
     return table;
+}
+
+QString SyntheticTableRefusal(int groups, int items) {
+    if (groups > kMaxGroups)
+        return QStringLiteral("%1 groups are more than the %2 groups the sheet holds")
+            .arg(groups)
+            .arg(kMaxGroups);
+    if (groups <= 0) return {};
+    // PlanSections' layout for sections of equal height: a section opens the right half
+    // once it starts at or below the middle of all sections.
+    const std::int64_t height = std::int64_t{items} + kSectionExtraRows;
+    const std::int64_t tableRows = std::int64_t{groups} * (std::int64_t{items} + 1);
+    const std::int64_t halfMark = (tableRows + 2 * std::int64_t{groups}) / 2;
+    std::int64_t cum = 0;
+    std::int64_t leftEnd = 0;
+    std::int64_t far = 0;
+    bool rightHalf = false;
+    for (int g = 0; g < groups; ++g) {
+        std::int64_t start = cum + 1;
+        cum += height;
+        rightHalf = rightHalf || start >= halfMark;
+        if (rightHalf)
+            start -= leftEnd;
+        else
+            leftEnd = cum;
+        far = std::max(far, start + height);
+    }
+    const std::int64_t lastRow = far + kHeaderLastRow + kGrandTotalRows - 1;
+    if (lastRow <= spreadsheet::kMaxRows) return {};
+    return QStringLiteral(
+               "the budget sheet would need %1 rows, more than the %2 rows a .xls "
+               "sheet holds")
+        .arg(lastRow)
+        .arg(spreadsheet::kMaxRows);
 }
 
 }  // namespace quill::PersonalFinance

@@ -6,6 +6,10 @@
 //   people than the old ones, not even while they are being written.
 // - A target that is a symbolic link is written through: the link stays, the file it leads
 //   to gets the new contents.
+// - The temporary file is named "." + the target's name + ".quillmere-" + six letters or
+//   digits, with the target's name cut short where the whole would be longer than the
+//   folder allows. It is held by an exclusive lock (flock) for as long as it is written, so
+//   that one left behind by a killed process can be told from one still being written.
 // - An existing target that is not a regular file (a folder, a device, a pipe, a socket) or
 //   that is read-only is refused and left alone.
 // - On any failure the target is as it was and the temporary file is gone; the error names
@@ -23,9 +27,20 @@
 
 namespace quill::SafeReplace {
 
-// The file that writing to `path` lands in: `path` itself, or the end of the chain of
-// symbolic links that starts there (which need not exist yet). Throws quill::Failure for a
-// chain that loops.
+// File names as the system keeps them, which is bytes that need not be UTF-8, and back.
+// Unlike QFile's conversions, which turn every byte that is not UTF-8 into U+FFFD, these
+// keep every name: such a byte is held as the lone surrogate U+DC80 to U+DCFF, and only
+// those surrogates turn back into their bytes. Names in UTF-8 convert as with QFile.
+QByteArray EncodeName(const QString& path);
+QString DecodeName(const QByteArray& path);
+
+// The file that writing to `path` lands in, found as the system finds it: the real path of
+// its folder (links and ".." taken in the order they come, so "link/../x" is "x" in the
+// folder the link's parent holds, not in the folder of "link"), then its last name, and
+// the same again for each symbolic link found there (it need not exist yet). A folder that
+// cannot be resolved (a missing one, say) leaves the path as given, made absolute, so that
+// writing to it fails as it would in the shell. Throws quill::Failure for a chain of links
+// that loops.
 QString ResolveTarget(const QString& path);
 
 // Why `path` cannot be replaced, or the empty text when it can: it does not exist yet, or
@@ -37,6 +52,13 @@ QString Refusal(const QString& path);
 // one file, or two hard links of it. Paths that do not exist yet compare by the place they
 // would be created at.
 bool SameFile(const QString& a, const QString& b);
+
+// Removes the temporary files beside `target` that a replacement of it left behind when its
+// process was ended before it could clean up (SIGKILL, the out-of-memory killer, a power
+// cut). Only files that nobody else makes are touched: regular files named exactly as this
+// writer names the temporaries of `target`, owned by the user running this, and locked by no
+// writer that is still at work. Never fails; what cannot be examined or removed stays.
+void RemoveStaleTemporaries(const QString& target);
 
 // Whether a replacement waits until its contents are on the disk (fsync of the file and of
 // its folder). Files that live only for moments in the program's private temporary folder
@@ -79,8 +101,9 @@ class Replacement {
 
     QString target_;
     QString resolved_;
-    QString temporary_;  // empty once renamed into place
+    QByteArray temporary_;  // empty once renamed into place
     int fd_ = -1;
+    int lockFd_ = -1;  // holds the temporary file's lock until it is renamed or removed
     Durability durability_ = Durability::Synced;
 };
 

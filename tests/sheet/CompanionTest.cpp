@@ -1,13 +1,19 @@
 // The command-line companion as a user meets it: usage errors and help, failures that
 // leave every target as it was, a successful run that replaces an existing file, the
 // picture it writes, which must be the sheet's own picture, special targets and standard
-// output, and the signals that end it.
+// output, the settings file, odd names and paths, and the signals that end it.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
+#include <set>
 #include <utility>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -53,6 +59,19 @@ class CompanionTest : public ::testing::Test {
         return QDir(dir.path()).entryList(QDir::Files).join(' ').toStdString();
     }
 
+    // Stores a category table of `groups` groups without items as the user's settings.
+    void StoreGroups(int groups) const {
+        QByteArray text =
+            "[Quillmere]\nSystem%20Value%20-%20Saved=True\nSystem%20Value%20-%20Rows=" +
+            QByteArray::number(groups) + "\n";
+        for (int row = 1; row <= groups; ++row) {
+            const QByteArray n = QByteArray::number(row);
+            text += "Field1_" + n + "=" + n + "_\nField2_" + n + "=0_\nField3_" + n + "=G" + n +
+                    "\nField4_" + n + "=G" + n + "\n";
+        }
+        ASSERT_TRUE(test::WriteAll(config.IniPath(), text));
+    }
+
     ScratchConfig config;  // the companion's settings store, in case it reads one
     QTemporaryDir dir;
 };
@@ -69,6 +88,10 @@ TEST_F(CompanionTest, UsageErrorsExitTwoWithAMessageAndWriteNothing) {
         {"--income0", "", "-o", out},
         {"--defaults", "--format", "ods", "-o", out},
         {"--defaults", "-o", out, "--format"},
+        // Sizes no sheet holds are refused before a table is built.
+        {"--synthetic", "65536x65536", "-o", out},
+        {"--synthetic", "201x1", "-o", out},
+        {"--synthetic", "1x65515", "-o", out},
     };
     for (const QStringList& args : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -117,8 +140,8 @@ TEST_F(CompanionTest, FailuresExitOneAndLeaveEveryTargetAsItWas) {
     Write("plain", "a regular file, not a folder");
 
     // More than 200 groups: the sheet cannot be built.
-    ProcessResult run =
-        Run({"--synthetic", "201x1", "-o", Path("old.xls"), "--picture", Path("old.png")});
+    StoreGroups(201);
+    ProcessResult run = Run({"-o", Path("old.xls"), "--picture", Path("old.png")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("more than 200 groups")) << run.err.toStdString();
     EXPECT_EQ(Read("old.xls"), "old workbook");
@@ -237,7 +260,8 @@ void ExpectOneOwnLine(const ProcessResult& run) {
 }
 
 TEST_F(CompanionTest, AFailedGenerationIsToldInOneLineWithItsCause) {
-    const ProcessResult run = Run({"--synthetic", "201x1", "-o", Path("budget.xls")});
+    StoreGroups(201);
+    const ProcessResult run = Run({"-o", Path("budget.xls")});
     ExpectOneOwnLine(run);
     EXPECT_TRUE(
         run.err.contains("cannot generate the workbook (nothing was written): The "
@@ -320,6 +344,159 @@ TEST_F(CompanionTest, PictureIsTheSheetsOwnPictureAsPngOrBmp) {
     QImageReader png(Path("sheet.PNG"));
     EXPECT_EQ(png.format(), "png");
     EXPECT_TRUE(png.read().convertToFormat(QImage::Format_RGB32) == expected);
+}
+
+// The settings file holds the user's categories; a workbook written over it would lose
+// them, whichever way the name reaches it.
+TEST_F(CompanionTest, NoOutputMayNameTheSettingsFile) {
+    const QString ini = config.IniPath();
+    const QString folder = config.Folder();
+    const QStringList cases[] = {
+        {"-o", ini},
+        {"--picture", ini},
+        // Not the settings file: the system finds no folder "missing" to go up from, so
+        // this fails as a write (exit status 1), where cleaning the text would overwrite it.
+        {"-o", folder + "/missing/../Tarnwick.ini"},
+        {"-o", Path("ini-link")},
+        {"-o", Path("ini-hard")},
+        {"-o", Path("folder-link/sub/../Tarnwick.ini")},
+        {"-o", Path("budget.xls"), "--picture", ini + ".bak"},
+    };
+    const QByteArray stored = "[Quillmere]\nSystem%20Value%20-%20Saved=True\n";
+    ASSERT_TRUE(test::WriteAll(ini, stored));
+    ASSERT_TRUE(test::WriteAll(ini + ".bak", stored));
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(QFile::link(ini, Path("ini-link")));
+    ASSERT_EQ(::link(QFile::encodeName(ini).constData(), QFile::encodeName(Path("ini-hard"))), 0);
+    ASSERT_TRUE(QFile::link(folder, Path("folder-link")));
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ProcessResult run = Run(QStringList{"--defaults"} + args);
+        if (args[1].contains("missing")) {
+            EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains("No such file or directory")) << run.err.toStdString();
+            continue;
+        }
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains("where the saved categories and incomes are kept"))
+            << run.err.toStdString();
+    }
+    EXPECT_EQ(test::ReadAll(ini), stored);
+    EXPECT_EQ(test::ReadAll(ini + ".bak"), stored);
+    EXPECT_EQ(Files(), "ini-hard ini-link");
+
+    // Also when it does not exist yet.
+    ASSERT_TRUE(QFile::remove(ini));
+    EXPECT_EQ(Run({"--defaults", "-o", ini}).exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(ini));
+}
+
+// The names in a folder as the system keeps them, "." and ".." left out.
+std::set<QByteArray> EntriesOf(const QByteArray& folder) {
+    std::set<QByteArray> names;
+    DIR* opened = ::opendir(folder.constData());
+    if (opened == nullptr) return names;
+    while (const dirent* entry = ::readdir(opened))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.insert(QByteArray(entry->d_name));
+    ::closedir(opened);
+    return names;
+}
+
+// Names reach the files as the bytes given, whether or not they are UTF-8, and as long as
+// the folder allows.
+TEST_F(CompanionTest, FileNamesKeepTheirBytesAndTheirLength) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    ASSERT_EQ(::mkdir((folder + "/\xff-dir").constData(), 0700), 0);
+    const QByteArray longest(255, 'n');
+    // The shell turns the octal escapes into bytes, which QProcess could not pass.
+    const QByteArray names[][2] = {
+        {"\\377.xls", "\xff.xls"},
+        {"\\376.xls", "\xfe.xls"},
+        {"\\377-dir/\\376.png", "\xff-dir/\xfe.png"},
+        {longest, longest},
+    };
+    for (const auto& [escaped, bytes] : names) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        const QString option = bytes.endsWith(".png") ? "--picture" : "-o";
+        const ProcessResult run =
+            RunProgram(QStringLiteral("/bin/sh"),
+                       {"-c",
+                        "exec \"$0\" --defaults " + option + " \"$1/$(printf '" +
+                            QString::fromLatin1(escaped) + "')\"",
+                        kCompanion, dir.path()},
+                       60000);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    }
+    EXPECT_EQ(EntriesOf(folder),
+              (std::set<QByteArray>{"\xff.xls", "\xfe.xls", "\xff-dir", longest}));
+    EXPECT_EQ(EntriesOf(folder + "/\xff-dir"), std::set<QByteArray>{"\xfe.png"});
+    // Both are workbooks: neither name stood in for the other.
+    for (const char* workbook : {"/\xff.xls", "/\xfe.xls"}) {
+        char magic[4] = {};
+        const int fd = ::open((folder + workbook).constData(), O_RDONLY | O_CLOEXEC);
+        EXPECT_EQ(::read(fd, magic, sizeof magic), 4);
+        ::close(fd);
+        EXPECT_EQ(QByteArray(magic, 4), "\xD0\xCF\x11\xE0");
+    }
+}
+
+TEST_F(CompanionTest, PathsAreResolvedAsTheSystemResolvesThem) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("real/sub")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("real/sub"), Path("link")));
+    // "link/.." is the folder above the link's target, as for the shell.
+    ProcessResult run = Run({"--defaults", "-o", Path("link/../budget.xls")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(test::ReadAll(Path("real/budget.xls")).startsWith("\xD0\xCF\x11\xE0"));
+    // A folder that is not there cannot be left with "..".
+    run = Run({"--defaults", "-o", Path("missing/../budget.xls")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("No such file or directory")) << run.err.toStdString();
+    EXPECT_EQ(Files(), "");  // nothing beside the link
+    EXPECT_EQ(QDir(Path("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"budget.xls"});
+}
+
+// A run killed at work (SIGKILL, the out-of-memory killer) leaves its temporary folder and
+// perhaps a temporary file beside a target; the next start removes them, and nothing else.
+TEST_F(CompanionTest, WhatAKilledRunLeftIsRemovedByTheNextStart) {
+    QTemporaryDir tmp;
+    QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    const auto runFolders = [&] {
+        return QDir(tmp.path()).entryList({QStringLiteral("quillmere-*")}, QDir::Dirs);
+    };
+    const QStringList targets = {"-o", Path("big.xls"), "--picture", Path("big.png")};
+
+    QProcess killed;
+    killed.setProcessEnvironment(env);
+    killed.start(kCompanion, QStringList{"--synthetic", "200x400"} + targets);
+    ASSERT_TRUE(killed.waitForStarted(10000));
+    QElapsedTimer waited;
+    waited.start();
+    while (runFolders().isEmpty() && waited.elapsed() < 30000) QThread::msleep(5);
+    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+    ASSERT_TRUE(killed.waitForFinished(30000));
+    ASSERT_EQ(runFolders().size(), 1);
+
+    // The folder of a run still at work, whose lock is held (here by the test).
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("quillmere-Live12")));
+    QFile lock(tmp.filePath(QStringLiteral("quillmere-Live12/.lock")));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    ASSERT_EQ(::flock(lock.handle(), LOCK_EX | LOCK_NB), 0);
+    // Beside the target: a temporary a killed writer left, and files of the user's that
+    // only look alike.
+    Write(".big.xls.quillmere-Ab12Cd", "partial");
+    Write(".big.xls.backup", "mine");
+    Write(".big.xls.quillmere-mine", "mine");
+
+    const ProcessResult run = RunProgramIn(env, kCompanion, QStringList{"--defaults"} + targets);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(runFolders(), QStringList{"quillmere-Live12"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{".big.xls.backup", ".big.xls.quillmere-mine", "big.png", "big.xls"}));
+    EXPECT_EQ(Read(".big.xls.backup"), "mine");
 }
 
 }  // namespace

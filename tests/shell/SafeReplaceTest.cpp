@@ -1,18 +1,27 @@
-// The one writer of files: permissions, links, refused targets, a full disk and two
-// targets replaced together.
+// The one writer of files: permissions, links, refused targets, a full disk, two targets
+// replaced together, names in bytes, paths resolved as the system resolves them, names as
+// long as a folder allows, and the temporaries that killed writers leave behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <functional>
+#include <set>
 #include <string>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "shell/Failure.h"
@@ -259,6 +268,203 @@ TEST_F(SafeReplaceTest, SameFileSeesThroughLinksAndSpellings) {
     EXPECT_TRUE(SafeReplace::SameFile(Path("new.png"), Path("sub/up/new.png")));
     EXPECT_FALSE(SafeReplace::SameFile(Path("budget.xls"), Path("new.png")));
     EXPECT_FALSE(SafeReplace::SameFile(Path("new.xls"), Path("new.png")));
+}
+
+// The names in a folder as the system keeps them, "." and ".." left out.
+std::set<QByteArray> EntriesOf(const QByteArray& folder) {
+    std::set<QByteArray> names;
+    DIR* dir = ::opendir(folder.constData());
+    if (dir == nullptr) return names;
+    while (const dirent* entry = ::readdir(dir))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.insert(QByteArray(entry->d_name));
+    ::closedir(dir);
+    return names;
+}
+
+QByteArray ReadBytes(const QByteArray& path) {
+    QByteArray bytes(4096, '\0');
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return "<missing>";
+    const ssize_t size = ::read(fd, bytes.data(), static_cast<size_t>(bytes.size()));
+    ::close(fd);
+    bytes.truncate(std::max<ssize_t>(size, 0));
+    return bytes;
+}
+
+TEST_F(SafeReplaceTest, NamesThatAreNotUtf8KeepTheirBytes) {
+    const QByteArray names[] = {
+        "\xff.xls",                          // a byte that never starts UTF-8
+        "\xfe.xls",                          // another one, which must not land in the same file
+        "caf\xc3\xa9 \xf0\x9f\x8f\xa0.xls",  // valid UTF-8 converts as QFile converts it
+        "\xc3.xls",                          // a sequence cut short
+        "\xc0\xaf.xls",                      // an overlong "/"
+        "\xed\xb2\x80.xls",                  // an encoded surrogate
+        "\xf4\x90\x80\x80.xls",              // beyond Unicode
+        "\xef\xbf\xbd.xls",                  // U+FFFD itself, beside the bytes it used to stand for
+    };
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    for (const QByteArray& name : names) {
+        SCOPED_TRACE(name.toHex().toStdString());
+        const QString decoded = SafeReplace::DecodeName(name);
+        EXPECT_EQ(SafeReplace::EncodeName(decoded), name);
+        if (QString::fromUtf8(name).toUtf8() == name) {
+            EXPECT_EQ(decoded, QString::fromUtf8(name));
+        }
+        SafeReplace::WriteFile(SafeReplace::DecodeName(folder + name), name);
+    }
+    EXPECT_EQ(EntriesOf(folder), std::set<QByteArray>(std::begin(names), std::end(names)));
+    for (const QByteArray& name : names) {
+        EXPECT_EQ(ReadBytes(folder + name), name);
+        ::unlink((folder + name).constData());  // QTemporaryDir cannot name them
+    }
+}
+
+// Where a path lands is where the shell's redirection lands: after the write, reading the
+// same path gives what was written, and a path the shell cannot write fails here too.
+TEST_F(SafeReplaceTest, PathsAreResolvedAsTheSystemResolvesThem) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("real/sub")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("real/sub"), Path("link")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("link/../chained.xls"), Path("chain")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("missing/a.xls"), Path("dangling")));
+    const char* const paths[] = {
+        "link/../a.xls",        // real/a.xls, not a.xls
+        "link/../../b.xls",     // the test folder
+        "real/sub/./../c.xls",  // real/c.xls
+        "chain",                // a link whose text holds "..": real/chained.xls
+        "missing/../d.xls",     // fails: no folder "missing"
+        "real/sub/../missing/../e.xls",
+        "dangling",  // fails: the link leads into a missing folder
+    };
+    for (const char* relative : paths) {
+        SCOPED_TRACE(relative);
+        const QString path = Path(QString::fromUtf8(relative));
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"), {"-c", "printf shell > \"$0\"", path});
+        ASSERT_TRUE(shell.waitForFinished(10000));
+        const bool shellWrote = shell.exitCode() == 0;
+        const std::string failure = FailureOf([&] { SafeReplace::WriteFile(path, "ours"); });
+        if (shellWrote) {
+            EXPECT_EQ(failure, "<no failure>");
+            EXPECT_EQ(ReadAll(path), "ours");
+        } else {
+            EXPECT_EQ(failure,
+                      "Cannot write " + path.toStdString() + ": No such file or directory");
+        }
+    }
+    EXPECT_EQ(Names(), (QStringList{"b.xls", "chain", "dangling", "link", "real"}));
+    EXPECT_EQ(QDir(Path("real")).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"a.xls", "c.xls", "chained.xls"}));
+    EXPECT_TRUE(SafeReplace::SameFile(Path("link/../a.xls"), Path("real/a.xls")));
+    EXPECT_FALSE(SafeReplace::SameFile(Path("link/../new.xls"), Path("new.xls")));
+}
+
+// The temporary file of a target whose name is as long as the folder allows still fits.
+TEST_F(SafeReplaceTest, NamesAsLongAsAFolderAllowsAreWritten) {
+    const long longest = ::pathconf(QFile::encodeName(dir.path()).constData(), _PC_NAME_MAX);
+    ASSERT_EQ(longest, 255);
+    const QString twoByteName = QString(127, QChar(0xe9)) + QLatin1Char('x');  // 255 bytes
+    const QString names[] = {QString(236, QLatin1Char('a')), QString(237, QLatin1Char('b')),
+                             QString(248, QLatin1Char('c')), QString(255, QLatin1Char('d')),
+                             twoByteName};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toUtf8().size());
+        const QString target = Path(name);
+        {
+            SafeReplace::Replacement out(target);
+            out.Write(name.toUtf8());
+            const QStringList temporaries = Names().filter(QStringLiteral(".quillmere-"));
+            ASSERT_EQ(temporaries.size(), 1);
+            const QByteArray temporary = QFile::encodeName(temporaries[0]);
+            EXPECT_LE(temporary.size(), 255);
+            EXPECT_TRUE(temporary.startsWith('.' + QFile::encodeName(name).left(200)));
+            // Cut between characters: the temporary name is still UTF-8.
+            EXPECT_EQ(QString::fromUtf8(temporary).toUtf8(), temporary);
+            out.Commit();
+        }
+        EXPECT_EQ(ReadAll(target), name.toUtf8());
+        EXPECT_EQ(Names(), QStringList{name});
+        ASSERT_TRUE(QFile::remove(target));
+    }
+    // One byte more is too long for the folder, as it is for every other program.
+    EXPECT_EQ(FailureOf([&] { SafeReplace::WriteFile(Path(QString(256, 'e')), "x"); }),
+              "Cannot write " + Path(QString(256, 'e')).toStdString() + ": File name too long");
+    EXPECT_TRUE(Names().isEmpty());
+}
+
+// Leaves the temporary file of a replacement of `target` behind as a killed writer does: a
+// child process makes it and ends without cleaning up, which drops its lock.
+void LeaveATemporaryBehind(const QString& target) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SafeReplace::Replacement out(target);
+        out.Write("partial");
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(SafeReplaceTest, OnlyTheStaleTemporariesOfATargetAreRemoved) {
+    const QString longName = QString(255, QLatin1Char('l'));
+    for (const QString& name : {QStringLiteral("budget.xls"), longName}) {
+        Write(name, "old");
+        LeaveATemporaryBehind(Path(name));
+    }
+    ASSERT_EQ(Names().filter(QStringLiteral(".quillmere-")).size(), 2);
+
+    // A temporary still being written, held by its writer's lock. Making it already removes
+    // the stale temporary of its target.
+    SafeReplace::Replacement live(Path("budget.xls"));
+    const QStringList liveNames = Names().filter(QStringLiteral(".budget.xls.quillmere-"));
+    ASSERT_EQ(liveNames.size(), 1);
+    const QString liveName = liveNames[0];
+    EXPECT_EQ(ReadAll(Path(liveName)), "");  // not the stale one, which holds "partial"
+    // Files that look alike but that this writer does not make, or not for this target.
+    const QStringList others = {
+        ".budget.xls.quillmere-abcde",  ".budget.xls.quillmere-abcdefg",
+        ".budget.xls.quillmere-ab_cde", ".budget.xls.backup",
+        ".budget.xls.Ab12Cd",           "budget.xls.quillmere-Ab12Cd",
+        ".other.xls.quillmere-Ab12Cd",  ".budget.xls.quillmere-Ab12Cd.x",
+    };
+    for (const QString& other : others) Write(other, "the user's");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral(".budget.xls.quillmere-Folder")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("budget.xls"), Path(".budget.xls.quillmere-Link12")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path(".budget.xls.quillmere-Pipe12")).constData(), 0600),
+              0);
+    QStringList expected = others;
+    expected << ".budget.xls.quillmere-Folder"
+             << ".budget.xls.quillmere-Link12"
+             << ".budget.xls.quillmere-Pipe12" << liveName << "budget.xls" << longName;
+    if (::geteuid() == 0) {  // another user's file of the same name
+        Write(".budget.xls.quillmere-Theirs", "theirs");
+        ASSERT_EQ(::chown(QFile::encodeName(Path(".budget.xls.quillmere-Theirs")).constData(), 4321,
+                          4321),
+                  0);
+        expected << ".budget.xls.quillmere-Theirs";
+    }
+    // A stale temporary the test locks, as a writer still at work would.
+    Write(".budget.xls.quillmere-Held12", "held");
+    const int held = ::open(QFile::encodeName(Path(".budget.xls.quillmere-Held12")).constData(),
+                            O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    expected << ".budget.xls.quillmere-Held12";
+
+    SafeReplace::RemoveStaleTemporaries(Path("budget.xls"));
+    SafeReplace::RemoveStaleTemporaries(Path(longName));
+    QStringList names = Names();
+    names.sort();
+    expected.sort();
+    EXPECT_EQ(names.join(' ').toStdString(), expected.join(' ').toStdString());
+    for (const QString& other : others) EXPECT_EQ(ReadAll(Path(other)), "the user's");
+    ::close(held);
+
+    // The live replacement is not disturbed and its target gets the new contents.
+    live.Write("new");
+    live.Commit();
+    EXPECT_EQ(ReadAll(Path("budget.xls")), "new");
 }
 
 }  // namespace
