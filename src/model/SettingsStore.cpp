@@ -1,11 +1,16 @@
 #include "model/SettingsStore.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include "shell/Config.h"
 #include "shell/Failure.h"
@@ -40,6 +45,45 @@ QString NonRegularKind(const QString& path) {
     return QStringLiteral("a special file");
 }
 
+// How long a write waits for another program that holds the lock file. QSettings itself
+// would wait forever.
+constexpr int kLockWaitMs = 1500;
+
+FileFailure SaveFailure(const QString& what, const QString& path, const QString& reason) {
+    return FileFailure(QStringLiteral("%1 could not be saved to %2: %3.").arg(what, path, reason));
+}
+
+// True when the existing file at `path` may not be written: it has no write permission at
+// all (marked read-only on purpose, which counts for the administrator too), or none for us.
+bool ReadOnlyFile(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0) return false;
+    return (info.st_mode & 0222) == 0 ||
+           ::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0;
+}
+
+QString LockProblem(const QString& lockPath, QLockFile::LockError error) {
+    switch (error) {
+        case QLockFile::LockFailedError:
+            return QStringLiteral("another program is writing it (it holds the lock file %1)")
+                .arg(lockPath);
+        case QLockFile::PermissionError:
+            return QStringLiteral("the lock file %1 cannot be made there (no permission)")
+                .arg(lockPath);
+        default:
+            return QStringLiteral("the lock file %1 cannot be made there").arg(lockPath);
+    }
+}
+
+// Every key of the file (with its group) and its value, as QSettings reads them.
+QMap<QString, QVariant> AllValues(QSettings& settings) {
+    QMap<QString, QVariant> values;
+    const QStringList keys = settings.allKeys();
+    for (const QString& key : keys) values.insert(key, settings.value(key));
+    return values;
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore() : path_(UserSettingsPath()) {
@@ -66,9 +110,6 @@ SettingsStore::SettingsStore() : path_(UserSettingsPath()) {
             }
             break;
     }
-    // The status never returns to NoError by itself, so start over with a clean one:
-    // write failures must not hide behind a read finding.
-    if (settings_->status() != QSettings::NoError) Open();
 }
 
 SettingsStore::~SettingsStore() = default;
@@ -87,6 +128,8 @@ void SettingsStore::Refuse(const QString& kind) {
 }
 
 QString SettingsStore::GetSetting(const QString& key, const QString& defaultValue) const {
+    if (const auto stored = stored_.constFind(InGroup(key)); stored != stored_.cend())
+        return *stored;
     if (!settings_) return defaultValue;
     const QVariant value = settings_->value(InGroup(key));
     if (!value.isValid()) return defaultValue;
@@ -101,22 +144,21 @@ void SettingsStore::SaveSetting(const QString& key, const QString& value) {
     // Something put in the file's place since it was read is left alone as well.
     if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
         Refuse(kind);
-        throw Failure(
+        throw FileFailure(
             QStringLiteral("The settings could not be saved to %1: %2.").arg(path_, readProblem_));
     }
-    // Before anything can reach the file, not only before the next sync: the store may
-    // also write on its own while the event loop runs.
+    // Kept with the first value, before anything can reach the file.
     const QString backupProblem = KeepBackup();
-    if (settings_->status() != QSettings::NoError) Open();  // a fresh status for this write
-    settings_->setValue(InGroup(key), value);
+    stored_.insert(InGroup(key), value);
+    unsaved_ = true;
     try {
         if (!batching_) Sync(QStringLiteral("The setting \"%1\"").arg(key));
     } catch (const Failure& failure) {
         if (backupProblem.isEmpty()) throw;
-        throw Failure(backupProblem + QLatin1Char(' ') + QString::fromUtf8(failure.what()));
+        throw FileFailure(backupProblem + QLatin1Char(' ') + QString::fromUtf8(failure.what()));
     }
     // The value is on its way; the backup problem is still reported, once.
-    if (!backupProblem.isEmpty()) throw Failure(backupProblem);
+    if (!backupProblem.isEmpty()) throw FileFailure(backupProblem);
 }
 
 void SettingsStore::CommitBatch() {
@@ -143,20 +185,94 @@ QString SettingsStore::KeepBackup() {
 }
 
 void SettingsStore::Sync(const QString& what) {
-    const auto failure = [&](const QString& reason) {
-        return Failure(
-            QStringLiteral("%1 could not be saved to %2: %3.").arg(what, FilePath(), reason));
-    };
-    if (!settings_->isWritable()) throw failure(QStringLiteral("the file is not writable"));
-    settings_->sync();
-    switch (settings_->status()) {
-        case QSettings::NoError:
-            return;
-        case QSettings::AccessError:
-            throw failure(QStringLiteral("the file could not be written"));
-        case QSettings::FormatError:
+    if (!unsaved_) return;
+    const auto failure = [&](const QString& reason) { return SaveFailure(what, path_, reason); };
+    // Something put in the file's place since it was read is left alone.
+    if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
+        Refuse(kind);
+        throw failure(readProblem_);
+    }
+    // Opening a named pipe as the lock file would wait for a writer forever, and a folder
+    // there would be retried forever: neither is ever opened.
+    if (const QString kind = NonRegularKind(LockPath()); !kind.isEmpty()) {
+        throw failure(
+            QStringLiteral("its lock file %1 is %2, not a regular file; remove it so that the "
+                           "settings can be saved")
+                .arg(LockPath(), kind));
+    }
+    // The first write makes the configuration folder, as QSettings would.
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QLockFile lock(LockPath());
+    if (!lock.tryLock(kLockWaitMs)) throw failure(LockProblem(LockPath(), lock.error()));
+    if (ReadOnlyFile(path_)) throw failure(QStringLiteral("the file is not writable"));
+
+    const QByteArray bytes = UpdatedFileBytes(what);
+    try {
+        SafeReplace::WriteFile(path_, bytes);
+    } catch (const FileFailure& written) {
+        // "Cannot write <file>: No space left on device" says the file once already.
+        QString reason = QString::fromUtf8(written.what());
+        const QString prefix = QStringLiteral("Cannot write %1: ").arg(path_);
+        if (reason.startsWith(prefix)) reason = reason.mid(prefix.size());
+        throw failure(reason + QStringLiteral("; the file was left as it was"));
+    }
+    unsaved_ = false;
+}
+
+QByteArray SettingsStore::UpdatedFileBytes(const QString& what) const {
+    const auto failure = [&](const QString& reason) { return SaveFailure(what, path_, reason); };
+    // The file as it is now, which another run may have written since this one read it:
+    // its other keys and groups stay as they are.
+    QMap<QString, QVariant> values;
+    if (QFileInfo::exists(path_)) {
+        QSettings current(path_, QSettings::IniFormat);
+        current.setFallbacksEnabled(false);
+        values = AllValues(current);
+        if (current.status() == QSettings::AccessError)
+            throw failure(QStringLiteral("the file cannot be read"));
+        // Unparsable parts found at the start were kept as the backup; new ones are not
+        // overwritten unseen.
+        if (current.status() == QSettings::FormatError && readProblem_.isEmpty())
             throw failure(QStringLiteral("the file was changed meanwhile and cannot be read"));
     }
+    for (auto it = stored_.cbegin(); it != stored_.cend(); ++it)
+        values.insert(it.key(), it.value());
+
+    // QSettings writes the copy, so the text is exactly the settings format; it may put a
+    // copy that it could not write in full in place and report no error (a full disk, a
+    // file size limit), so the copy counts only once it reads back value for value.
+    const QString incomplete =
+        QStringLiteral(
+            "its new contents could not be written in full to a private copy in "
+            "the temporary folder %1; the file was left as it was")
+            .arg(QDir::tempPath());
+    const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/quillmere-settings-XXXXXX"));
+    if (!scratch.isValid()) throw failure(incomplete);
+    const QString copy = scratch.filePath(QFileInfo(path_).fileName());
+    {
+        QSettings writer(copy, QSettings::IniFormat);
+        writer.setFallbacksEnabled(false);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            writer.setValue(it.key(), it.value());
+        writer.sync();
+        if (writer.status() != QSettings::NoError) throw failure(incomplete);
+    }
+    // Read back under a second name: QSettings keeps what it last wrote of a file in a
+    // cache by name, and would answer from there instead of from the disk.
+    const QString check = scratch.filePath(QStringLiteral("check.ini"));
+    if (::link(QFile::encodeName(copy).constData(), QFile::encodeName(check).constData()) != 0)
+        throw failure(incomplete);
+    {
+        QSettings reader(check, QSettings::IniFormat);
+        reader.setFallbacksEnabled(false);
+        if (AllValues(reader) != values || reader.status() != QSettings::NoError)
+            throw failure(incomplete);
+    }
+    QFile file(check);
+    if (!file.open(QIODevice::ReadOnly)) throw failure(incomplete);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) throw failure(incomplete);
+    return bytes;
 }
 
 }  // namespace quill

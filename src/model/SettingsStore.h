@@ -12,10 +12,20 @@
 // A path that names anything but a regular file (a folder, a named pipe, a device, a
 // socket) is never opened, since opening a named pipe would wait for a writer forever:
 // the store then reads nothing, so every value takes its default, and writes nothing.
+//
+// Writing never lets the file be half written. The values go first into a private copy
+// of the whole file (the file as it is now, with this run's values over it), written in
+// the INI format by QSettings in a private temporary folder; the copy is read back and
+// compared value for value, and only then put in place of the file by SafeReplace. On any
+// failure the file stays as it was, byte for byte, and the write throws once. Other
+// writers of the file are kept out by the lock file Tarnwick.ini.lock, which QSettings
+// uses as well; a lock path that is not a regular file is never opened either: the write
+// is refused at once instead of waiting for it.
 #pragma once
 
 #include <memory>
 
+#include <QMap>
 #include <QSettings>
 #include <QString>
 
@@ -32,14 +42,16 @@ class SettingsStore {
     virtual QString GetSetting(const QString& key, const QString& defaultValue = {}) const;
 
     // Stores `value` under `key`. Outside a batch the file is written at once; inside a
-    // batch the value waits for CommitBatch. Throws quill::Failure when the value could not
-    // be written, or when the pending backup could not be made (reported once). Does nothing
-    // once the path has been found not to be a regular file; finding that here throws once.
+    // batch the value waits for CommitBatch. Throws quill::FileFailure when the value could
+    // not be written (the file is then as it was; the value is kept in memory and written
+    // with the next write), or when the pending backup could not be made (reported once). Does
+    // nothing once the path has been found not to be a regular file; finding that here
+    // throws once.
     virtual void SaveSetting(const QString& key, const QString& value);
 
     // Collects the following writes into one update of the file, made by CommitBatch,
-    // which throws quill::Failure when the file could not be written. Every file update is
-    // flushed to the disk, so many single writes would make closing slow.
+    // which throws quill::FileFailure when the file could not be written. Every file update
+    // is flushed to the disk, so many single writes would make closing slow.
     void BeginBatch() { batching_ = true; }
     void CommitBatch();
 
@@ -56,15 +68,24 @@ class SettingsStore {
 
     QString FilePath() const { return path_; }
     QString BackupPath() const { return FilePath() + QStringLiteral(".bak"); }
+    QString LockPath() const { return FilePath() + QStringLiteral(".lock"); }
 
   private:
     void Open();
     void Refuse(const QString& kind);
     QString KeepBackup();  // returns the problem, empty on success
     void Sync(const QString& what);
+    // The file's new bytes: its current contents with this run's values over them, checked
+    // by reading them back. Throws quill::FileFailure naming `what`.
+    QByteArray UpdatedFileBytes(const QString& what) const;
 
     QString path_;
-    std::unique_ptr<QSettings> settings_;  // none when the path was refused at the start
+    // The file as read, for reading only: it never holds a change, so QSettings never
+    // writes the file by itself. None when the path was refused at the start.
+    std::unique_ptr<QSettings> settings_;
+    // Every value stored in this run, by its key in the file; they are read from here.
+    QMap<QString, QString> stored_;
+    bool unsaved_ = false;  // some of them have not reached the file yet
     QString readProblem_;
     bool refused_ = false;
     bool backupPending_ = false;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
@@ -23,6 +24,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTemporaryFile>
 
 #include "bridge/WorkbookExport.h"
 #include "preview/PictureBox.h"
@@ -53,6 +55,24 @@ const QString kSaveFilters =
     QStringLiteral("Excel Files (*.xls);;Excel Workbook (*.xlsx);;PDF Files (*.pdf)");
 constexpr Excel1::SaveFormat kSaveFormats[] = {Excel1::SaveFormat::Xls, Excel1::SaveFormat::Xlsx,
                                                Excel1::SaveFormat::Pdf};
+
+// The format of a saved file: the one its name's ending asks for (.xls, .xlsx or .pdf, in
+// any case), else the one of the dialog's entry that was chosen.
+Excel1::SaveFormat SaveFormatOf(const QString& name, int entry) {
+    if (name.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        return Excel1::SaveFormat::Xlsx;
+    if (name.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive)) return Excel1::SaveFormat::Xls;
+    if (name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return Excel1::SaveFormat::Pdf;
+    return kSaveFormats[std::clamp(entry, 0, 2)];
+}
+
+// The notice for a file that could not be written: the failure names the file and the
+// system's reason; the user's file, if there was one, is as it was.
+QString NotWrittenNotice(const FileFailure& failure) {
+    QString text = QString::fromUtf8(failure.what());
+    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    return text + QStringLiteral(" Nothing was written.");
+}
 
 // The viewport and picture sizes the model works with; the viewport's frame is drawn with
 // the same border.
@@ -450,10 +470,17 @@ void Form3::PushButton6_Click() {
         [&] { name = prompt_.SaveFileNameFrom(QStringLiteral("Save File"), kSaveFilters, entry); });
     // Cancelled: nothing to save and nothing to tell.
     if (name.isEmpty()) return;
+    // A file that cannot be written is an ordinary event, told plainly in a notice; the
+    // error-report box is left to faults of the program.
     trace.Step([&] {
-        // A file that cannot be replaced is named before the user is asked to replace it.
-        if (const QString refusal = SafeReplace::Refusal(name); !refusal.isEmpty()) {
-            prompt_.Notice(refusal, Main::AppTitle());
+        try {
+            // A file that cannot be replaced is named before the user is asked to replace it.
+            if (const QString refusal = SafeReplace::Refusal(name); !refusal.isEmpty()) {
+                prompt_.Notice(refusal, Main::AppTitle());
+                return;
+            }
+        } catch (const FileFailure& failure) {
+            prompt_.Notice(NotWrittenNotice(failure), Main::AppTitle());
             return;
         }
         overwrite = !Main::FileExists(name) ||
@@ -462,15 +489,23 @@ void Form3::PushButton6_Click() {
                                      Main::AppTitle());
     });
     // The new file replaces an existing one only once it is complete, so a failed save
-    // leaves the user's file as it was.
+    // leaves the user's file as it was. The name is used exactly as given.
     trace.Step([&] {
         if (!overwrite) return;
-        if (entry == 0)
-            SafeReplace::CopyFile(mExcelFile, name);
-        else
-            SafeReplace::WriteFile(
-                name, Excel1::ExportWorkbook(mExcelFile, kSaveFormats[std::min(entry, 2)]));
-        written = true;
+        const Excel1::SaveFormat format = SaveFormatOf(name, entry);
+        try {
+            if (format == Excel1::SaveFormat::Xls) {
+                SafeReplace::CopyFile(mExcelFile, name);
+            } else {
+                // A target that cannot be written is found before the workbook is converted.
+                SafeReplace::Replacement out(name);
+                out.Write(Excel1::ExportWorkbook(mExcelFile, format));
+                out.Commit();
+            }
+            written = true;
+        } catch (const FileFailure& failure) {
+            prompt_.Notice(NotWrittenNotice(failure), Main::AppTitle());
+        }
     });
     // Only a file that was written is reported as saved.
     if (written) trace.Step([&] { prompt_.Notice(QStringLiteral("Done."), Main::AppTitle()); });
@@ -494,10 +529,51 @@ void Form3::PrintWorkbook() {
                                 : QPrintDialog(&printer, this).exec() == QDialog::Accepted;
     });
     if (!accepted) return;
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) {
+        trace.Step([&] {
+            if (!spreadsheet::PrintSheet(printer, *book, sheet))
+                throw Failure("The printer cannot be started");
+        });
+        return;
+    }
     trace.Step([&] {
-        if (!spreadsheet::PrintSheet(printer, *book, sheet))
-            throw Failure("The printer cannot be started");
+        try {
+            PrintToFile(printer, *book, target);
+        } catch (const FileFailure& failure) {
+            prompt_.Notice(NotWrittenNotice(failure), Main::AppTitle());
+        }
     });
+}
+
+void Form3::PrintToFile(QPrinter& printer, const spreadsheet::Workbook& book,
+                        const QString& target) {
+    // Printing to a file is saving a file: the same refusals, and the pages reach the
+    // target only once they are complete. The printer writes them to a private file in the
+    // run's temporary folder first, which SafeReplace then copies into place.
+    if (const QString refusal = SafeReplace::Refusal(target); !refusal.isEmpty()) {
+        prompt_.Notice(refusal, Main::AppTitle());
+        return;
+    }
+    const QString folder = QFileInfo(mExcelFile).absolutePath();
+    QTemporaryFile pages(folder + QStringLiteral("/printed-XXXXXX.pdf"));
+    if (!pages.open()) {
+        throw FileFailure(
+            QStringLiteral("Cannot write %1: no temporary file can be made in %2 (%3)")
+                .arg(target, folder, pages.errorString()));
+    }
+    printer.setOutputFileName(pages.fileName());
+    const bool printed = spreadsheet::PrintSheet(printer, book, *book.ShownSheet());
+    // The printer reports no failed writes; a PDF that was written in full ends with its
+    // end-of-file marker.
+    pages.seek(std::max<qint64>(0, pages.size() - 16));
+    if (!printed || !pages.readAll().trimmed().endsWith("%%EOF")) {
+        throw FileFailure(
+            QStringLiteral("Cannot write %1: the printed pages could not be written in full to "
+                           "the temporary folder %2")
+                .arg(target, folder));
+    }
+    SafeReplace::CopyFile(pages.fileName(), target);
 }
 
 void Form3::PushButton8_Click() {

@@ -27,6 +27,10 @@ class QScrollBar;
 
 namespace quill {
 
+namespace spreadsheet {
+class Workbook;
+}
+
 class MousePointer;
 class PictureBox;
 
@@ -89,6 +93,9 @@ class Form3 : public QWidget {
     void PushButton8_Click();
     // Ctrl+P: the temporary workbook's pages, through the print dialog.
     void PrintWorkbook();
+    // The pages, when the dialog chose a file, printed to `target` as a save writes a file.
+    // Throws quill::FileFailure.
+    void PrintToFile(QPrinter& printer, const spreadsheet::Workbook& book, const QString& target);
     void Picture1_MouseDown(float x, float y);
     void Picture1_MouseMove(float x, float y);
     void Picture1_MouseUp();

@@ -2,6 +2,14 @@
 // later entries, with the same steps as the .xls copy, and printing with Ctrl+P.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -16,7 +24,9 @@
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/FileBytes.h"
+#include "support/NonRegularFiles.h"
 #include "support/RecordingPrompt.h"
+#include "support/SmallFileSystem.h"
 
 namespace quill {
 namespace {
@@ -25,6 +35,40 @@ namespace ss = spreadsheet;
 using test::ReadAll;
 
 constexpr const char* kXlsMagic = "\xD0\xCF\x11\xE0";
+
+// While it lives, a writer that opens the named pipe at `path` and waits longer than a
+// second for a reader is released: the guard reads the pipe and throws the bytes away, so
+// that a test of a hang fails instead of hanging. Fired() tells whether that was needed.
+class PipeReaderGuard {
+  public:
+    explicit PipeReaderGuard(const QString& path) : path_(QFile::encodeName(path)) {
+        thread_ = std::thread([this] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+            int fd = -1;
+            while (!stop_) {
+                if (fd < 0 && std::chrono::steady_clock::now() >= deadline)
+                    fd = ::open(path_.constData(), O_RDONLY | O_NONBLOCK);
+                char buffer[65536];
+                if (fd >= 0 && ::read(fd, buffer, sizeof buffer) > 0) fired_ = true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            if (fd >= 0) ::close(fd);
+        });
+    }
+    ~PipeReaderGuard() {
+        stop_ = true;
+        thread_.join();
+    }
+    PipeReaderGuard(const PipeReaderGuard&) = delete;
+    PipeReaderGuard& operator=(const PipeReaderGuard&) = delete;
+    bool Fired() const { return fired_; }
+
+  private:
+    QByteArray path_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
 
 class Form3OutputTest : public ::testing::Test {
   protected:
@@ -76,7 +120,7 @@ class Form3OutputTest : public ::testing::Test {
 };
 
 TEST_F(Form3OutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
-    prompt.saveNames = {OutPath("budget"), OutPath("budget.pdf"), OutPath("copy.pdf")};
+    prompt.saveNames = {OutPath("budget"), OutPath("budget.pdf"), OutPath("copy.dat")};
     prompt.saveEntries = {1, 2, 0};
     Save();
     Save();
@@ -84,16 +128,45 @@ TEST_F(Form3OutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
 
     EXPECT_TRUE(prompt.Questions().empty());
     EXPECT_EQ(prompt.Notices(), (std::vector<QString>{"Done.", "Done.", "Done."}));
-    EXPECT_EQ(OutFolder(), (QStringList{"budget", "budget.pdf", "copy.pdf"}));
+    EXPECT_EQ(OutFolder(), (QStringList{"budget", "budget.pdf", "copy.dat"}));
     const QByteArray xlsx = ReadAll(OutPath("budget"));
     EXPECT_TRUE(xlsx.startsWith("PK\x03\x04"));
     EXPECT_TRUE(xlsx.contains("xl/worksheets/sheet1.xml"));
     const QByteArray pdf = ReadAll(OutPath("budget.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(test::PdfPageCount(pdf), 1);
-    // The first entry copies the .xls byte for byte, whatever the name's ending.
-    EXPECT_EQ(ReadAll(OutPath("copy.pdf")), xlsBytes);
+    // The first entry copies the .xls byte for byte when the name has no ending of its own.
+    EXPECT_EQ(ReadAll(OutPath("copy.dat")), xlsBytes);
     EXPECT_EQ(ReadAll(workbook), xlsBytes) << "the temporary workbook stays as it is";
+}
+
+TEST_F(Form3OutputTest, ATypedEndingDecidesTheFormatWhateverTheChosenEntry) {
+    struct Ending {
+        const char* typed;  // in mixed case: the ending counts in any case
+        QByteArray magic;
+    };
+    const Ending endings[] = {{".XLS", QByteArray(kXlsMagic)},
+                              {".xlsX", QByteArray("PK\x03\x04")},
+                              {".Pdf", QByteArray("%PDF-")}};
+    QStringList names;
+    for (int entry = 0; entry < 3; ++entry) {
+        for (const Ending& ending : endings) {
+            const QString name = QStringLiteral("entry%1%2").arg(entry).arg(ending.typed);
+            SCOPED_TRACE(name.toStdString());
+            names << name;
+            prompt.saveNames = {temp.filePath(QStringLiteral("out/") + name)};
+            prompt.saveEntries = {entry};
+            Save();
+            const QByteArray bytes = ReadAll(temp.filePath(QStringLiteral("out/") + name));
+            EXPECT_TRUE(bytes.startsWith(ending.magic)) << bytes.left(8).toHex().toStdString();
+            if (ending.magic == kXlsMagic) {
+                EXPECT_EQ(bytes, xlsBytes);
+            }
+        }
+    }
+    names.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(OutFolder(), names) << "every name as typed, nothing added";
+    EXPECT_EQ(prompt.Notices(), std::vector<QString>(9, QStringLiteral("Done.")));
 }
 
 TEST_F(Form3OutputTest, OverwriteQuestionAndFailuresAreTheSameForEveryFormat) {
@@ -152,6 +225,65 @@ TEST_F(Form3OutputTest, CtrlPPrintsTheWorkbooksPagesAfterThePrintDialog) {
     EXPECT_EQ(test::PdfPageCount(pdf), 1);
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595")) << "A4 portrait";
     EXPECT_TRUE(prompt.shown.empty()) << "printing asks and tells nothing else";
+}
+
+TEST_F(Form3OutputTest, PrintingToAFileIsRefusedOrReportedAsASaveIs) {
+    QShortcut* shortcut = PrintShortcut();
+    ASSERT_NE(shortcut, nullptr);
+    QString chosen;
+    form->SetPrintDialog([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosen);
+        return true;
+    });
+    const QString pipe = OutPath("pipe.pdf");
+    ASSERT_TRUE(test::MakeSpecialFile(test::SpecialFile::NamedPipe, pipe));
+    ASSERT_TRUE(QDir().mkdir(OutPath("folder.pdf")));
+    const test::SmallFileSystem disk("8k");  // 4 KiB free besides the old file
+    const QString full = disk.FilePath(QStringLiteral("budget.pdf"));
+    if (disk.Mounted()) {
+        ASSERT_TRUE(test::WriteAll(full, "old"));
+    }
+    struct Failed {
+        QString target;
+        QString notice;
+    };
+    std::vector<Failed> cases = {
+        {pipe, pipe + " is a named pipe, not a regular file; it was left as it is."},
+        {QStringLiteral("/dev/full"), "/dev/full is a device, not a regular file;"},
+        {OutPath("folder.pdf"), OutPath("folder.pdf") + " is a folder, not a regular file;"},
+        {OutPath("missing/budget.pdf"), "Cannot write " + OutPath("missing/budget.pdf") +
+                                            ": No such file or directory. Nothing was written."},
+    };
+    if (disk.Mounted())
+        cases.push_back({full, "Cannot write " + full + ": No space left on device."});
+    for (const Failed& failed : cases) {
+        SCOPED_TRACE(failed.target.toStdString());
+        prompt.shown.clear();
+        chosen = failed.target;
+        const PipeReaderGuard guard(pipe);
+        const auto start = std::chrono::steady_clock::now();
+        emit shortcut->activated();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_FALSE(guard.Fired()) << "the named pipe was written";
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].kind, test::Shown::Notice);
+        EXPECT_TRUE(prompt.shown[0].text.startsWith(failed.notice))
+            << prompt.shown[0].text.toStdString();
+        EXPECT_EQ(prompt.shown[0].title, QStringLiteral("Quillmere"));
+    }
+    EXPECT_EQ(test::FileTypeAt(pipe), unsigned{S_IFIFO});
+    EXPECT_EQ(QDir(temp.filePath(QStringLiteral("out")))
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"folder.pdf", "pipe.pdf"}));
+    if (disk.Mounted()) {
+        EXPECT_EQ(ReadAll(full), "old");
+        EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"budget.pdf"});
+    }
+    // The temporary folder holds the workbook alone again.
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"wimbur12345678.xls"});
 }
 
 }  // namespace
