@@ -2,7 +2,9 @@
 //
 // A traced procedure runs its statements as numbered steps (100, 102, 104, ...). When a
 // step fails by throwing, the error-report box names the procedure and the line, and the
-// procedure goes on with its next step. Nothing the failing step was to set is changed
+// procedure goes on with its next step. A file that cannot be read or written
+// (quill::FileFailure) is told as a plain notice instead, since it is no fault of the
+// program. Nothing the failing step was to set is changed
 // by the trap itself.
 //
 //     Trace trace(prompt, "Form1.Form_Load");
@@ -15,6 +17,7 @@
 
 #include <QString>
 
+#include "shell/Failure.h"
 #include "shell/Prompt.h"
 
 namespace quill {
@@ -39,6 +42,9 @@ class Trace {
         try {
             std::forward<F>(statement)();
             return true;
+        } catch (const FileFailure& failure) {
+            prompt_.ReportFileFailure(QString::fromUtf8(failure.what()));
+            return false;
         } catch (...) {
             Report(DescribeCurrentException());
             return false;

@@ -1,11 +1,16 @@
 #include "shell/Prompt.h"
 
+#include "shell/CommonServices.h"
 #include "shell/ErrorTrap.h"
 
 namespace quill {
 
 void Prompt::ReportFailure(const QString& description, const QString& path, int line) {
     ReportError(ErrorReportText(description, path, line));
+}
+
+void Prompt::ReportFileFailure(const QString& description) {
+    Notice(description, Main::AppTitle());
 }
 
 }  // namespace quill
