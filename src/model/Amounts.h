@@ -58,7 +58,7 @@ class Amount {
     // amount under every locale.
     QString Text() const;
 
-    friend bool operator==(Amount, Amount) = default;
+    friend bool operator==(const Amount&, const Amount&) = default;
 
   private:
     explicit constexpr Amount(std::int64_t cents) : cents_(cents) {}

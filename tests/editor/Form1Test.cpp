@@ -177,9 +177,14 @@ TEST_F(Form1Test, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
 // neither the settings nor the sheet ever see the text.
 TEST_F(Form1Test, RefusedIncomeKeepsTheLastAmountAndSaysWhy) {
     const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    Ini().setValue("Quillmere/3 Income", "-2720");  // a text stored by an earlier version
     Start();
     ShowActive();
     QLabel& message = *form->findChild<QLabel*>(QStringLiteral("IncomeMessage"));
+    EXPECT_EQ(Income(3).text(), "$0");
+    EXPECT_EQ(message.text(),
+              "Actual income: the saved \"-2720\" is not an amount, so the box "
+              "shows $0.");
     Income(0).setText(QStringLiteral("1,234.56"));
     Income(1).setFocus(Qt::TabFocusReason);
     EXPECT_EQ(Income(0).text(), "$1234.56");
