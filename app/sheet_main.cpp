@@ -187,7 +187,12 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 const QString index = arg.mid(8);
                 if (index.size() != 1 || index[0] < QLatin1Char('0') || index[0] > QLatin1Char('3'))
                     return UsageError(QStringLiteral("unknown option ") + arg);
-                options.incomes[static_cast<std::size_t>(index.toInt())] = *v;
+                // Read with the user's locale; kept in the plain form, which reads the same.
+                const quill::Options::ParsedAmount amount = quill::Options::ParseAmount(*v);
+                if (!amount)
+                    return UsageError(QStringLiteral("%1 \"%2\" is not an amount: %3")
+                                          .arg(arg, *v, amount.Reason()));
+                options.incomes[static_cast<std::size_t>(index.toInt())] = amount.Value().Text();
             }
         } else {
             return UsageError(QStringLiteral("unknown option ") + arg);
@@ -383,7 +388,19 @@ int Generate(const CommandLine& options, RunGuard& guard) {
     for (std::size_t i = 0; i < incomes.size(); ++i)
         if (options.incomes[i]) incomes[i] = *options.incomes[i];
 
-    const std::array<std::int32_t, 4> amounts = quill::Options::AllIncomeAmounts(incomes);
+    // A stored income that is not an amount generates nothing: the user gives the option.
+    std::array<quill::Options::Amount, 4> amounts{};
+    for (std::size_t i = 0; i < incomes.size(); ++i) {
+        const quill::Options::ParsedAmount amount = quill::Options::ParseAmount(incomes[i]);
+        if (!amount) {
+            PrintMessage(
+                QStringLiteral("the saved income for --income%1 (\"%2\") is not an amount: "
+                               "%3 Give --income%1 AMOUNT, or correct it in the window.")
+                    .arg(QString::number(i), incomes[i], amount.Reason()));
+            return kFailed;
+        }
+        amounts[i] = amount.Value();
+    }
 
     EmbeddedProvider provider;
     KeepPicture handover;

@@ -33,7 +33,7 @@ inline CategoryTable Table(int groups, int items) {
 }
 
 // The amounts of the default income texts, by income box.
-inline std::array<std::int32_t, 4> Incomes() {
+inline std::array<Options::Amount, 4> Incomes() {
     IncomeTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);

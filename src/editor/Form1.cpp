@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -67,6 +68,15 @@ constexpr std::array<IncomeFieldPlace, 4> kIncomeFields = {{
     {1, "Extra income:", 795, 1170, 750},
     {1, "Income:", 345, 675, 300},
 }};
+// Each income field by its own name: the captions alone would give "Income:" twice.
+constexpr std::array<const char*, 4> kIncomeNames = {"Projected income", "Projected extra income",
+                                                     "Actual extra income", "Actual income"};
+
+// The line under the income frames that says why a typed income was not taken: room for two
+// lines of the window font. The category frame and the window are that much lower.
+constexpr int kIncomeMessageTop = 2310;
+constexpr int kIncomeMessageHeight = 480;
+constexpr int kBelowIncomes = kIncomeMessageHeight;
 
 // Focus that a field gets from anything but the return from its own context menu; on
 // that return the user's selection is kept.
@@ -130,7 +140,7 @@ void Form1::CreateControls() {
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
     setFont(ui::BoldArial(9));
-    setFixedSize(ui::Pixels(8040), ui::Pixels(7650));
+    setFixedSize(ui::Pixels(8040), ui::Pixels(7650 + kBelowIncomes));
     ui::PaintWhite(*this);
 
     pushButton22_ = ui::MakeButton("PushButton22", QStringLiteral("Start Creating Template"), this,
@@ -172,12 +182,20 @@ void Form1::CreateIncomeFields() {
         text->installEventFilter(this);
         text1_[i] = text;
     }
+    incomeMessage_ = new QLabel(this);
+    incomeMessage_->setObjectName(QStringLiteral("IncomeMessage"));
+    incomeMessage_->setGeometry(TwipRect(120, kIncomeMessageTop, 7800, kIncomeMessageHeight));
+    incomeMessage_->setWordWrap(true);
+    incomeMessage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = incomeMessage_->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xA0, 0x00, 0x00));  // dark red on white
+    incomeMessage_->setPalette(palette);
 }
 
 void Form1::CreateTreeFrame() {
     frame2_ = new QGroupBox(QStringLiteral("Personal budget data:"), this);
     frame2_->setObjectName(QStringLiteral("Frame2"));
-    frame2_->setGeometry(TwipRect(120, 2340, 7800, 5175));
+    frame2_->setGeometry(TwipRect(120, 2340 + kBelowIncomes, 7800, 5175));
 
     pushButton2_ = ui::MakeButton("PushButton2", QStringLiteral("Insert Below"), frame2_,
                                   TwipRect(240, 300, 3600, 405));
@@ -212,12 +230,9 @@ void Form1::DescribeControls() {
     setAccessibleDescription(
         QStringLiteral("Income figures and budget categories; Start Creating Template builds "
                        "the budget sheet from them."));
-    // Each income box by its own name: the labels alone would give "Income:" twice.
-    const std::array<const char*, 4> incomeNames = {"Projected income", "Projected extra income",
-                                                    "Actual extra income", "Actual income"};
     for (int i = 0; i < 4; ++i) {
         label4_[i]->setBuddy(text1_[i]);
-        text1_[i]->setAccessibleName(QLatin1String(incomeNames[i]));
+        text1_[i]->setAccessibleName(QLatin1String(kIncomeNames[i]));
     }
     treeView1_->setAccessibleName(QStringLiteral("Personal budget data"));
     treeView1_->setAccessibleDescription(
@@ -257,6 +272,7 @@ void Form1::TrackPointer() {
         pointer_->TrackSurface(*label4_[i]);
         pointer_->TrackSurface(*text1_[i]);
     }
+    pointer_->TrackSurface(*incomeMessage_);
     pointer_->TrackSurface(*treeView1_);
     pointer_->TrackSurface(*treeView1_->viewport());
 }
@@ -382,7 +398,41 @@ void Form1::Text1_GotFocus(int index) {
 
 void Form1::Text1_Validate(int index) {
     QLineEdit& text = *text1_[index];
-    text.setText(Options::ValidatedIncomeText(text.text()));
+    const QString typed = text.text();
+    const Options::ParsedAmount amount = Options::ParseAmount(typed);
+    if (!amount) {
+        // The field keeps its last amount; the focus moves on all the same.
+        text.setText(acceptedIncomes_[index]);
+        ShowIncomeMessage(index, QStringLiteral("%1: %2 The box keeps %3.")
+                                     .arg(QLatin1String(kIncomeNames[index]), amount.Reason(),
+                                          acceptedIncomes_[index]));
+        return;
+    }
+    acceptedIncomes_[index] = amount.Value().Text();
+    text.setText(acceptedIncomes_[index]);
+    if (messageField_ == index) ClearIncomeMessage();
+}
+
+void Form1::ShowIncomeMessage(int index, const QString& message) {
+    messageField_ = index;
+    incomeMessage_->setText(message);
+    // Read where the focus goes next, and by the field itself when it comes back to it.
+    text1_[index]->setAccessibleDescription(message);
+    QAccessibleEvent named(incomeMessage_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleEvent described(text1_[index], QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+    QAccessibleEvent alert(incomeMessage_, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
+void Form1::ClearIncomeMessage() {
+    if (messageField_ < 0) return;
+    text1_[messageField_]->setAccessibleDescription(QString());
+    messageField_ = -1;
+    incomeMessage_->clear();
+    QAccessibleEvent named(incomeMessage_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -535,7 +585,7 @@ void Form1::PushButton6_Click() {
 // The report hand-over and the preview
 
 void Form1::GenerateReport() {
-    const std::array<std::int32_t, 4> amounts = Options::AllIncomeAmounts(IncomeTextsOfBoxes());
+    const std::array<Options::Amount, 4> amounts = Options::AllIncomeAmounts(IncomeTextsOfBoxes());
     const PersonalFinance::ReportInputs inputs{state_.CategoryTable, amounts,
                                                state_.WorkbookPalette};
     PersonalFinance::ReportEnvironment env{provider_, prompt_, tempFolder_.Path(), this,
@@ -649,12 +699,25 @@ void Form1::ResumePainting() {
 
 IncomeTexts Form1::IncomeTextsOfBoxes() const {
     IncomeTexts incomes;
-    for (int i = 0; i < 4; ++i) incomes[i] = text1_[i]->text();
+    for (int i = 0; i < 4; ++i) {
+        const Options::ParsedAmount amount = Options::ParseAmount(text1_[i]->text());
+        incomes[i] = amount ? amount.Value().Text() : acceptedIncomes_[i];
+    }
     return incomes;
 }
 
 void Form1::ShowIncomes(const IncomeTexts& incomes) {
-    for (int i = 0; i < 4; ++i) text1_[i]->setText(incomes[i]);
+    ClearIncomeMessage();
+    for (int i = 0; i < 4; ++i) {
+        const Options::ParsedAmount amount = Options::ParseAmount(incomes[i]);
+        acceptedIncomes_[i] = amount ? amount.Value().Text() : Options::Amount().Text();
+        text1_[i]->setText(acceptedIncomes_[i]);
+        if (!amount && messageField_ < 0)
+            ShowIncomeMessage(
+                i, QStringLiteral("%1: the saved \"%2\" is not an amount, so the "
+                                  "box shows %3.")
+                       .arg(QLatin1String(kIncomeNames[i]), incomes[i], acceptedIncomes_[i]));
+    }
 }
 
 int Form1::IncomeIndexOf(const QObject* object) const {

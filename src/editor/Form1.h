@@ -108,9 +108,13 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     void TreeView1_BeforeLabelEdit();
     void TreeView1_AfterLabelEdit(const QString& key, const QString& newString);
 
-    // The income fields (index 0 to 3).
+    // The income fields (index 0 to 3). Leaving a field with an amount shows it in the
+    // plain form; leaving it with a text that is not one puts back the field's last amount
+    // and says why beside the fields.
     void Text1_GotFocus(int index);
     void Text1_Validate(int index);
+    void ShowIncomeMessage(int index, const QString& message);
+    void ClearIncomeMessage();
 
     // The commands.
     void PushButton2_Click();   // Insert Below
@@ -134,7 +138,10 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     void GenerateReport();
     void SuspendPainting();
     void ResumePainting();
+    // The amounts of the fields in the plain form: a field's text when it is an amount,
+    // else the field's last amount. Nothing is stored or generated from other texts.
     IncomeTexts IncomeTextsOfBoxes() const;
+    // Shows loaded incomes; a text that is not an amount shows as $0, and the message says so.
     void ShowIncomes(const IncomeTexts& incomes);
     int IncomeIndexOf(const QObject* object) const;
     Form3& RequirePreview();
@@ -150,8 +157,10 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     std::optional<QString> currentNode_;
     RowNameDialog rowNameDialog_;
     std::function<void()> endProgram_;
-    bool ended_ = false;             // the state is saved (or must not be): never again
-    int selectOnMouseRelease_ = -1;  // the field that a click has just entered
+    bool ended_ = false;                        // the state is saved (or must not be): never again
+    int selectOnMouseRelease_ = -1;             // the field that a click has just entered
+    std::array<QString, 4> acceptedIncomes_{};  // each field's last amount, as shown
+    int messageField_ = -1;                     // the field the income message is about
 
     // Controls, owned by the window.
     QPushButton* pushButton22_ = nullptr;
@@ -159,6 +168,7 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     std::array<QGroupBox*, 2> frame1_{};
     std::array<QLabel*, 4> label4_{};
     std::array<QLineEdit*, 4> text1_{};
+    QLabel* incomeMessage_ = nullptr;  // why a typed income was not taken
     QGroupBox* frame2_ = nullptr;
     QPushButton* pushButton2_ = nullptr;
     QPushButton* pushButton1_ = nullptr;

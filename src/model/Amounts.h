@@ -1,30 +1,96 @@
-// Income amounts: whole currency units made of the digits of an income box's text, the
-// text a box takes when the user leaves it, and the locale's decimal separator.
+// Amounts of money: the one reader of every amount the user types (the income boxes, the
+// companion's --income options), the text an accepted amount is shown and stored as, and
+// the locale's decimal separator.
+//
+//     const ParsedAmount parsed = ParseAmount(box.text());  // with the user's locale
+//     if (!parsed) showReason(parsed.Reason());              // nothing else happens
+//     else box.setText(parsed.Value().Text());               // "$1234.56"
+//
+// How a text is read:
+// - Blanks of every kind (also no-break and narrow no-break spaces) and currency marks
+//   at either end ($, €, £, ¥ and the other currency signs, ISO codes such as USD or EUR,
+//   the locale's own currency symbol) are left out. A text with nothing else is 0.
+// - What remains is digits and separators. Blanks between digits group thousands.
+// - When both "." and "," appear, the last one is the decimal point and the other one
+//   groups thousands ("1,234.56" and "1.234,56" are both 1234.56, in every locale).
+// - One kind of mark that appears several times groups thousands when it is the locale's
+//   grouping separator or the plain one (","); otherwise the text has several decimal
+//   points and is refused.
+// - A mark that appears once is the decimal point, except when it is not the locale's
+//   decimal point, is the locale's or the plain grouping separator, and is followed by
+//   exactly three digits in well-formed groups: then it groups thousands. So "1,234" is
+//   1234 and "12,50" is 12.50 under en_US; "1.234" is 1234 and "1,234" is 1.234 under de_DE.
+// - Groups: the first has one to three digits, every other one exactly three, all
+//   separated by the same kind of separator.
+// - The amount keeps its cents: further decimals round half away from zero ("0.125" is
+//   0.13). At most 12 digits before the decimal point.
+// Refused: letters, a minus sign (amounts are never negative), exponents ("1e5"), more than
+// 12 digits before the decimal point, several decimal points, malformed groups and any
+// other character; the refusal says why in words a user understands.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include <QLocale>
 #include <QString>
 
 #include "model/AppState.h"
 
 namespace quill::Options {
 
-// The number made of all decimal digits of `text`, in order; every other character is
-// dropped ("$3,000" and "3 000 USD" give 3000, "$12.50" gives 1250, "-200" gives 200).
-// No digit gives 0. A number above 2147483647 gives 2147483647, the largest amount.
-std::int32_t DigitsValue(const QString& text);
+// An amount of money in exact cents: from 0 to 999,999,999,999.99.
+class Amount {
+  public:
+    static constexpr std::int64_t kMaxCents = 99'999'999'999'999;
 
-// DigitsValue of income box `index` (0 to 3). Throws std::out_of_range for other indices.
-std::int32_t IncomeAmount(const IncomeTexts& incomes, int index);
+    constexpr Amount() = default;
+    // Throws std::out_of_range for cents outside 0 to kMaxCents.
+    static Amount FromCents(std::int64_t cents);
+
+    std::int64_t Cents() const { return cents_; }
+    // The number a sheet cell holds: the double nearest to the amount (whole amounts and
+    // every amount in cents below 2^53 / 100 map to the same double as their decimal text).
+    double Number() const;
+    // "$" and the amount in the plain form, with a point whatever the locale, and cents
+    // only when there are any: "$3000", "$1234.56", "$0.50". It reads back as the same
+    // amount under every locale.
+    QString Text() const;
+
+    friend bool operator==(const Amount&, const Amount&) = default;
+
+  private:
+    explicit constexpr Amount(std::int64_t cents) : cents_(cents) {}
+    std::int64_t cents_ = 0;
+};
+
+// What reading an amount text gives: the amount, or why the text is not one.
+class ParsedAmount {
+  public:
+    static ParsedAmount Accepted(Amount amount);
+    static ParsedAmount Refused(QString reason);
+
+    explicit operator bool() const { return amount_.has_value(); }
+    // The amount. Throws std::logic_error when the text was refused.
+    Amount Value() const;
+    // Why the text was refused, one or two sentences; empty when it was accepted.
+    const QString& Reason() const { return reason_; }
+
+  private:
+    std::optional<Amount> amount_;
+    QString reason_;
+};
+
+// Reads `text` as an amount with `locale` and with the plain form (see above).
+ParsedAmount ParseAmount(const QString& text, const QLocale& locale = QLocale());
+
+// The amount of income box `index` (0 to 3) read with the default locale. Throws
+// std::out_of_range for other indices and quill::Failure, with the reason, for a text that
+// is not an amount: callers hand over only texts that were accepted.
+Amount IncomeAmount(const IncomeTexts& incomes, int index);
 // IncomeAmount of every box, in box order.
-std::array<std::int32_t, 4> AllIncomeAmounts(const IncomeTexts& incomes);
-
-// The text a box holds after the user leaves it: "$" and the plain amount ("$12345" for
-// "1,234.5"). Any text is accepted; nothing throws, so that the box always shows exactly
-// the amount that the sheet will use.
-QString ValidatedIncomeText(const QString& text);
+std::array<Amount, 4> AllIncomeAmounts(const IncomeTexts& incomes);
 
 // The decimal separator of the default locale: the second character of one half written
 // in that locale ("." or ",").

@@ -153,11 +153,13 @@ void ApplySizes(spreadsheet::Application& app) {
     for (const RowHeight& height : kRowHeights) SetRowHeight(app, height.rows, height.points);
 }
 
-std::string HeaderContentText(const HeaderCell& cell, const IncomeAmounts& incomes,
-                              const BalanceFormulas& balances) {
+// What a header cell receives: an income as its number (cents and all), else a text or a
+// formula.
+CellValue HeaderCellContent(const HeaderCell& cell, const IncomeAmounts& incomes,
+                            const BalanceFormulas& balances) {
     switch (cell.content) {
         case HeaderContent::IncomeAmount:
-            return std::to_string(incomes.at(static_cast<std::size_t>(cell.incomeBox)));
+            return incomes.at(static_cast<std::size_t>(cell.incomeBox)).Number();
         case HeaderContent::ProjectedBalance:
             return balances.projected;
         case HeaderContent::ActualBalance:
@@ -171,14 +173,15 @@ std::string HeaderContentText(const HeaderCell& cell, const IncomeAmounts& incom
 // Writes one header cell, or its merged range, and applies its attributes, selecting it at
 // most once.
 void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const HeaderCell& cell,
-                     const std::string& content) {
+                     const CellValue& content) {
     std::string address = Address(row, column);
     bool selected = false;
     if (!cell.mergeRange.empty()) {
         address = cell.mergeRange;
         WriteCell(app, address, content, true);
         selected = true;
-    } else if (!content.empty()) {
+    } else if (const auto* text = std::get_if<std::string>(&content);
+               text == nullptr || !text->empty()) {
         WriteCell(app, address, content, false);
         selected = true;
     }
@@ -215,7 +218,7 @@ void WriteHeaderGrid(spreadsheet::Application& app, const IncomeAmounts& incomes
         for (int column = 1; column <= kHeaderColumns; ++column) {
             const HeaderCell& cell =
                 grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
-            WriteHeaderCell(app, row, column, cell, HeaderContentText(cell, incomes, balances));
+            WriteHeaderCell(app, row, column, cell, HeaderCellContent(cell, incomes, balances));
         }
     }
 }

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 
+#include "model/Amounts.h"
 #include "model/AppState.h"
 #include "model/CategoryTable.h"
 #include "spreadsheet/objectmodel/ObjectModel.h"
@@ -13,8 +13,9 @@
 namespace quill::PersonalFinance {
 
 // The amounts of the four income boxes, by box index: 0 projected income, 1 projected extra
-// income, 2 actual extra income, 3 actual income.
-using IncomeAmounts = std::array<std::int32_t, 4>;
+// income, 2 actual extra income, 3 actual income. Their cells hold them exactly, cents
+// included.
+using IncomeAmounts = std::array<Options::Amount, 4>;
 
 // Builds the whole sheet on the active sheet of the active workbook: installs `palette` as
 // the workbook's colours 1 to 56, formats the sheet, writes the header block, one section per

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "bridge/SpreadsheetProvider.h"
+#include "model/Amounts.h"
 #include "model/AppState.h"
 #include "shell/Prompt.h"
 
@@ -30,7 +31,7 @@ class ReportHandover {
 // What one generation reads and where it reports.
 struct ReportInputs {
     const CategoryTable& table;
-    std::array<std::int32_t, 4> incomeAmounts;  // by income box index 0..3
+    std::array<Options::Amount, 4> incomeAmounts;  // by income box index 0..3
     const Palette& palette;
 };
 

@@ -3,10 +3,13 @@
 #include <utility>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
@@ -22,6 +25,18 @@ namespace quill {
 namespace {
 
 class Form1Test : public test::EditorFixture {};
+
+// Sets the default locale for one test and puts the previous one back.
+class DefaultLocale {
+  public:
+    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(previous_); }
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
+
+  private:
+    QLocale previous_;
+};
 
 TEST_F(Form1Test, InsertBelowPlacesTheRowByTheSelectedNode) {
     Start();
@@ -131,13 +146,14 @@ TEST_F(Form1Test, RestoreDefaultBringsBackTheRowsAndTheStoredIncomes) {
 }
 
 TEST_F(Form1Test, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
+    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     Start();
     ShowActive();  // the first field has the focus when the window opens
     EXPECT_EQ(QApplication::focusWidget(), &Income(0));
     EXPECT_EQ(Income(0).selectedText(), "$3000");
 
     const std::vector<std::pair<QString, QString>> typed = {
-        {"1,250.75", "$125075"}, {"abc", "$0"}, {"", "$0"}, {"-40", "$40"}};
+        {"1,250.75", "$1250.75"}, {"", "$0"}, {"3 000 USD", "$3000"}, {"12,5", "$12.50"}};
     for (const auto& [text, shown] : typed) {
         Income(0).setText(text);
         Income(1).setFocus(Qt::TabFocusReason);
@@ -154,6 +170,62 @@ TEST_F(Form1Test, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
         QApplication::sendEvent(&Income(1), &click);
     }
     EXPECT_EQ(Income(1).selectedText(), "$100");
+}
+
+// A text that is not an amount never replaces the field's amount: the field puts its last
+// amount back, the message beside the fields (and the field's description) says why, and
+// neither the settings nor the sheet ever see the text.
+TEST_F(Form1Test, RefusedIncomeKeepsTheLastAmountAndSaysWhy) {
+    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    Ini().setValue("Quillmere/3 Income", "-2720");  // a text stored by an earlier version
+    Start();
+    ShowActive();
+    QLabel& message = *form->findChild<QLabel*>(QStringLiteral("IncomeMessage"));
+    EXPECT_EQ(Income(3).text(), "$0");
+    EXPECT_EQ(message.text(),
+              "Actual income: the saved \"-2720\" is not an amount, so the box "
+              "shows $0.");
+    Income(0).setText(QStringLiteral("1,234.56"));
+    Income(1).setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Income(0).text(), "$1234.56");
+
+    for (const char* typed : {"-200", "1e308", "12 dollars", "1234567890123"}) {
+        SCOPED_TRACE(typed);
+        Income(0).setFocus(Qt::BacktabFocusReason);
+        Income(0).setText(QLatin1String(typed));
+        Income(1).setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(QApplication::focusWidget(), &Income(1));  // the move is not refused
+        EXPECT_EQ(Income(0).text(), "$1234.56");
+        EXPECT_TRUE(message.text().startsWith("Projected income: "))
+            << message.text().toStdString();
+        EXPECT_TRUE(message.text().endsWith("The box keeps $1234.56."))
+            << message.text().toStdString();
+        EXPECT_EQ(Income(0).accessibleDescription(), message.text());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(&message)->text(QAccessible::Name),
+                  message.text());
+    }
+    EXPECT_TRUE(message.text().contains("at most 12 digits")) << message.text().toStdString();
+
+    // A refused text still in a field when the window closes is not stored either.
+    Income(2).setText(QStringLiteral("-5"));
+    Restart();
+    QSettings ini = Ini();
+    EXPECT_EQ(ini.value("Quillmere/0 Income").toString(), "$1234.56");
+    EXPECT_EQ(ini.value("Quillmere/2 Extra income").toString(), "$100");
+
+    // A good amount clears the message.
+    ShowActive();
+    QLabel& next = *form->findChild<QLabel*>(QStringLiteral("IncomeMessage"));
+    Income(3).setFocus(Qt::TabFocusReason);
+    Income(3).setText(QStringLiteral("abc"));
+    Income(2).setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(next.text().contains("Letters")) << next.text().toStdString();
+    Income(3).setFocus(Qt::BacktabFocusReason);
+    Income(3).setText(QStringLiteral("2,800"));
+    Income(2).setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Income(3).text(), "$2800");
+    EXPECT_EQ(next.text(), "");
+    EXPECT_EQ(Income(3).accessibleDescription(), "");
 }
 
 TEST_F(Form1Test, TabOrderRunsThroughTheIncomesTheTreeAndTheCommands) {

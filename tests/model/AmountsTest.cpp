@@ -1,37 +1,143 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 #include <QLocale>
 
 #include "QtPrinting.h"
 #include "model/Amounts.h"
+#include "shell/Failure.h"
 
 namespace quill::Options {
 namespace {
 
-TEST(Amounts, DigitsValueKeepsOnlyTheDigits) {
-    const auto expect = [](std::int32_t value, std::initializer_list<const char*> texts) {
-        for (const char* text : texts) EXPECT_EQ(DigitsValue(text), value) << text;
+// Sets the default locale for one test and puts the previous one back.
+class DefaultLocale {
+  public:
+    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(previous_); }
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
+
+  private:
+    QLocale previous_;
+};
+
+constexpr std::int64_t kRefused = -1;
+
+struct AmountCase {
+    const char* locale;
+    const char* text;       // UTF-8
+    std::int64_t cents;     // kRefused: the text is not an amount
+    const char* reasonHas;  // for a refused text: words of its reason
+};
+
+// Accepted and refused texts under a dot-decimal, a comma-decimal and a blank-grouping
+// locale; every accepted amount's own text reads back as the same amount in each of them.
+TEST(Amounts, ParseAmountReadsTheLocaleAndThePlainForm) {
+    const AmountCase cases[] = {
+        // Currency marks and blanks are left out; the plain form reads in every locale.
+        {"en_US", "$3000", 300000, ""},
+        {"en_US", "$3,000", 300000, ""},
+        {"en_US", "3 000 USD", 300000, ""},
+        {"en_US", "3\u00A0000", 300000, ""},
+        {"en_US", "\u20AC 3\u202F000", 300000, ""},
+        {"en_US", "\u00A312.5", 1250, ""},
+        {"en_US", "EUR12", 1200, ""},
+        {"en_US", "12.50", 1250, ""},
+        {"en_US", "$12.50", 1250, ""},
+        {"en_US", "1,234.56", 123456, ""},
+        {"en_US", "1.234,56", 123456, ""},
+        {"en_US", "1,234,567", 123456700, ""},
+        {"en_US", "", 0, ""},
+        {"en_US", " $ ", 0, ""},
+        {"en_US", "007", 700, ""},
+        {"en_US", "0000000000007", 700, ""},
+        {"en_US", ".5", 50, ""},
+        {"en_US", "0.125", 13, ""},  // half a cent rounds away from zero
+        {"en_US", "0.1249", 12, ""},
+        {"en_US", "999,999,999,999.99", 99'999'999'999'999, ""},
+        // One separator: grouping only before exactly three digits and when it is the
+        // locale's (or the plain) grouping separator; else the decimal point.
+        {"en_US", "1,234", 123400, ""},
+        {"en_US", "12,50", 1250, ""},
+        {"en_US", "1.234", 123, ""},
+        {"de_DE", "1.234,56", 123456, ""},
+        {"de_DE", "1.234", 123400, ""},
+        {"de_DE", "1,234", 123, ""},
+        {"de_DE", "12,50", 1250, ""},
+        {"de_DE", "12.50", 1250, ""},
+        {"de_DE", "1.234.567", 123456700, ""},
+        {"de_DE", "3.000 \u20AC", 300000, ""},
+        {"de_DE", "1,234.56", 123456, ""},
+        {"fr_FR", "1\u202F234,56", 123456, ""},
+        {"fr_FR", "1 234 567,8", 123456780, ""},
+        {"fr_FR", "3,000", 300, ""},
+        {"fr_FR", "3.000", 300, ""},
+        {"fr_FR", "12,5 EUR", 1250, ""},
+        // Refused, with a reason.
+        {"en_US", "-200", kRefused, "negative"},
+        {"en_US", "$-5", kRefused, "negative"},
+        {"fr_FR", "\u2212 5", kRefused, "negative"},
+        {"en_US", "1e308", kRefused, "power of ten"},
+        {"de_DE", "2E5", kRefused, "power of ten"},
+        {"en_US", "abc", kRefused, "Letters"},
+        {"en_US", "3000 dollars", kRefused, "Letters"},
+        {"en_US", "usd 5", kRefused, "Letters"},
+        {"en_US", "12$50", kRefused, "cannot be part"},
+        {"en_US", "(200)", kRefused, "cannot be part"},
+        {"en_US", "1234567890123", kRefused, "12 digits"},
+        {"en_US", "999999999999.995", kRefused, "12 digits"},
+        {"en_US", "1.2.3", kRefused, "one decimal point"},
+        {"fr_FR", "1.000.000", kRefused, "one decimal point"},
+        {"en_US", "1.234,5,6", kRefused, "one decimal point"},
+        {"en_US", "1,23,456", kRefused, "grouped by threes"},
+        {"en_US", "1,,000", kRefused, "grouped by threes"},
+        {"de_DE", "1.23.456", kRefused, "grouped by threes"},
+        {"en_US", "12.5 0", kRefused, "follow the decimal point"},
+        {"en_US", ".", kRefused, "needs digits"},
     };
-    expect(3000, {"$3000", "$3,000", "3 000 USD"});
-    expect(0, {"letters", ""});
-    expect(7, {"007", "0000000000007"});
-    expect(1250, {"$12.50", "12,50"});  // fraction digits run on into the number
-    expect(200, {"-200"});
-    // Ten or more digits stop at the largest amount instead of overflowing.
-    expect(2147483647, {"2147483647", "2147483648", "99999999999999999999"});
+    const QLocale all[] = {QLocale(QStringLiteral("en_US")), QLocale(QStringLiteral("de_DE")),
+                           QLocale(QStringLiteral("fr_FR"))};
+    for (const AmountCase& c : cases) {
+        const QLocale locale{QString::fromLatin1(c.locale)};
+        const ParsedAmount parsed = ParseAmount(QString::fromUtf8(c.text), locale);
+        SCOPED_TRACE(std::string(c.locale) + " \"" + c.text + "\"");
+        if (c.cents == kRefused) {
+            EXPECT_FALSE(parsed);
+            EXPECT_TRUE(parsed.Reason().contains(QLatin1String(c.reasonHas)))
+                << parsed.Reason().toStdString();
+            EXPECT_THROW(parsed.Value(), std::logic_error);
+            continue;
+        }
+        ASSERT_TRUE(parsed) << parsed.Reason().toStdString();
+        EXPECT_EQ(parsed.Value().Cents(), c.cents);
+        for (const QLocale& other : all) {
+            const ParsedAmount again = ParseAmount(parsed.Value().Text(), other);
+            ASSERT_TRUE(again) << again.Reason().toStdString();
+            EXPECT_EQ(again.Value(), parsed.Value()) << other.name().toStdString();
+        }
+    }
 }
 
 TEST(Amounts, LeavingABoxNormalisesItsText) {
-    EXPECT_EQ(ValidatedIncomeText(QStringLiteral("1,234.5")), QStringLiteral("$12345"));
-    EXPECT_EQ(ValidatedIncomeText(QStringLiteral("$100")), QStringLiteral("$100"));
-    EXPECT_EQ(ValidatedIncomeText(QStringLiteral("none")), QStringLiteral("$0"));
-    EXPECT_EQ(ValidatedIncomeText(QStringLiteral("12345678901")), QStringLiteral("$2147483647"));
+    // "$" and the plain amount, cents only when there are any; the number is the exact one.
+    EXPECT_EQ(Amount::FromCents(300000).Text(), QStringLiteral("$3000"));
+    EXPECT_EQ(Amount::FromCents(123456).Text(), QStringLiteral("$1234.56"));
+    EXPECT_EQ(Amount::FromCents(50).Text(), QStringLiteral("$0.50"));
+    EXPECT_EQ(Amount::FromCents(5).Text(), QStringLiteral("$0.05"));
+    EXPECT_EQ(Amount().Text(), QStringLiteral("$0"));
+    EXPECT_EQ(Amount::FromCents(123456).Number(), 1234.56);
+    EXPECT_THROW(Amount::FromCents(-1), std::out_of_range);
+    EXPECT_THROW(Amount::FromCents(Amount::kMaxCents + 1), std::out_of_range);
 
-    const IncomeTexts incomes = {"$3000", "$100", "x", "$2,720"};
-    EXPECT_EQ(IncomeAmount(incomes, 3), 2720);
-    EXPECT_EQ(IncomeAmount(incomes, 2), 0);
+    // The incomes are read with the default locale; only accepted texts reach them.
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    const IncomeTexts incomes = {"$3000", "1.234,5", "x", "$2720"};
+    EXPECT_EQ(IncomeAmount(incomes, 3), Amount::FromCents(272000));
+    EXPECT_EQ(IncomeAmount(incomes, 1), Amount::FromCents(123450));
+    EXPECT_THROW(IncomeAmount(incomes, 2), Failure);
     EXPECT_THROW(IncomeAmount(incomes, 4), std::out_of_range);
 }
 

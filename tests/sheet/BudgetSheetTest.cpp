@@ -17,6 +17,7 @@
 #include "model/DefaultCategorySet.h"
 #include "model/WorkbookPalette.h"
 #include "sheet/BudgetSheet.h"
+#include "sheet/SheetStyle.h"
 #include "shell/Failure.h"
 
 namespace quill::PersonalFinance {
@@ -186,6 +187,30 @@ TEST_F(BudgetSheetTest, DefaultSheetComputesSubtotalsTotalsAndBalances) {
     EXPECT_EQ(Number("J6"), 3100 - 1070);
     EXPECT_EQ(Number("J8"), 2820 - 930);
     EXPECT_EQ(Number("J10"), (2820 - 930) - (3100 - 1070));
+}
+
+// Incomes with cents reach their cells as the exact amounts, and stay so in a saved file.
+TEST_F(BudgetSheetTest, IncomesWithCentsReachTheirCellsExactly) {
+    using Options::Amount;
+    const IncomeAmounts incomes = {Amount::FromCents(123456), Amount::FromCents(7), Amount(),
+                                   Amount::FromCents(Amount::kMaxCents)};
+    BuildBudgetSheet(app, {}, incomes, Options::WorkbookPalette());
+    app.Calculate();
+    EXPECT_EQ(Number("E6"), 1234.56);
+    EXPECT_EQ(Number("E7"), 0.07);
+    EXPECT_EQ(Number("E8"), 1234.56 + 0.07);
+    EXPECT_EQ(Number("E10"), 999999999999.99);
+    EXPECT_EQ(Number("E11"), 0);
+    EXPECT_EQ(app.Range("E6").NumberFormat(), std::string(AmountFormat));
+
+    QTemporaryDir dir;
+    const std::string path = QDir(dir.path()).filePath("budget.xls").toStdString();
+    ss::SaveAs(app.ActiveWorkbook(), path, ss::xl::kExcel8);
+    ss::Application viewer;
+    viewer.Workbooks().Open(path);
+    EXPECT_EQ(viewer.Range("E6").Value2(), ss::Value(1234.56));
+    EXPECT_EQ(viewer.Range("E7").Value2(), ss::Value(0.07));
+    EXPECT_EQ(viewer.Range("E10").Value2(), ss::Value(999999999999.99));
 }
 
 TEST_F(BudgetSheetTest, KeyFiguresSummaryReadsTheComputedBalancesAndGrandTotals) {

@@ -86,6 +86,7 @@ TEST_F(CompanionTest, UsageErrorsExitTwoWithAMessageAndWriteNothing) {
         {"--synthetic", "3x-1", "-o", out},
         {"--income4", "5", "-o", out},
         {"--income0", "", "-o", out},
+        {"--defaults", "--income2", "-200", "-o", out},  // not an amount
         {"--defaults", "--format", "ods", "-o", out},
         {"--defaults", "-o", out, "--format"},
         // Sizes no sheet holds are refused before a table is built.
@@ -102,6 +103,12 @@ TEST_F(CompanionTest, UsageErrorsExitTwoWithAMessageAndWriteNothing) {
         EXPECT_TRUE(run.out.isEmpty());
     }
     EXPECT_EQ(Files(), "");
+    // A refused amount names its option and says why.
+    const ProcessResult refused = Run({"--defaults", "--income2", "-200", "-o", out});
+    EXPECT_TRUE(
+        refused.err.contains("--income2 \"-200\" is not an amount: An amount cannot "
+                             "be negative"))
+        << refused.err.toStdString();
 
     const ProcessResult help = Run({"--help", "-o", out});
     EXPECT_EQ(help.exitCode, 0);
