@@ -10,11 +10,11 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include "shell/Config.h"
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
+#include "shell/TempFolder.h"
 
 namespace quill {
 
@@ -246,9 +246,16 @@ QByteArray SettingsStore::UpdatedFileBytes(const QString& what) const {
             "its new contents could not be written in full to a private copy in "
             "the temporary folder %1; the file was left as it was")
             .arg(QDir::tempPath());
-    const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/quillmere-settings-XXXXXX"));
-    if (!scratch.isValid()) throw failure(incomplete);
-    const QString copy = scratch.filePath(QFileInfo(path_).fileName());
+    // A per-run folder of its own, marked like every other, so a run killed in the middle
+    // leaves nothing that the next start does not remove.
+    TempFolder scratch;
+    QString folder;
+    try {
+        folder = scratch.Path();
+    } catch (const Failure&) {
+        throw failure(incomplete);
+    }
+    const QString copy = folder + QLatin1Char('/') + QFileInfo(path_).fileName();
     {
         QSettings writer(copy, QSettings::IniFormat);
         writer.setFallbacksEnabled(false);
@@ -259,7 +266,7 @@ QByteArray SettingsStore::UpdatedFileBytes(const QString& what) const {
     }
     // Read back under a second name: QSettings keeps what it last wrote of a file in a
     // cache by name, and would answer from there instead of from the disk.
-    const QString check = scratch.filePath(QStringLiteral("check.ini"));
+    const QString check = folder + QStringLiteral("/check.ini");
     if (::link(QFile::encodeName(copy).constData(), QFile::encodeName(check).constData()) != 0)
         throw failure(incomplete);
     {

@@ -15,9 +15,9 @@
 #include "model/WorkbookPalette.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "support/NonRegularFiles.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScratchConfig.h"
-#include "support/NonRegularFiles.h"
 
 namespace quill::Options {
 namespace {
@@ -57,7 +57,11 @@ class CategoryState : public ::testing::Test {
         test::RecordingPrompt prompt;
         Trace trace(prompt, QStringLiteral("Form1.Form_QueryUnload"));
         SaveCategoryState(state, incomes, Store(), trace);
-        return prompt.Errors();
+        // Every report: a file that cannot be written is a plain notice, anything else the
+        // error-report box.
+        std::vector<QString> reports = prompt.Errors();
+        for (const QString& notice : prompt.Notices()) reports.push_back(notice);
+        return reports;
     }
 
     QByteArray IniText() const { return FileText(config.IniPath()); }
