@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -311,7 +312,8 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
     Check(workbook_set_properties(book.get(), &properties), "the file properties are refused");
     XlsxWriter(workbook, book.get()).Write();
     Check(workbook_close(book.release()), "the file cannot be assembled");
-    return xls::ReadWholeFile(made);
+    // libxlsxwriter's own output, in our private folder: no limit for files from elsewhere.
+    return xls::ReadWholeFile(made, std::numeric_limits<std::size_t>::max());
 }
 
 }  // namespace quill::spreadsheet::xlsx
