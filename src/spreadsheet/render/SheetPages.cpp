@@ -208,6 +208,8 @@ PrintLayout LayOutPages(const Worksheet& sheet) {
 }
 
 bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Worksheet& sheet) {
+    // A printer's file (PDF or PostScript) is written in the C locale, as every other file.
+    const CLocaleScope cLocale;
     const PrintLayout layout = LayOutPages(sheet);
     device.setPageLayout(layout.page);
     QPainter painter;
@@ -237,9 +239,6 @@ bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Works
 QByteArray WritePdf(const Workbook& workbook) {
     const Worksheet* sheet = workbook.ShownSheet();
     if (sheet == nullptr) throw EngineError("Cannot save a workbook without sheets as PDF");
-    // Qt writes the PDF's numbers itself; the fonts it embeds come through libraries that
-    // may not, so the pages are made in the C locale as every other file is.
-    const CLocaleScope cLocale;
     QByteArray bytes;
     {
         const FixedHashSeed fixedSeed;
