@@ -1,5 +1,6 @@
 #include "sheet/ReportDriver.h"
 
+#include <algorithm>
 #include <memory>
 
 #ifdef __GLIBC__
@@ -7,16 +8,19 @@
 #endif
 
 #include <QDir>
+#include <QSet>
 
 #include "bridge/Connection.h"
 #include "bridge/PictureFile.h"
 #include "bridge/SheetPicture.h"
 #include "sheet/BudgetSheet.h"
+#include "sheet/SectionPlan.h"
 #include "shell/CommonServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "shell/PointerShape.h"
 #include "spreadsheet/objectmodel/ObjectModel.h"
+#include "spreadsheet/xls/XlsContainer.h"
 
 namespace quill::PersonalFinance {
 
@@ -35,6 +39,59 @@ QString RandomWorkbookPath(const QString& folder, std::mt19937& random) {
 
 QString PicturePath(const QString& folder) {
     return QDir(folder).filePath(QStringLiteral("temp.bmp"));
+}
+
+namespace {
+
+// Allowances for what the .xls file holds besides the names, well above what the budget
+// sheet takes (about 180 bytes a group and 80 an item row): the header block, formats and
+// property streams; each section's header, subtotal and empty rows; and each item row's
+// cells, formulas, formats and the row and index records.
+constexpr std::uint64_t kFixedBytes = 64 * 1024;
+constexpr std::uint64_t kBytesPerSection = 512;
+constexpr std::uint64_t kBytesPerSectionRow = 128;
+
+}  // namespace
+
+std::uint64_t WorkbookBytesBound(const CategoryTable& table) {
+    const SheetPlan plan = PlanSections(table);
+    QSet<QString> names;
+    std::uint64_t rows = 0;
+    for (const GroupPlan& group : plan.groups) {
+        rows += static_cast<std::uint64_t>(group.height);
+        names.insert(table[static_cast<std::size_t>(group.tableRow - 1)].RowText);
+        for (const int item : group.itemRows)
+            names.insert(table[static_cast<std::size_t>(item - 1)].RowText);
+    }
+    // Each distinct name once in the shared-string table: count and flags, then one byte a
+    // UTF-16 unit, or two when any character is beyond U+00FF.
+    std::uint64_t text = 0;
+    for (const QString& name : names) {
+        const bool wide =
+            std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() > 0xFF; });
+        text += 3 + static_cast<std::uint64_t>(name.size()) * (wide ? 2 : 1);
+    }
+    // A CONTINUE record (header and flags byte) every 8,224 bytes of the table.
+    text += (text / 8000 + 1) * 5;
+    const std::uint64_t stream =
+        kFixedBytes + plan.groups.size() * kBytesPerSection + rows * kBytesPerSectionRow + text;
+    // The compound file: four bytes of allocation table for every 512-byte sector, and the
+    // sectors of its tables and directory.
+    return stream + stream / 64 + 4096;
+}
+
+std::optional<QString> TableTooLargeForWorkbook(const CategoryTable& table) {
+    const std::uint64_t bound = WorkbookBytesBound(table);
+    constexpr std::uint64_t kMaxBytes = spreadsheet::xls::kMaxFileBytes;
+    if (bound <= kMaxBytes) return std::nullopt;
+    constexpr std::uint64_t kMegabyte = 1024 * 1024;
+    return QStringLiteral(
+               "The categories are too large for a workbook: with their names "
+               "the file would be up to %1 MB, and a workbook can be at most "
+               "%2 MB. Shorten the longest category names or remove some "
+               "categories.")
+        .arg((bound + kMegabyte - 1) / kMegabyte)
+        .arg(kMaxBytes / kMegabyte);
 }
 
 namespace {
@@ -99,9 +156,17 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
         sheets.Item(sheets.Count()).SetName("Invoice");
     });
 
-    // 3. The budget sheet.
-    trace.Step(
-        [&] { BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette); });
+    // 3. The budget sheet. A table whose workbook the program could not read back ends the
+    // generation here, before anything is built or written.
+    bool tooLarge = false;
+    trace.Step([&] {
+        if (const std::optional<QString> refusal = TableTooLargeForWorkbook(inputs.table)) {
+            tooLarge = true;
+            throw Failure(*refusal);
+        }
+        BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette);
+    });
+    if (tooLarge) return workbookPath;
     trace.Step([&] {
         app().Sheets().Select(1);
         app().Range("E6").Select();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <random>
 
 #include <QImage>
@@ -53,8 +54,20 @@ QString RandomWorkbookPath(const QString& folder, std::mt19937& random);
 // The path of the picture file in the temporary folder.
 QString PicturePath(const QString& folder);
 
+// At least the size in bytes of the .xls file that the budget sheet of `table` is saved to:
+// its shared strings (every distinct name once) exactly, its rows and the file around them
+// by a generous allowance. Throws quill::Failure as PlanSections does.
+std::uint64_t WorkbookBytesBound(const CategoryTable& table);
+
+// The refusal, in words about the categories, of a table whose .xls file could be larger
+// than the program reads back (the picture, the .xlsx and the PDF are all made from the
+// saved file), or none when the table fits. Throws quill::Failure as PlanSections does.
+std::optional<QString> TableTooLargeForWorkbook(const CategoryTable& table);
+
 // Runs the generation. Every step is guarded by the error trap under
-// "PersonalFinance.GenerateReport0": a failing step is reported and the next step runs.
+// "PersonalFinance.GenerateReport0": a failing step is reported and the next step runs,
+// except that a table too large for a workbook (TableTooLargeForWorkbook, in the step that
+// builds the sheet) is reported and ends the generation there, before anything is written.
 // Returns the path of the saved workbook (empty when the name was never chosen).
 QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironment& env);
 

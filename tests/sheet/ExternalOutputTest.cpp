@@ -15,9 +15,11 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DefaultBudget.h"
+#include "model/WorkbookPalette.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
@@ -220,6 +222,55 @@ TEST(ExternalXlsxRecalculation, LibreOfficeAndGnumericComputeTheEngineValues) {
         EXPECT_EQ(gnumericCells[QString::fromStdString(name)].toObject()["cached"].toDouble(),
                   value)
             << "Gnumeric " << name;
+    }
+}
+
+// Category names may hold characters that XML 1.0 cannot (control characters, U+FFFE and
+// U+FFFF): the .xlsx shows U+FFFD for each and stays well-formed, the .xls keeps them.
+TEST(ExternalXlsxOpenpyxl, CharactersXmlForbidsBecomeReplacementCharacters) {
+    if (!HaveOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    const QChar fffd(0xFFFD);
+    const std::pair<QString, QString> names[] = {
+        // as typed, as the .xlsx shows it
+        {QStringLiteral("Rent") + QChar(0xFFFE), QStringLiteral("Rent") + fffd},
+        {QStringLiteral("Gas") + QChar(0xFFFF), QStringLiteral("Gas") + fffd},
+        {QStringLiteral("Bell\x07 and \x1F"), QStringLiteral("Bell") + fffd + " and " + fffd},
+        {QStringLiteral("Nul") + QChar(0) + 'x', QStringLiteral("Nul") + fffd + 'x'},
+        {QStringLiteral("Tab\tand\nline"), QStringLiteral("Tab\tand\nline")},
+    };
+    CategoryTable table{{"1_", "0_", "GROUP", "GROUP"}};
+    int key = 1;
+    for (const auto& [typed, shown] : names)
+        table.push_back({QString::number(++key) + '_', "1_", typed, {}});
+    ss::Application app;
+    app.Workbooks().Add();
+    PersonalFinance::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
+                                      Options::WorkbookPalette());
+    ss::Workbook& book = app.ActiveWorkbook();
+    ss::Recalculate(book);
+    const ss::Worksheet& model = *book.Sheets()[0];
+
+    QTemporaryDir dir;
+    const QString xls = dir.filePath("names.xls");
+    const QString xlsx = dir.filePath("names.xlsx");
+    ss::SaveXls(book, xls.toStdString());
+    const std::vector<std::uint8_t> bytes = ss::WriteXlsx(book);
+    ASSERT_TRUE(WriteAll(xlsx, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                          static_cast<qsizetype>(bytes.size()))));
+    const QJsonObject cells =
+        OpenpyxlDump(xlsx)["sheets"].toArray()[0].toObject()["cells"].toObject();
+    const ss::Workbook back = ss::LoadXls(xls.toStdString());
+    ASSERT_FALSE(cells.isEmpty()) << "openpyxl cannot read the .xlsx";
+
+    // The only group's section: its header in B14, the items below it.
+    const int header = 13;
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const ss::CellRef at{header + 1 + static_cast<int>(i), 1};
+        SCOPED_TRACE(ss::CellName(at));
+        EXPECT_EQ(cells[A1(at.row, at.col)].toObject()["value"].toString(), names[i].second);
+        const auto& typed = std::get<std::string>(model.Find(at)->content);
+        EXPECT_EQ(std::get<std::string>(back.Sheets()[0]->Find(at)->content), typed);
+        EXPECT_EQ(QString::fromStdString(typed), names[i].first);
     }
 }
 

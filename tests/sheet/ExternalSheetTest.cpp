@@ -10,11 +10,15 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DefaultBudget.h"
+#include "model/WorkbookPalette.h"
+#include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/ExternalPrograms.h"
 #include "support/ScratchConfig.h"
@@ -123,6 +127,68 @@ TEST(ExternalSheetXlrd, DefaultWorkbookReadsBackAsBuilt) {
     EXPECT_EQ(value("G14").toString(), "ENTERTAINMENT");
     EXPECT_EQ(value("B66").toString(), "Subtotals");
     EXPECT_EQ(value("G61").toString(), "TOTAL PROJECTED COST");
+}
+
+// A table of `groups` groups of `items` items each, named by `name(group, item)` (item 0
+// names the group).
+CategoryTable NamedTable(int groups, int items, const std::function<QString(int, int)>& name) {
+    CategoryTable table;
+    int key = 0;
+    for (int g = 1; g <= groups; ++g) {
+        const QString groupKey = QString::number(++key) + '_';
+        table.push_back({groupKey, QStringLiteral("0_"), name(g, 0), {}});
+        for (int i = 1; i <= items; ++i)
+            table.push_back({QString::number(++key) + '_', groupKey, name(g, i), {}});
+    }
+    return table;
+}
+
+// Names of emoji (two UTF-16 units each) put characters at every place of the shared-string
+// table's records, and at their ends; xlrd reads each record's characters on their own.
+TEST(ExternalSheetXlrd, NamesOfEmojiReadBackWhole) {
+    if (!HaveXlrd()) GTEST_SKIP() << "python3-xlrd is not installed";
+    const QString house = QString::fromUtf8("\xF0\x9F\x8F\xA0");
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const std::pair<const char*, CategoryTable> tables[] = {
+        {"30 groups of 20 items",
+         NamedTable(30, 20,
+                    [&](int g, int i) { return house + QStringLiteral(" %1-%2").arg(g).arg(i); })},
+        {"a name of 4,100 emoji", NamedTable(1, 1,
+                                             [&](int, int i) {
+                                                 return i == 0 ? QStringLiteral("G")
+                                                               : smile.repeated(4100);
+                                             })},
+    };
+    for (const auto& [what, table] : tables) {
+        SCOPED_TRACE(what);
+        ss::Application app;
+        app.Workbooks().Add();
+        PersonalFinance::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
+                                          Options::WorkbookPalette());
+        ss::Workbook& book = app.ActiveWorkbook();
+        ss::Recalculate(book);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("emoji.xls");
+        ss::SaveXls(book, path.toStdString());
+
+        const ss::Workbook ours = ss::LoadXls(path.toStdString());
+        const QJsonObject cells =
+            XlrdDump(path)["sheets"].toArray()[0].toObject()["cells"].toObject();
+        int names = 0;
+        for (const auto& [at, cell] : book.Sheets()[0]->Cells()) {
+            const auto* text = std::get_if<std::string>(&cell.content);
+            if (text == nullptr || text->find("\xF0\x9F") == std::string::npos) continue;
+            ++names;
+            const std::string name = ss::CellName(at);
+            const ss::Cell* back = ours.Sheets()[0]->Find(at);
+            ASSERT_NE(back, nullptr) << name;
+            EXPECT_EQ(std::get<std::string>(back->content), *text) << name;
+            EXPECT_EQ(cells[QString::fromStdString(name)].toObject()["value"].toString(),
+                      QString::fromStdString(*text))
+                << name;
+        }
+        EXPECT_EQ(names, static_cast<int>(table.size()) - (table.size() == 2 ? 1 : 0));
+    }
 }
 
 TEST(ExternalSheetLibreOffice, RecalculatesEnteredCostsAndPrintsOnOneA4Page) {

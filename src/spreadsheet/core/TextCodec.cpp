@@ -86,4 +86,20 @@ std::optional<std::string> RepairedUtf8(std::string_view text) {
     return repaired;
 }
 
+std::optional<std::string> XmlSafeUtf8(std::string_view text) {
+    auto allowedControl = [](char c) { return c == '\t' || c == '\n' || c == '\r'; };
+    const bool plain = std::all_of(text.begin(), text.end(), [&](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b >= 0x20 && b < 0x80) || allowedControl(c);
+    });
+    if (plain) return std::nullopt;
+    std::u16string units = Utf16FromUtf8(text);  // bad sequences and surrogates: U+FFFD
+    for (char16_t& u : units)
+        if ((u < 0x20 && !allowedControl(static_cast<char>(u))) || u == 0xFFFE || u == 0xFFFF)
+            u = 0xFFFD;
+    std::string safe = Utf8FromUtf16(units);
+    if (safe == text) return std::nullopt;
+    return safe;
+}
+
 }  // namespace quill::spreadsheet

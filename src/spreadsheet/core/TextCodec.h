@@ -17,5 +17,9 @@ std::string Utf8FromUtf16(std::u16string_view text);
 // The text as the conversions read it: every bad sequence replaced by U+FFFD. None when the
 // text is well-formed UTF-8 already, which is the common case and is told without a copy.
 std::optional<std::string> RepairedUtf8(std::string_view text);
+// The text as XML 1.0 can hold it: besides the repairs above, every character XML forbids
+// (the C0 controls but tab, line feed and carriage return, and U+FFFE and U+FFFF) becomes
+// U+FFFD. None when the text needs no change.
+std::optional<std::string> XmlSafeUtf8(std::string_view text);
 
 }  // namespace quill::spreadsheet

@@ -1,8 +1,9 @@
 #include "spreadsheet/core/Workbook.h"
 
+#include "spreadsheet/core/Ascii.h"
+
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <utility>
 
 namespace quill::spreadsheet {
@@ -402,8 +403,8 @@ Part ParsePart(const std::string& text, std::size_t& pos) {
     skipDollar();
     int col = 0;
     std::size_t letters = 0;
-    while (pos < text.size() && std::isalpha(static_cast<unsigned char>(text[pos]))) {
-        col = col * 26 + (std::toupper(static_cast<unsigned char>(text[pos])) - 'A' + 1);
+    while (pos < text.size() && IsAsciiLetter(text[pos])) {
+        col = col * 26 + (AsciiUpper(text[pos]) - 'A' + 1);
         if (++letters > 3) throw EngineError("Invalid range \"" + text + "\"");
         ++pos;
     }
@@ -414,7 +415,7 @@ Part ParsePart(const std::string& text, std::size_t& pos) {
     }
     long row = 0;
     std::size_t digits = 0;
-    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+    while (pos < text.size() && IsAsciiDigit(text[pos])) {
         row = row * 10 + (text[pos] - '0');
         if (++digits > 6) throw EngineError("Invalid range \"" + text + "\"");
         ++pos;

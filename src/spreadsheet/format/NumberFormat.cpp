@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 #include <utility>
+
+#include "spreadsheet/core/Ascii.h"
 
 namespace quill::spreadsheet::format {
 
@@ -131,8 +132,7 @@ std::size_t CharLength(std::string_view s, std::size_t i) {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+               return AsciiLower(x) == AsciiLower(y);
            });
 }
 

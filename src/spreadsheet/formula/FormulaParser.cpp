@@ -11,7 +11,6 @@
 //   reference  = "R" [axis] "C" [axis] | "R" [axis] | "C" [axis]
 //   axis       = "[" ["-" | "+"] digits "]" | digits
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -19,6 +18,8 @@
 #include <optional>
 #include <string>
 
+#include "spreadsheet/core/Ascii.h"
+#include "spreadsheet/core/CLocale.h"
 #include "spreadsheet/formula/FormulaExpr.h"
 
 namespace quill::spreadsheet::formula {
@@ -28,13 +29,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 bool IsDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    return IsAsciiDigit(c);
 }
 bool IsLetter(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+    return IsAsciiLetter(c);
 }
 char Upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return AsciiUpper(c);
 }
 // Characters that may continue a name; a reference followed by one of them is a name.
 bool IsNameChar(char c) {
@@ -180,6 +181,8 @@ class Parser {
             std::from_chars(lexeme.data(), lexeme.data() + lexeme.size(), value);
         if (error == std::errc::result_out_of_range) {
             // Too small a number reads as the nearest one (0 or a denormal), too big fails.
+            // strtod reads the decimal point of the locale: "1.5E-320" is read in C's.
+            const CLocaleScope cLocale;
             value = std::strtod(std::string(lexeme).c_str(), nullptr);
             if (!std::isfinite(value)) Fail("number out of range");
             return MakeNumber(value);

@@ -6,10 +6,14 @@
 #include <span>
 
 #include <QBuffer>
+#include <QDateTime>
+#include <QHashFunctions>
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "spreadsheet/core/CLocale.h"
 #include "spreadsheet/render/SheetRenderer.h"
+#include "spreadsheet/xls/PropertySets.h"
 
 namespace quill::spreadsheet::render {
 
@@ -37,6 +41,75 @@ std::vector<int> SplitIntoRuns(const std::vector<int>& sizes, double room) {
 
 double Inches(double v) {
     return std::isfinite(v) ? std::clamp(v, 0.0, 100.0) * kPointsPerInch : 0.0;
+}
+
+// Qt's PDF writer lists the embedded fonts in the order of a hash table, which follows the
+// process's random hash seed: while the pages are made, tables are made with the fixed seed,
+// so the same pages give the same bytes in every run. Tables keep the seed they were made
+// with, so those made before or after are not affected.
+class FixedHashSeed {
+  public:
+    FixedHashSeed() { QHashSeed::setDeterministicGlobalSeed(); }
+    ~FixedHashSeed() { QHashSeed::resetRandomGlobalSeed(); }
+    FixedHashSeed(const FixedHashSeed&) = delete;
+    FixedHashSeed& operator=(const FixedHashSeed&) = delete;
+};
+
+// Qt stamps the PDF with the clock's time in the local time zone. The stamp becomes the
+// document time the workbook files carry (SOURCE_DATE_EPOCH when it is set) in UTC, so the
+// bytes depend neither on the clock nor on the time zone. The UTC form can be shorter than
+// Qt's ("Z" against "+01'00'"): the offsets of the objects after it, in the cross-reference
+// table and after "startxref", move up by the difference. A file not laid out as Qt writes
+// it is left as it is.
+void StampCreationDate(QByteArray& pdf) {
+    static const QByteArray kKey = "/CreationDate (";
+    const qsizetype key = pdf.indexOf(kKey);
+    if (key < 0) return;
+    const qsizetype start = key + kKey.size();
+    const qsizetype end = pdf.indexOf(')', start);
+    const qsizetype table = pdf.lastIndexOf("\nxref\n");
+    const qsizetype startxref = pdf.lastIndexOf("\nstartxref\n");
+    if (end < 0 || table < end || startxref < table) return;
+    const QByteArray stamp = "D:" +
+                             QDateTime::fromSecsSinceEpoch(xls::DocumentTimeNow(), Qt::UTC)
+                                 .toString(QStringLiteral("yyyyMMddHHmmss"))
+                                 .toLatin1() +
+                             'Z';
+    const qsizetype shift = (end - start) - stamp.size();
+    if (shift < 0) return;
+
+    // "xref", then sections of a "first count" line and entries of exactly 20 bytes, the
+    // first ten the offset: "0000012345 00000 n \n". Every offset is checked first.
+    std::vector<qsizetype> offsetsAt;  // where the offsets after the stamp stand
+    qsizetype at = table + 6;
+    while (at < startxref && pdf.at(at) != 't') {  // up to "trailer"
+        const qsizetype lineEnd = pdf.indexOf('\n', at);
+        const QList<QByteArray> head = pdf.mid(at, lineEnd - at).trimmed().split(' ');
+        bool ok = lineEnd > 0 && head.size() == 2;
+        const qsizetype count = ok ? head[1].toLongLong(&ok) : 0;
+        if (!ok || count < 0 || lineEnd + 1 + 20 * count > startxref) return;
+        at = lineEnd + 1;
+        for (qsizetype i = 0; i < count; ++i, at += 20) {
+            const qsizetype offset = pdf.mid(at, 10).toLongLong(&ok);
+            if (!ok) return;
+            if (pdf.at(at + 17) == 'n' && offset > start) offsetsAt.push_back(at);
+        }
+    }
+    const qsizetype numberAt = startxref + 11;
+    qsizetype digits = 0;
+    while (numberAt + digits < pdf.size() && pdf.at(numberAt + digits) >= '0' &&
+           pdf.at(numberAt + digits) <= '9')
+        ++digits;
+    bool ok = false;
+    const qsizetype tableOffset = pdf.mid(numberAt, digits).toLongLong(&ok);
+    if (!ok || tableOffset != table + 1) return;
+
+    for (const qsizetype entry : offsetsAt) {
+        const qsizetype moved = pdf.mid(entry, 10).toLongLong() - shift;
+        pdf.replace(entry, 10, QByteArray::number(moved).rightJustified(10, '0'));
+    }
+    pdf.replace(numberAt, digits, QByteArray::number(tableOffset - shift));
+    pdf.replace(start, end - start, stamp);
 }
 
 }  // namespace
@@ -135,6 +208,8 @@ PrintLayout LayOutPages(const Worksheet& sheet) {
 }
 
 bool PrintSheet(QPagedPaintDevice& device, const Workbook& workbook, const Worksheet& sheet) {
+    // A printer's file (PDF or PostScript) is written in the C locale, as every other file.
+    const CLocaleScope cLocale;
     const PrintLayout layout = LayOutPages(sheet);
     device.setPageLayout(layout.page);
     QPainter painter;
@@ -166,6 +241,7 @@ QByteArray WritePdf(const Workbook& workbook) {
     if (sheet == nullptr) throw EngineError("Cannot save a workbook without sheets as PDF");
     QByteArray bytes;
     {
+        const FixedHashSeed fixedSeed;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
@@ -174,6 +250,7 @@ QByteArray WritePdf(const Workbook& workbook) {
         if (!PrintSheet(writer, workbook, *sheet))
             throw EngineError("The PDF pages cannot be drawn");
     }
+    StampCreationDate(bytes);
     return bytes;
 }
 

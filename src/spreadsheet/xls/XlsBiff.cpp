@@ -163,19 +163,31 @@ void ContinuedRecord::KeepTogether(std::size_t bytes) {
     }
 }
 
+std::size_t ContinuedRecord::FirstCharBytes(const BiffString& s) {
+    if (s.units.empty()) return 0;
+    return (StartsPair(s.units, 0) ? 2 : 1) * s.CharBytes();
+}
+
+bool ContinuedRecord::StartsPair(std::u16string_view units, std::size_t at) {
+    return at + 1 < units.size() && units[at] >= 0xD800 && units[at] <= 0xDBFF &&
+           units[at + 1] >= 0xDC00 && units[at + 1] <= 0xDFFF;
+}
+
 void ContinuedRecord::Chars(const BiffString& s) {
     std::size_t done = 0;
     const std::size_t total = s.units.size();
     while (done < total) {
-        std::size_t fit = out_.Room() / s.CharBytes();
-        if (fit == 0) {
+        std::size_t n = std::min(out_.Room() / s.CharBytes(), total - done);
+        // A character beyond U+FFFF is two UTF-16 units, which stay in one record: readers
+        // that decode each record's characters on their own cannot join a split pair.
+        if (n > 0 && n < total - done && StartsPair(s.units, done + n - 1)) --n;
+        if (n == 0) {
             // The characters go on in a CONTINUE record that repeats the flags byte.
             out_.End();
             out_.Begin(rec::kContinue);
             out_.U8(s.wide ? 1 : 0);
-            fit = out_.Room() / s.CharBytes();
+            continue;
         }
-        const std::size_t n = std::min(fit, total - done);
         out_.Chars(s, done, n);
         done += n;
     }

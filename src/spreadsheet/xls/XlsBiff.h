@@ -195,7 +195,9 @@ class RecordWriter {
 
 // Writes one logical record whose data may exceed the limit: the first part under its own
 // identifier, the rest in CONTINUE records. Character data split across parts repeats its
-// flags byte at the start of the next part, as BIFF8 requires; headers are kept whole.
+// flags byte at the start of the next part, as BIFF8 requires; headers are kept whole, and
+// so is every character: the two UTF-16 units of a character beyond U+FFFF (an emoji) are
+// never split between parts.
 class ContinuedRecord {
   public:
     ContinuedRecord(RecordWriter& out, std::uint16_t id) : out_(out) { out_.Begin(id); }
@@ -204,8 +206,13 @@ class ContinuedRecord {
 
     // Starts a CONTINUE record unless `bytes` still fit in the current part.
     void KeepTogether(std::size_t bytes);
-    // The characters of `s`, split across parts where needed.
+    // The characters of `s`, split across parts where needed, never inside a character.
     void Chars(const BiffString& s);
+    // The bytes of the first character of `s` (two units for a surrogate pair), none when
+    // `s` is empty: what a string's header keeps with it.
+    static std::size_t FirstCharBytes(const BiffString& s);
+    // True when units[at] and units[at + 1] are the two halves of one character.
+    static bool StartsPair(std::u16string_view units, std::size_t at);
     void Finish() { out_.End(); }
     RecordWriter& Out() { return out_; }
 

@@ -174,7 +174,7 @@ std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file,
     return bytes;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path p(path);
@@ -184,7 +184,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
         throw EngineError("Cannot open \"" + path + "\": it is not a file");
     const auto size = fs::file_size(p, ec);
     if (ec) throw EngineError("Cannot open \"" + path + "\": " + ec.message());
-    if (size > kMaxFileBytes)
+    if (size > maxBytes)
         throw EngineError("Cannot open \"" + path + "\": the file is too large for a workbook");
     std::ifstream in(p, std::ios::binary);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));

@@ -12,6 +12,7 @@
 // values to four bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -54,7 +55,10 @@ std::vector<std::uint8_t> UnpackCompoundFile(
 // Files larger than this are not read as workbooks.
 inline constexpr std::size_t kMaxFileBytes = 64u << 20;
 
-// Reads a whole file of at most kMaxFileBytes. Throws EngineError naming the path.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+// Reads a whole file of at most `maxBytes`. Throws EngineError naming the path. The limit
+// guards against files from elsewhere; a file the engine has just made itself in its own
+// folder is read whatever its size.
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path,
+                                        std::size_t maxBytes = kMaxFileBytes);
 
 }  // namespace quill::spreadsheet::xls

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "spreadsheet/core/CLocale.h"
 #include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
@@ -258,7 +259,7 @@ void WriteSharedStrings(RecordWriter& w, const SharedStrings& sst) {
     for (std::size_t i = 0; i < count; ++i) {
         const BiffString s = BiffString::FromUtf8(sst.strings[i]);
         // The count and flags stay with at least the first character.
-        record.KeepTogether(3 + (s.units.empty() ? 0 : s.CharBytes()));
+        record.KeepTogether(3 + ContinuedRecord::FirstCharBytes(s));
         if (i % perBucket == 0)
             buckets.push_back({static_cast<std::uint32_t>(w.Size()),
                                static_cast<std::uint16_t>(w.Size() - w.RecordStart())});
@@ -530,7 +531,11 @@ void SheetWriter::WriteFormula(const CellEntry& entry) {
         BiffString s = BiffString::FromUtf8(*text);
         // The cached result is recomputed on opening; a text beyond what a cell can hold is
         // cut rather than refused.
-        if (s.units.size() > kMaxCellTextUnits) s.units.resize(kMaxCellTextUnits);
+        if (s.units.size() > kMaxCellTextUnits) {
+            // Cut between characters, not inside one.
+            const bool inPair = ContinuedRecord::StartsPair(s.units, kMaxCellTextUnits - 1);
+            s.units.resize(kMaxCellTextUnits - (inPair ? 1 : 0));
+        }
         ContinuedRecord record(w_, rec::kString);
         w_.U16(static_cast<std::uint16_t>(s.units.size())).U8(s.wide ? 1 : 0);
         record.Chars(s);
@@ -824,7 +829,9 @@ void WriteWorkbookStream(const Workbook& book,
 
 void xls::SaveXls(const Workbook& workbook, const std::string& path) {
     // The file is written under a temporary name beside the target and put in its place only
-    // when it is complete; a failure on the way leaves the target as it was.
+    // when it is complete; a failure on the way leaves the target as it was. Its numbers are
+    // binary, and the C locale keeps any text the libraries make from them the same.
+    const CLocaleScope cLocale;
     const std::int64_t now = xls::DocumentTimeNow();
     const xls::NamedStream properties[] = {
         {xls::kSummaryStreamName,

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@
 
 #include <xlsxwriter.h>
 
+#include "spreadsheet/core/CLocale.h"
+#include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsContainer.h"
@@ -65,6 +68,19 @@ void Check(lxw_error error, const std::string& what) {
         throw EngineError("Cannot save the .xlsx file: " + what + " (" + lxw_strerror(error) + ")");
 }
 
+// A text as libxlsxwriter is handed it. It writes texts into the XML as they are, so the
+// characters XML forbids (control characters, U+FFFE, U+FFFF) and bad UTF-8 would make the
+// file ill-formed: they become U+FFFD here. The .xls file keeps them.
+class XmlText {
+  public:
+    explicit XmlText(const std::string& text) : text_(text), safe_(XmlSafeUtf8(text)) {}
+    const char* c_str() const { return safe_ ? safe_->c_str() : text_.c_str(); }
+
+  private:
+    const std::string& text_;
+    std::optional<std::string> safe_;
+};
+
 // Palette RGB (R + 256 G + 65536 B) as libxlsxwriter's 0xRRGGBB.
 lxw_color_t ToLxwColor(std::uint32_t rgb) {
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
@@ -105,7 +121,7 @@ lxw_format* XlsxWriter::FormatOf(int index) {
     const CellFormat& f = workbook_.Format(index);
     lxw_format* x = workbook_add_format(book_);
     if (x == nullptr) throw EngineError("Cannot save the .xlsx file: out of memory");
-    format_set_font_name(x, f.font.name.c_str());
+    format_set_font_name(x, XmlText(f.font.name).c_str());
     format_set_font_size(x, f.font.size);
     if (f.font.bold) format_set_bold(x);
     if (f.font.italic) format_set_italic(x);
@@ -114,7 +130,7 @@ lxw_format* XlsxWriter::FormatOf(int index) {
         format_set_pattern(x, LXW_PATTERN_SOLID);
         format_set_bg_color(x, *fill);
     }
-    if (f.numberFormat != "General") format_set_num_format(x, f.numberFormat.c_str());
+    if (f.numberFormat != "General") format_set_num_format(x, XmlText(f.numberFormat).c_str());
     switch (f.hAlign) {
         case HAlign::Left:
             format_set_align(x, LXW_ALIGN_LEFT);
@@ -181,12 +197,14 @@ void XlsxWriter::WriteCell(lxw_worksheet* ws, const Worksheet& sheet, CellRef at
     if (const auto* number = std::get_if<double>(&cell.content)) {
         error = worksheet_write_number(ws, row, col, *number, format);
     } else if (const auto* text = std::get_if<std::string>(&cell.content)) {
-        error = worksheet_write_string(ws, row, col, text->c_str(), format);
+        error = worksheet_write_string(ws, row, col, XmlText(*text).c_str(), format);
     } else if (const Formula* formula = cell.AsFormula()) {
-        const std::string a1 = FormulaToA1(*formula, at);
+        const std::string a1text = FormulaToA1(*formula, at);
+        const XmlText a1(a1text);
         const Value cached = formula->Result();
         if (const auto* shown = std::get_if<std::string>(&cached))
-            error = worksheet_write_formula_str(ws, row, col, a1.c_str(), format, shown->c_str());
+            error = worksheet_write_formula_str(ws, row, col, a1.c_str(), format,
+                                                XmlText(*shown).c_str());
         else if (const auto* flag = std::get_if<bool>(&cached))
             error = worksheet_write_formula_num(ws, row, col, a1.c_str(), format, *flag ? 1 : 0);
         else if (const auto* code = std::get_if<ErrorCode>(&cached))
@@ -233,7 +251,7 @@ void XlsxWriter::WritePageSetup(lxw_worksheet* ws, const Worksheet& sheet) {
 }
 
 void XlsxWriter::WriteSheet(const Worksheet& sheet, bool active) {
-    lxw_worksheet* ws = workbook_add_worksheet(book_, sheet.Name().c_str());
+    lxw_worksheet* ws = workbook_add_worksheet(book_, XmlText(sheet.Name()).c_str());
     if (ws == nullptr)
         throw EngineError("Cannot save the .xlsx file: the sheet name \"" + sheet.Name() +
                           "\" is not allowed there");
@@ -273,6 +291,10 @@ void XlsxWriter::WriteSheet(const Worksheet& sheet, bool active) {
 std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
                                     const std::filesystem::path& workFolder) {
     if (workbook.Sheets().empty()) throw EngineError("Cannot save a workbook without sheets");
+    // libxlsxwriter prints every number of the XML (widths, heights, margins, font sizes,
+    // cell values) with the C library, which would follow the user's locale: "12,75" under
+    // de_DE is not a number in the file.
+    const CLocaleScope cLocale;
     const PrivateFolder folder(workFolder);
     const std::string made = (folder.Path() / "book.xlsx").string();
     std::string tmpdir = folder.Path().string();
@@ -282,7 +304,7 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
     if (!book) throw EngineError("Cannot save the .xlsx file: out of memory");
     // The title and the creation time, as the .xls file carries them: the time comes from
     // SOURCE_DATE_EPOCH when it is set, so the same workbook gives the same bytes.
-    std::string title = workbook.title;
+    std::string title = XmlSafeUtf8(workbook.title).value_or(workbook.title);
     lxw_doc_properties properties{};
     properties.title = title.empty() ? nullptr : title.data();
     // libxlsxwriter reads a zero time as "now", so the first second of 1970 stands for it.
@@ -290,7 +312,8 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
     Check(workbook_set_properties(book.get(), &properties), "the file properties are refused");
     XlsxWriter(workbook, book.get()).Write();
     Check(workbook_close(book.release()), "the file cannot be assembled");
-    return xls::ReadWholeFile(made);
+    // libxlsxwriter's own output, in our private folder: no limit for files from elsewhere.
+    return xls::ReadWholeFile(made, std::numeric_limits<std::size_t>::max());
 }
 
 }  // namespace quill::spreadsheet::xlsx

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace quill::spreadsheet {
 namespace {
@@ -31,6 +33,22 @@ TEST(TextCodecTest, BadInputBecomesReplacementCharacters) {
     EXPECT_EQ(RepairedUtf8("a\xC0\xAF"), "a\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(RepairedUtf8("plain"), std::nullopt);
     EXPECT_EQ(RepairedUtf8("A\xC3\xA9\xF0\x9F\x92\xB6"), std::nullopt);
+}
+
+// XML 1.0 holds tab, line feed, carriage return and the characters from U+0020 on, less
+// the surrogates, U+FFFE and U+FFFF; everything else becomes U+FFFD for an .xlsx file.
+TEST(TextCodecTest, XmlSafeTextReplacesWhatXmlForbids) {
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"plain \t\n\r text", std::nullopt},
+        {"Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80 \xEF\xBF\xBD \xEF\xBF\xBC", std::nullopt},
+        {std::string("a\0b", 3), "a" + fffd + "b"},
+        {"\x01\x08\x0B\x0C\x1F", fffd + fffd + fffd + fffd + fffd},
+        {"x\xEF\xBF\xBEy\xEF\xBF\xBFz", "x" + fffd + "y" + fffd + "z"},  // U+FFFE, U+FFFF
+        {"\xED\xA0\x80!", fffd + "!"},                                   // an encoded surrogate
+        {"\x7F\xC2\x85", std::nullopt},  // DEL and C1 controls are XML characters
+    };
+    for (const auto& [text, safe] : cases) EXPECT_EQ(XmlSafeUtf8(text), safe) << text;
 }
 
 }  // namespace

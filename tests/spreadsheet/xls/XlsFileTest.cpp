@@ -302,6 +302,35 @@ TEST_F(XlsFileTest, LongAndUnicodeTextsSurviveContinueRecords) {
     EXPECT_THROW(xls::WriteWorkbookStream(book), EngineError);
 }
 
+// A character beyond U+FFFF is two UTF-16 units; a reader that decodes each record's
+// characters on its own (xlrd) cannot join a pair split between records. Texts of emoji at
+// every offset make records end at every place in them.
+TEST_F(XlsFileTest, NoContinueRecordStartsInsideACharacter) {
+    Workbook book;
+    Worksheet& sheet = book.AddSheet("Emoji");
+    std::vector<std::string> texts;
+    std::string emoji;
+    for (int i = 0; i < 4100; ++i) emoji += "\xF0\x9F\x98\x80";  // U+1F600
+    texts.push_back(emoji);
+    texts.push_back("\xD0\xB6" + emoji);  // one unit more in front
+    for (int g = 0; g < 30; ++g)
+        for (int i = 0; i < 20; ++i)
+            texts.push_back("\xF0\x9F\x8F\xA0 " + std::to_string(g) + "-" + std::to_string(i));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        sheet.At({static_cast<int>(i), 0}).content = texts[i];
+
+    const Bytes stream = xls::WriteWorkbookStream(book);
+    int continues = 0;
+    for (const auto& r : Substream(stream, 0)) {
+        if (r.id != rec::kContinue || r.data.size() < 3 || r.data[0] != 0x01) continue;
+        ++continues;
+        const std::uint16_t first = U16At(r.data, 1);  // after the repeated flags byte
+        EXPECT_FALSE(first >= 0xDC00 && first <= 0xDFFF) << "CONTINUE at " << r.offset;
+    }
+    EXPECT_GE(continues, 2);
+    ExpectSameWorkbook(book, xls::ReadWorkbookStream(stream));
+}
+
 // A text with bad UTF-8 is saved as the codec reads it, and texts that read the same share
 // one entry of the shared-string table, the well-formed one included.
 TEST_F(XlsFileTest, TextsThatDifferOnlyInBadBytesShareOneEntry) {
