@@ -102,7 +102,7 @@ class ConsolePrompt : public Prompt {
     void ReportFailure(const QString& description, const QString&, int) override {
         Keep(description);
     }
-    void ReportFileFailure(const QString& description) override { Keep(description); }
+    void ReportPlainFailure(const QString& description) override { Keep(description); }
     QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
     QString SaveFileName(const QString&, const QString&) override { return {}; }
 

@@ -162,7 +162,7 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     trace.Step([&] {
         if (const std::optional<QString> refusal = TableTooLargeForWorkbook(inputs.table)) {
             tooLarge = true;
-            throw Failure(*refusal);
+            throw PlainFailure(*refusal);
         }
         BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette);
     });

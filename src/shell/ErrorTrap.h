@@ -2,10 +2,9 @@
 //
 // A traced procedure runs its statements as numbered steps (100, 102, 104, ...). When a
 // step fails by throwing, the error-report box names the procedure and the line, and the
-// procedure goes on with its next step. A file that cannot be read or written
-// (quill::FileFailure) is told as a plain notice instead, since it is no fault of the
-// program. Nothing the failing step was to set is changed
-// by the trap itself.
+// procedure goes on with its next step. A condition the user can act on, such as a
+// file that cannot be written (quill::PlainFailure), is told as a plain notice instead. Nothing the
+// failing step was to set is changed by the trap itself.
 //
 //     Trace trace(prompt, "Form1.Form_Load");
 //     trace.Step([&] { ApplySkin(); });          // line 100
@@ -42,8 +41,8 @@ class Trace {
         try {
             std::forward<F>(statement)();
             return true;
-        } catch (const FileFailure& failure) {
-            prompt_.ReportFileFailure(QString::fromUtf8(failure.what()));
+        } catch (const PlainFailure& failure) {
+            prompt_.ReportPlainFailure(QString::fromUtf8(failure.what()));
             return false;
         } catch (...) {
             Report(DescribeCurrentException());

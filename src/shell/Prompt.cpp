@@ -9,7 +9,7 @@ void Prompt::ReportFailure(const QString& description, const QString& path, int 
     ReportError(ErrorReportText(description, path, line));
 }
 
-void Prompt::ReportFileFailure(const QString& description) {
+void Prompt::ReportPlainFailure(const QString& description) {
     Notice(description, Main::AppTitle());
 }
 

@@ -25,10 +25,11 @@ class Prompt {
     // names the procedure and asks for a screenshot; a prompt without a window to
     // photograph may say it its own way.
     virtual void ReportFailure(const QString& description, const QString& path, int line);
-    // An ordinary failure to read or write a file, caught by the error trap: its text names
-    // the file and the cause. By default a plain notice titled with the application title;
-    // nothing in it is the program's fault, so the error-report box would mislead.
-    virtual void ReportFileFailure(const QString& description);
+    // A failure the user can act on, caught by the error trap (a file that cannot be
+    // written, categories too large for a workbook): its text says what is wrong. By default
+    // a plain notice titled with the application title; nothing in it is the program's
+    // fault, so the error-report box would mislead.
+    virtual void ReportPlainFailure(const QString& description);
 
     // The input box with OK and Cancel; Cancel returns the empty text.
     virtual QString InputBox(const QString& prompt, const QString& title,

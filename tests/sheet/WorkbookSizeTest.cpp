@@ -107,6 +107,8 @@ TEST(WorkbookSize, ATableTooLargeForAWorkbookIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(PersonalFinance::GenerateReport0(1, inputs, env), QString());
 
     ASSERT_EQ(prompt.shown.size(), 1u);
+    // A plain notice: the user can act on it, and it is no fault of the program.
+    EXPECT_EQ(prompt.shown[0].kind, test::Shown::Notice);
     const QString& told = prompt.shown[0].text;
     EXPECT_TRUE(told.startsWith(QStringLiteral("The categories are too large for a workbook")))
         << told.toStdString();
