@@ -9,6 +9,7 @@
 #include "sheet/FormattingOperations.h"
 #include "sheet/HeaderGrid.h"
 #include "sheet/SectionPlan.h"
+#include "sheet/SheetGuards.h"
 #include "sheet/SheetStyle.h"
 #include "spreadsheet/format/NumberFormat.h"
 
@@ -333,6 +334,7 @@ void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
     if (plan.HasTotals()) WriteGrandTotals(app, plan);
 
     BorderIncomeBlock(app);
+    GuardBudgetSheet(app, plan);
     ApplyPageSetup(app, "A1:J" + std::to_string(plan.LastRow()));
     app.Range(kFinalSelection).Select();
 }

@@ -198,6 +198,31 @@ void Worksheet::ClearAll() {
     cellCount_ = 0;
     merges_.clear();
     defaultFormat_ = 0;
+    conditionalFormats.clear();
+    validations.clear();
+}
+
+bool Compare(Comparison op, double value, double first, double second) {
+    const double low = std::min(first, second), high = std::max(first, second);
+    switch (op) {
+        case Comparison::Between:
+            return value >= low && value <= high;
+        case Comparison::NotBetween:
+            return value < low || value > high;
+        case Comparison::Equal:
+            return value == first;
+        case Comparison::NotEqual:
+            return value != first;
+        case Comparison::Greater:
+            return value > first;
+        case Comparison::Less:
+            return value < first;
+        case Comparison::GreaterOrEqual:
+            return value >= first;
+        case Comparison::LessOrEqual:
+            return value <= first;
+    }
+    return false;
 }
 
 int Worksheet::FormatIndexOf(CellRef at) const {
@@ -314,7 +339,7 @@ std::size_t Workbook::FormatHash::operator()(const CellFormat& f) const noexcept
     mix(static_cast<std::size_t>(f.fill));
     for (const LineStyle line : f.borders) mix(static_cast<std::size_t>(line));
     mix(static_cast<std::size_t>(f.hAlign) | static_cast<std::size_t>(f.vAlign) << 4 |
-        static_cast<std::size_t>(f.wrap) << 8);
+        static_cast<std::size_t>(f.wrap) << 8 | static_cast<std::size_t>(f.locked) << 9);
     return h;
 }
 

@@ -88,6 +88,9 @@ struct CellFormat {
     HAlign hAlign = HAlign::General;
     VAlign vAlign = VAlign::Bottom;
     bool wrap = false;
+    // A locked cell cannot be changed while its sheet is protected; every cell is locked
+    // unless its format says otherwise.
+    bool locked = true;
 
     LineStyle Border(Edge e) const { return borders[static_cast<std::size_t>(e)]; }
     void SetBorder(Edge e, LineStyle s) { borders[static_cast<std::size_t>(e)] = s; }
@@ -215,6 +218,64 @@ struct PageSetup {
     friend bool operator==(const PageSetup&, const PageSetup&) = default;
 };
 
+// How a cell's value is compared with one or two numbers, in the order the file formats
+// number their operators (a data validation counts from 0, a conditional format from 1).
+enum class Comparison : std::uint8_t {
+    Between = 0,
+    NotBetween,
+    Equal,
+    NotEqual,
+    Greater,
+    Less,
+    GreaterOrEqual,
+    LessOrEqual,
+};
+// Whether `value` passes the comparison with `first` (and `second` for the two betweens,
+// which take the two numbers in either order).
+bool Compare(Comparison op, double value, double first, double second);
+
+// A conditional format: a cell of `areas` whose value passes the comparison shows the font
+// colour and fill given here instead of its own (kColorAutomatic and kNoFill change
+// nothing). An empty cell counts as 0; a text, logical or error value never passes.
+struct ConditionalFormat {
+    std::vector<RangeRef> areas;
+    Comparison op = Comparison::Less;
+    double first = 0;
+    double second = 0;
+    int fontColor = kColorAutomatic;  // palette entry 1..56
+    int fill = kNoFill;               // palette entry 1..56 of a solid fill
+    friend bool operator==(const ConditionalFormat&, const ConditionalFormat&) = default;
+};
+
+// What a data validation lets a cell hold (the numbers the file formats use).
+enum class ValidationType : std::uint8_t { WholeNumber = 1, Decimal = 2 };
+enum class ValidationAlert : std::uint8_t { Stop = 0, Warning = 1, Information = 2 };
+
+// A data validation: the cells of `areas` accept only a number of `type` that passes the
+// comparison. A spreadsheet program prompts with the input texts when such a cell is
+// selected and refuses anything else with the error texts (or, for a warning or an
+// information alert, asks first).
+struct DataValidation {
+    std::vector<RangeRef> areas;
+    ValidationType type = ValidationType::Decimal;
+    Comparison op = Comparison::Between;
+    double first = 0;
+    double second = 0;
+    ValidationAlert alert = ValidationAlert::Stop;
+    bool ignoreBlank = true;  // an emptied cell is accepted
+    bool showInput = true;
+    bool showError = true;
+    std::string inputTitle;    // at most 32 characters
+    std::string inputMessage;  // at most 255
+    std::string errorTitle;    // at most 32
+    std::string errorMessage;  // at most 225
+    friend bool operator==(const DataValidation&, const DataValidation&) = default;
+};
+// The longest texts a validation can carry in both file formats.
+inline constexpr std::size_t kMaxValidationTitle = 32;
+inline constexpr std::size_t kMaxValidationInput = 255;
+inline constexpr std::size_t kMaxValidationError = 225;
+
 class Worksheet {
   public:
     explicit Worksheet(std::string name) : name_(std::move(name)) {}
@@ -245,7 +306,9 @@ class Worksheet {
     template <class Visit>
     void ForEachStoredIn(const RangeRef& area, Visit&& visit) const;
     void Erase(CellRef at);
-    void ClearAll();  // contents, formats, merges, sizes back to a new sheet's
+    // Contents, formats, merges, conditional formats and validations back to a new sheet's;
+    // sizes and the protection stay.
+    void ClearAll();
 
     // Sheet-wide format that every cell without a format of its own shows.
     int DefaultFormat() const { return defaultFormat_; }
@@ -274,6 +337,12 @@ class Worksheet {
 
     std::optional<RangeRef> printArea;
     PageSetup pageSetup;
+    // In order of priority: where several apply to a cell, the first whose condition holds.
+    std::vector<ConditionalFormat> conditionalFormats;
+    std::vector<DataValidation> validations;
+    // A protected sheet keeps its locked cells from being changed; it has no password, and
+    // selecting locked and unlocked cells stays allowed.
+    bool isProtected = false;
     RangeRef selection = RangeRef::Single({0, 0});
     CellRef activeCell{0, 0};
 

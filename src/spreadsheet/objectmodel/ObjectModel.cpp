@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 
+#include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -35,6 +36,7 @@ enum : std::uint32_t {
     kFontColor,
     kFill,
     kBorder,
+    kLocked,
 };
 }  // namespace Attribute
 
@@ -111,6 +113,22 @@ std::optional<double> ReadNumber(const std::string& text) {
     const auto [ptr, ec] = std::from_chars(begin, end, value);
     if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+Comparison ComparisonOf(int op, const char* method) {
+    if (op < xl::kBetween || op > xl::kLessEqual)
+        throw EngineError(std::string(method) + " method failed: operator " + std::to_string(op));
+    return static_cast<Comparison>(op - xl::kBetween);
+}
+
+// The betweens compare with two numbers, the other operators with one.
+bool TakesTwo(Comparison op) {
+    return op == Comparison::Between || op == Comparison::NotBetween;
+}
+
+void CheckFinite(double value, const char* method) {
+    if (!std::isfinite(value))
+        throw EngineError(std::string(method) + " method failed: " + "the number is not finite");
 }
 
 std::string NumberText(double value) {
@@ -521,6 +539,152 @@ int RangeBorder::LineStyle() const {
             break;
     }
     return f.Border(edge) == spreadsheet::LineStyle::Thin ? xl::kContinuous : xl::kNone;
+}
+
+// ---- Protection, conditional formats, validation ---------------------------------------
+
+void Range::SetLocked(bool locked) {
+    ChangeFormats({Attribute::kLocked, locked}, [&](CellFormat& f) { f.locked = locked; });
+}
+
+bool Range::Locked() const {
+    return TopLeftFormat().locked;
+}
+
+FormatConditions Range::FormatConditions() const {
+    CheckAlive();
+    return spreadsheet::FormatConditions(*this);
+}
+
+RangeValidation Range::Validation() const {
+    CheckAlive();
+    return RangeValidation(*this);
+}
+
+ConditionalFormat& FormatCondition::Rule() const {
+    if (index_ >= sheet_->conditionalFormats.size())
+        throw EngineError("The format condition was deleted");
+    return sheet_->conditionalFormats[index_];
+}
+
+const ConditionalFormat& FormatCondition::Get() const {
+    return Rule();
+}
+
+void FormatCondition::SetFontColorIndex(int index) {
+    if (index != xl::kAutomatic) CheckPaletteIndex(index, "ColorIndex");
+    Rule().fontColor = index == xl::kAutomatic ? kColorAutomatic : index;
+}
+
+void FormatCondition::SetInteriorColorIndex(int index) {
+    if (index != xl::kNone) CheckPaletteIndex(index, "ColorIndex");
+    Rule().fill = index == xl::kNone ? kNoFill : index;
+}
+
+FormatCondition FormatConditions::Add(int type, int op, double first, double second) {
+    if (type != xl::kCellValue)
+        throw EngineError("Add method of FormatConditions failed: type " + std::to_string(type));
+    const Comparison comparison = ComparisonOf(op, "Add");
+    CheckFinite(first, "Add");
+    CheckFinite(second, "Add");
+    Worksheet& sheet = range_.Sheet();
+    ConditionalFormat rule;
+    rule.areas = {range_.Area()};
+    rule.op = comparison;
+    rule.first = first;
+    rule.second = TakesTwo(comparison) ? second : 0;
+    sheet.conditionalFormats.push_back(std::move(rule));
+    return {sheet, sheet.conditionalFormats.size() - 1};
+}
+
+int FormatConditions::Count() const {
+    int count = 0;
+    for (const ConditionalFormat& rule : range_.Sheet().conditionalFormats)
+        count += std::ranges::any_of(
+            rule.areas, [&](const RangeRef& area) { return area.Contains(range_.Area().first); });
+    return count;
+}
+
+void RangeValidation::Add(int type, int alertStyle, int op, double first, double second) {
+    if (type != xl::kValidateWholeNumber && type != xl::kValidateDecimal)
+        throw EngineError("Add method of Validation failed: type " + std::to_string(type));
+    if (alertStyle < xl::kValidAlertStop || alertStyle > xl::kValidAlertInformation)
+        throw EngineError("Add method of Validation failed: alert style " +
+                          std::to_string(alertStyle));
+    const Comparison comparison = ComparisonOf(op, "Add");
+    CheckFinite(first, "Add");
+    CheckFinite(second, "Add");
+    Worksheet& sheet = range_.Sheet();
+    for (const DataValidation& rule : sheet.validations)
+        for (const RangeRef& area : rule.areas)
+            if (area.Intersects(range_.Area()))
+                throw EngineError("Add method of Validation failed: " + RangeName(area) +
+                                  " has a validation already");
+    DataValidation rule;
+    rule.areas = {range_.Area()};
+    rule.type = static_cast<ValidationType>(type);
+    rule.op = comparison;
+    rule.first = first;
+    rule.second = TakesTwo(comparison) ? second : 0;
+    rule.alert = static_cast<ValidationAlert>(alertStyle - xl::kValidAlertStop);
+    sheet.validations.push_back(std::move(rule));
+}
+
+DataValidation& RangeValidation::Rule() const {
+    for (DataValidation& rule : range_.Sheet().validations)
+        for (const RangeRef& area : rule.areas)
+            if (area.Contains(range_.Area().first)) return rule;
+    throw EngineError("Application-defined or object-defined error: the cell " +
+                      CellName(range_.Area().first) + " has no validation");
+}
+
+const DataValidation& RangeValidation::Get() const {
+    return Rule();
+}
+
+namespace {
+void SetValidationText(std::string& field, const std::string& text, std::size_t limit,
+                       const char* property) {
+    if (Utf16FromUtf8(text).size() > limit)
+        throw EngineError(std::string("Unable to set the ") + property +
+                          " property of the Validation class: longer than " +
+                          std::to_string(limit) + " characters");
+    field = text;
+}
+}  // namespace
+
+void RangeValidation::SetInputTitle(const std::string& text) {
+    SetValidationText(Rule().inputTitle, text, kMaxValidationTitle, "InputTitle");
+}
+void RangeValidation::SetInputMessage(const std::string& text) {
+    SetValidationText(Rule().inputMessage, text, kMaxValidationInput, "InputMessage");
+}
+void RangeValidation::SetErrorTitle(const std::string& text) {
+    SetValidationText(Rule().errorTitle, text, kMaxValidationTitle, "ErrorTitle");
+}
+void RangeValidation::SetErrorMessage(const std::string& text) {
+    SetValidationText(Rule().errorMessage, text, kMaxValidationError, "ErrorMessage");
+}
+void RangeValidation::SetIgnoreBlank(bool ignore) {
+    Rule().ignoreBlank = ignore;
+}
+void RangeValidation::SetShowInput(bool show) {
+    Rule().showInput = show;
+}
+void RangeValidation::SetShowError(bool show) {
+    Rule().showError = show;
+}
+
+void Protect(Worksheet& sheet) {
+    sheet.isProtected = true;
+}
+
+void Unprotect(Worksheet& sheet) {
+    sheet.isProtected = false;
+}
+
+bool ProtectContents(const Worksheet& sheet) {
+    return sheet.isProtected;
 }
 
 // ---- Page set-up -----------------------------------------------------------------------

@@ -45,12 +45,31 @@ inline constexpr int kCursorWait = 2;
 inline constexpr int kCursorDefault = -4143;
 inline constexpr int kCancelKeyDisabled = 0;   // EnableCancelKey: the key is ignored
 inline constexpr int kCancelKeyInterrupt = 1;  // EnableCancelKey: the key interrupts
+// FormatConditions.Add: a comparison of the cell's value.
+inline constexpr int kCellValue = 1;
+// Comparison operators of format conditions and validations.
+inline constexpr int kBetween = 1;
+inline constexpr int kNotBetween = 2;
+inline constexpr int kEqual = 3;
+inline constexpr int kNotEqual = 4;
+inline constexpr int kGreater = 5;
+inline constexpr int kLess = 6;
+inline constexpr int kGreaterEqual = 7;
+inline constexpr int kLessEqual = 8;
+// Validation.Add: what a cell accepts, and how a refusal is shown.
+inline constexpr int kValidateWholeNumber = 1;
+inline constexpr int kValidateDecimal = 2;
+inline constexpr int kValidAlertStop = 1;
+inline constexpr int kValidAlertWarning = 2;
+inline constexpr int kValidAlertInformation = 3;
 }  // namespace xl
 
 class Application;
 class RangeFont;
 class RangeInterior;
 class RangeBorder;
+class FormatConditions;
+class RangeValidation;
 
 // A rectangle of cells on a sheet of a workbook open in an application. Ranges are small
 // values; they stay valid while their workbook is open.
@@ -110,6 +129,12 @@ class Range {
     RangeInterior Interior() const;
     // 7 left, 8 top, 9 bottom, 10 right edge, 11 inside vertical, 12 inside horizontal.
     RangeBorder Borders(int index) const;
+    // Whether the cells stay unchanged while the sheet is protected (Protect).
+    void SetLocked(bool locked);
+    bool Locked() const;  // of the range's top-left cell
+    // The conditional formats and the data validation of the range.
+    spreadsheet::FormatConditions FormatConditions() const;
+    RangeValidation Validation() const;
 
     // Applies a change to the format of every cell of the range; on the whole sheet it
     // changes the sheet's default format instead of millions of cells. `key` names the
@@ -165,6 +190,59 @@ class RangeBorder {
   private:
     Range range_;
     int index_;
+};
+
+// One conditional format of a sheet: what its cells show while the condition holds.
+class FormatCondition {
+  public:
+    FormatCondition(Worksheet& sheet, std::size_t index) : sheet_(&sheet), index_(index) {}
+    void SetFontColorIndex(int index);      // 1..56, or -4105 to keep the cell's colour
+    void SetInteriorColorIndex(int index);  // 1..56, or -4142 to keep the cell's fill
+    const ConditionalFormat& Get() const;
+
+  private:
+    ConditionalFormat& Rule() const;
+    Worksheet* sheet_;
+    std::size_t index_;
+};
+
+class FormatConditions {
+  public:
+    explicit FormatConditions(Range range) : range_(range) {}
+    // A condition on the cells' values (type 1): the operator 1..8 (between, not between,
+    // equal, not equal, greater, less, greater or equal, less or equal) with one number, or
+    // two for the betweens. It comes after the sheet's earlier conditions in priority.
+    FormatCondition Add(int type, int op, double first, double second = 0);
+    // The conditions that apply to the range's top-left cell.
+    int Count() const;
+
+  private:
+    Range range_;
+};
+
+// The data validation of a range's cells: at most one per cell.
+class RangeValidation {
+  public:
+    explicit RangeValidation(Range range) : range_(range) {}
+    // Lets the cells accept only a whole (type 1) or decimal (type 2) number that passes the
+    // operator 1..8 with one number, or two for the betweens; the alert style is 1 stop,
+    // 2 warning, 3 information. Throws when a cell of the range has a validation already.
+    void Add(int type, int alertStyle, int op, double first, double second = 0);
+    // The texts of the prompt shown when a cell is selected and of the box that refuses a
+    // value; a title holds at most 32 characters, the prompt 255 and the message 225.
+    void SetInputTitle(const std::string& text);
+    void SetInputMessage(const std::string& text);
+    void SetErrorTitle(const std::string& text);
+    void SetErrorMessage(const std::string& text);
+    void SetIgnoreBlank(bool ignore);
+    void SetShowInput(bool show);
+    void SetShowError(bool show);
+    // The validation of the range's top-left cell; throws when it has none.
+    const DataValidation& Get() const;
+
+  private:
+    DataValidation& Rule() const;
+    Range range_;
 };
 
 inline RangeFont Range::Font() const {
@@ -302,6 +380,12 @@ class Application {
     bool quit_ = false;
     std::unordered_map<std::string, Formula> parsedFormulas_;
 };
+
+// Protects the sheet's locked cells from changes, without a password: any spreadsheet
+// program lifts the protection in one step. Selecting cells stays allowed.
+void Protect(Worksheet& sheet);
+void Unprotect(Worksheet& sheet);
+bool ProtectContents(const Worksheet& sheet);
 
 // Saves a workbook as an .xls file in one of the two file formats of the object model
 // (-4143 or 56, both BIFF8); any other format number throws EngineError.

@@ -199,6 +199,10 @@ class SheetPainter {
                 Y(cells.last.row + 1)};
     }
     const CellFormat& FormatOf(const Cell* cell) const;
+    // The format the cell shows: its own, changed by the first conditional format of the
+    // cell whose condition holds.
+    const CellFormat& ShownFormat(CellRef at, const Cell* cell);
+    void CollectConditionalFormats();
     bool InSheet(CellRef at) const {
         return at.row >= 0 && at.row < kMaxRows && at.col >= 0 && at.col < kMaxColumns;
     }
@@ -233,6 +237,11 @@ class SheetPainter {
     std::optional<std::pair<std::int64_t, std::int64_t>> band_;
     bool forPage_ = false;
     NumberFormatCache numberFormats_;
+    // The conditional formats that reach into the picture, the box around their cells
+    // there, and the formats they make of the cells' own (by format index and rule).
+    std::vector<const ConditionalFormat*> rules_;
+    RangeRef rulesBound_{};
+    std::map<std::pair<int, std::size_t>, CellFormat> ruledFormats_;
     std::vector<std::unique_ptr<FontFace>> faces_;
     QImage image_;
 };
@@ -279,6 +288,70 @@ SheetPainter::SheetPainter(const Workbook& workbook, const Worksheet& sheet, con
     while (lastRow_ < range_.last.row && Y(lastRow_ + 1) <= height_) ++lastRow_;
     fromRow_ = range_.first.row;
     toRow_ = lastRow_;
+    CollectConditionalFormats();
+}
+
+void SheetPainter::CollectConditionalFormats() {
+    const RangeRef visible{range_.first, {lastRow_, lastCol_}};
+    bool any = false;
+    for (const ConditionalFormat& rule : sheet_.conditionalFormats) {
+        bool reaches = false;
+        for (const RangeRef& area : rule.areas) {
+            if (!area.Intersects(visible)) continue;
+            reaches = true;
+            const RangeRef part{{std::max(area.first.row, visible.first.row),
+                                 std::max(area.first.col, visible.first.col)},
+                                {std::min(area.last.row, visible.last.row),
+                                 std::min(area.last.col, visible.last.col)}};
+            if (!any)
+                rulesBound_ = part;
+            else
+                rulesBound_ = {{std::min(rulesBound_.first.row, part.first.row),
+                                std::min(rulesBound_.first.col, part.first.col)},
+                               {std::max(rulesBound_.last.row, part.last.row),
+                                std::max(rulesBound_.last.col, part.last.col)}};
+            any = true;
+        }
+        if (reaches) rules_.push_back(&rule);
+    }
+}
+
+const CellFormat& SheetPainter::ShownFormat(CellRef at, const Cell* cell) {
+    const CellFormat& own = FormatOf(cell);
+    if (rules_.empty() || !rulesBound_.Contains(at)) return own;
+    // The value compared: a number, or a formula's computed number; an empty cell (or a
+    // formula not computed yet) counts as 0, and any other value passes no comparison.
+    double number = 0;
+    if (cell != nullptr) {
+        if (const double* n = std::get_if<double>(&cell->content)) {
+            number = *n;
+        } else if (cell->AsFormula() != nullptr) {
+            const Value value = cell->Cached();
+            if (const double* result = std::get_if<double>(&value))
+                number = *result;
+            else if (!std::holds_alternative<std::monostate>(value))
+                return own;
+        } else if (cell->HasContent()) {
+            return own;  // a text
+        }
+    }
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        const ConditionalFormat& rule = *rules_[i];
+        if (std::none_of(rule.areas.begin(), rule.areas.end(),
+                         [&](const RangeRef& area) { return area.Contains(at); }))
+            continue;
+        if (!Compare(rule.op, number, rule.first, rule.second)) continue;
+        const int index =
+            cell != nullptr && cell->format >= 0 ? cell->format : sheet_.DefaultFormat();
+        auto [it, added] = ruledFormats_.try_emplace({index, i}, own);
+        if (added) {
+            if (PaletteColor(workbook_.palette, rule.fontColor))
+                it->second.font.colorIndex = rule.fontColor;
+            if (PaletteColor(workbook_.palette, rule.fill)) it->second.fill = rule.fill;
+        }
+        return it->second;
+    }
+    return own;
 }
 
 const CellFormat& SheetPainter::FormatOf(const Cell* cell) const {
@@ -312,7 +385,7 @@ void SheetPainter::ForEachArea(Fn&& visit) {
                 (box.y1 + ReachOf(box) <= band_->first || box.y0 - ReachOf(box) >= band_->second))
                 continue;  // draws nothing into the band
             const Cell* cell = sheet_.Find(cells.first);
-            visit(Area{cells, box, cell, &FormatOf(cell)});
+            visit(Area{cells, box, cell, &ShownFormat(cells.first, cell)});
         }
     }
 }

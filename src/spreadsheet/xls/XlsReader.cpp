@@ -22,6 +22,7 @@
 #include "spreadsheet/formula/FormulaExpr.h"
 #include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/PropertySets.h"
+#include "spreadsheet/xls/SheetRules.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -219,6 +220,7 @@ struct RawXf {
     std::uint16_t font = 0;
     std::uint16_t numFmt = 0;
     bool style = false;
+    bool locked = true;
     std::uint8_t align = 0;
     std::uint32_t border1 = 0;
     std::uint32_t border2 = 0;
@@ -313,7 +315,9 @@ void WorkbookReader::ReadXf(const Record& r) {
     RawXf xf;
     xf.font = c.U16();
     xf.numFmt = c.U16();
-    xf.style = (c.U16() & 0x0004) != 0;
+    const std::uint16_t protection = c.U16();
+    xf.style = (protection & 0x0004) != 0;
+    xf.locked = (protection & 0x0001) != 0;
     xf.align = c.U8();
     c.Skip(3);  // rotation, indent, attribute groups
     xf.border1 = c.U32();
@@ -511,6 +515,7 @@ CellFormat WorkbookReader::ConvertXf(const RawXf& xf) const {
     const std::uint32_t pattern = (xf.border2 >> 26) & 0x3F;
     const auto fore = PaletteEntry(xf.colors & 0x7F);
     f.fill = pattern != 0 && fore ? *fore : kNoFill;
+    f.locked = xf.locked;
     return f;
 }
 
@@ -550,7 +555,7 @@ class SheetReader {
         std::uint16_t id;
         Handler read;
     };
-    static const std::array<Entry, 24> kRecords;
+    static const std::array<Entry, 28> kRecords;
 
     Cell& Put(std::uint16_t row, std::uint16_t col, std::uint16_t xf);
     void SetText(Cell& cell, std::string text);
@@ -573,6 +578,10 @@ class SheetReader {
     void ReadBoolErr(const Record& r);
     void ReadFormula(const Record& r);
     void ReadString(const Record& r);
+    void ReadProtect(const Record& r);
+    void ReadCondFmt(const Record& r);
+    void ReadCf(const Record& r);
+    void ReadDv(const Record& r);
     void ApplyDefaultFormat();
 
     RecordReader reader_;
@@ -590,6 +599,8 @@ class SheetReader {
     std::optional<CellRef> pendingText_;
     bool pendingIsContent_ = false;
     bool haveSelection_ = false;
+    // The areas of the last CONDFMT record and how many of its CF records are still to come.
+    CondFmtHeader condFmt_;
     // The parsed trees already charged: the decoder hands the cells of a formula filled down
     // a column one shared tree, and only the first of them pays for it.
     std::unordered_set<const formula::Expr*> chargedTrees_;
@@ -911,20 +922,62 @@ void SheetReader::ReadString(const Record& r) {
     pendingText_.reset();
 }
 
+void SheetReader::ReadProtect(const Record& r) {
+    sheet_.isProtected = DataCursor(r.data).U16() != 0;
+}
+
+void SheetReader::ReadCondFmt(const Record& r) {
+    condFmt_ = xls::ReadCondFmt(r);
+    memory_.Charge(condFmt_.areas.size() * sizeof(RangeRef));
+}
+
+void SheetReader::ReadCf(const Record& r) {
+    if (condFmt_.rules == 0) return;  // a CF record without its CONDFMT
+    --condFmt_.rules;
+    if (auto rule = xls::ReadCf(r, condFmt_.areas)) {
+        memory_.Charge(sizeof(ConditionalFormat) + rule->areas.size() * sizeof(RangeRef));
+        sheet_.conditionalFormats.push_back(std::move(*rule));
+    }
+}
+
+void SheetReader::ReadDv(const Record& r) {
+    if (auto rule = xls::ReadDv(r)) {
+        memory_.Charge(sizeof(DataValidation) + rule->areas.size() * sizeof(RangeRef) +
+                       rule->inputMessage.size() + rule->errorMessage.size());
+        sheet_.validations.push_back(std::move(*rule));
+    }
+}
+
 // Records of a sheet that are not listed are not part of the model.
-const std::array<SheetReader::Entry, 24> SheetReader::kRecords = {{
-    {rec::kBof, &SheetReader::SkipSubstream},      {rec::kRow, &SheetReader::ReadRow},
-    {rec::kColInfo, &SheetReader::ReadColInfo},    {rec::kWsBool, &SheetReader::ReadWsBool},
-    {rec::kLeftMargin, &SheetReader::ReadMargin},  {rec::kRightMargin, &SheetReader::ReadMargin},
-    {rec::kTopMargin, &SheetReader::ReadMargin},   {rec::kBottomMargin, &SheetReader::ReadMargin},
-    {rec::kSetup, &SheetReader::ReadSetup},        {rec::kSelection, &SheetReader::ReadSelection},
-    {rec::kMergedCells, &SheetReader::ReadMerges}, {rec::kLabelSst, &SheetReader::ReadLabelSst},
-    {rec::kLabel, &SheetReader::ReadLabel},        {rec::kRString, &SheetReader::ReadLabel},
-    {rec::kNumber, &SheetReader::ReadNumber},      {rec::kRk, &SheetReader::ReadRk},
-    {rec::kMulRk, &SheetReader::ReadMulRk},        {rec::kBlank, &SheetReader::ReadBlank},
-    {rec::kMulBlank, &SheetReader::ReadMulBlank},  {rec::kBoolErr, &SheetReader::ReadBoolErr},
-    {rec::kFormula, &SheetReader::ReadFormula},    {rec::kString, &SheetReader::ReadString},
-    {rec::kHCenter, &SheetReader::ReadCentring},   {rec::kVCenter, &SheetReader::ReadCentring},
+const std::array<SheetReader::Entry, 28> SheetReader::kRecords = {{
+    {rec::kBof, &SheetReader::SkipSubstream},
+    {rec::kRow, &SheetReader::ReadRow},
+    {rec::kColInfo, &SheetReader::ReadColInfo},
+    {rec::kWsBool, &SheetReader::ReadWsBool},
+    {rec::kLeftMargin, &SheetReader::ReadMargin},
+    {rec::kRightMargin, &SheetReader::ReadMargin},
+    {rec::kTopMargin, &SheetReader::ReadMargin},
+    {rec::kBottomMargin, &SheetReader::ReadMargin},
+    {rec::kSetup, &SheetReader::ReadSetup},
+    {rec::kSelection, &SheetReader::ReadSelection},
+    {rec::kMergedCells, &SheetReader::ReadMerges},
+    {rec::kLabelSst, &SheetReader::ReadLabelSst},
+    {rec::kLabel, &SheetReader::ReadLabel},
+    {rec::kRString, &SheetReader::ReadLabel},
+    {rec::kNumber, &SheetReader::ReadNumber},
+    {rec::kRk, &SheetReader::ReadRk},
+    {rec::kMulRk, &SheetReader::ReadMulRk},
+    {rec::kBlank, &SheetReader::ReadBlank},
+    {rec::kMulBlank, &SheetReader::ReadMulBlank},
+    {rec::kBoolErr, &SheetReader::ReadBoolErr},
+    {rec::kFormula, &SheetReader::ReadFormula},
+    {rec::kString, &SheetReader::ReadString},
+    {rec::kHCenter, &SheetReader::ReadCentring},
+    {rec::kVCenter, &SheetReader::ReadCentring},
+    {rec::kProtect, &SheetReader::ReadProtect},
+    {rec::kCondFmt, &SheetReader::ReadCondFmt},
+    {rec::kCf, &SheetReader::ReadCf},
+    {rec::kDv, &SheetReader::ReadDv},
 }};
 
 std::size_t SheetReader::Read() {

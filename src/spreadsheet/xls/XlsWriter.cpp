@@ -3,9 +3,9 @@
 // Layout of the stream: the globals substream (BOF, window and calculation settings, FONT,
 // FORMAT, XF, STYLE, PALETTE, BOUNDSHEET, the print-area names with their sheet references,
 // the shared-string table, EOF), then one worksheet substream per sheet (BOF, calculation
-// and print settings, column and row records, cells in blocks of 32 rows, view, merged
-// areas, EOF). Everything is derived from the model in a fixed order, so the same workbook
-// always gives the same bytes.
+// and print settings, the protection, column and row records, cells in blocks of 32 rows,
+// view, merged areas, conditional formats, validations, EOF). Everything is derived from the model
+// in a fixed order, so the same workbook always gives the same bytes.
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -21,6 +21,7 @@
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/PropertySets.h"
+#include "spreadsheet/xls/SheetRules.h"
 #include "spreadsheet/xls/XlsBiff.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -225,7 +226,7 @@ void WriteStyleXfs(RecordWriter& w) {
 void WriteCellXf(RecordWriter& w, const CellFormat& f, std::uint16_t font, std::uint16_t numFmt) {
     w.Begin(rec::kXf);
     w.U16(font).U16(numFmt);
-    w.U16(0x0001);  // locked, cell XF, parent style XF 0
+    w.U16(f.locked ? 0x0001 : 0x0000);  // locked or not, cell XF, parent style XF 0
     w.U8(static_cast<std::uint8_t>(static_cast<unsigned>(f.hAlign) | (f.wrap ? 0x08u : 0u) |
                                    (static_cast<unsigned>(f.vAlign) << 4)));
     w.U8(0).U8(0);
@@ -651,6 +652,7 @@ void SheetWriter::Write() {
     CollectRows();
     WriteBof(w_, kBofWorksheet);
     WriteSettings();
+    WriteProtection(w_, sheet_);
     WriteColumns();
     WriteDimensions();
     // Blocks of 32 rows: the row records, then the cells of those rows.
@@ -664,6 +666,8 @@ void SheetWriter::Write() {
     }
     WriteView();
     WriteMerges();
+    WriteConditionalFormats(w_, sheet_);
+    WriteValidations(w_, sheet_);
     w_.Empty(rec::kEof);
 }
 

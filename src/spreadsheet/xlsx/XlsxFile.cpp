@@ -105,6 +105,7 @@ class XlsxWriter {
     void WriteSizes(lxw_worksheet* ws, const Worksheet& sheet);
     void WriteCell(lxw_worksheet* ws, const Worksheet& sheet, CellRef at, const Cell& cell);
     void WritePageSetup(lxw_worksheet* ws, const Worksheet& sheet);
+    void WriteGuards(lxw_worksheet* ws, const Worksheet& sheet);
 
     const Workbook& workbook_;
     lxw_workbook* book_;
@@ -162,6 +163,7 @@ lxw_format* XlsxWriter::FormatOf(int index) {
     format_set_right(x, static_cast<std::uint8_t>(border(Edge::Right)));
     format_set_top(x, static_cast<std::uint8_t>(border(Edge::Top)));
     format_set_bottom(x, static_cast<std::uint8_t>(border(Edge::Bottom)));
+    if (!f.locked) format_set_unlocked(x);
     made = x;
     return x;
 }
@@ -250,6 +252,79 @@ void XlsxWriter::WritePageSetup(lxw_worksheet* ws, const Worksheet& sheet) {
     if (page.centerVertically) worksheet_center_vertically(ws);
 }
 
+// The comparison operators in libxlsxwriter's numbering: the same order as the model's,
+// counted from 1 for both conditional formats and validations.
+std::uint8_t CriteriaOf(Comparison op) {
+    return static_cast<std::uint8_t>(static_cast<int>(op) + 1);
+}
+
+bool TakesTwo(Comparison op) {
+    return op == Comparison::Between || op == Comparison::NotBetween;
+}
+
+// Conditional formats, validations and the protection.
+void XlsxWriter::WriteGuards(lxw_worksheet* ws, const Worksheet& sheet) {
+    for (const ConditionalFormat& rule : sheet.conditionalFormats) {
+        lxw_format* shown = workbook_add_format(book_);
+        if (shown == nullptr) throw EngineError("Cannot save the .xlsx file: out of memory");
+        if (const auto color = PaletteColor(rule.fontColor)) format_set_font_color(shown, *color);
+        if (const auto fill = PaletteColor(rule.fill)) {
+            format_set_pattern(shown, LXW_PATTERN_SOLID);
+            format_set_bg_color(shown, *fill);
+        }
+        lxw_conditional_format options{};
+        options.type = LXW_CONDITIONAL_TYPE_CELL;
+        options.criteria = CriteriaOf(rule.op);
+        options.format = shown;
+        if (TakesTwo(rule.op)) {
+            options.min_value = rule.first;
+            options.max_value = rule.second;
+        } else {
+            options.value = rule.first;
+        }
+        for (const RangeRef& a : rule.areas)
+            Check(worksheet_conditional_format_range(ws, lxw_row_t(a.first.row),
+                                                     lxw_col_t(a.first.col), lxw_row_t(a.last.row),
+                                                     lxw_col_t(a.last.col), &options),
+                  "conditional format of " + RangeName(a));
+    }
+    for (const DataValidation& rule : sheet.validations) {
+        lxw_data_validation options{};
+        options.validate = rule.type == ValidationType::WholeNumber ? LXW_VALIDATION_TYPE_INTEGER
+                                                                    : LXW_VALIDATION_TYPE_DECIMAL;
+        options.criteria = CriteriaOf(rule.op);
+        auto onOff = [](bool on) {
+            return static_cast<std::uint8_t>(on ? LXW_VALIDATION_ON : LXW_VALIDATION_OFF);
+        };
+        options.ignore_blank = onOff(rule.ignoreBlank);
+        options.show_input = onOff(rule.showInput);
+        options.show_error = onOff(rule.showError);
+        options.error_type = static_cast<std::uint8_t>(rule.alert);
+        if (TakesTwo(rule.op)) {
+            options.minimum_number = rule.first;
+            options.maximum_number = rule.second;
+        } else {
+            options.value_number = rule.first;
+        }
+        // libxlsxwriter takes texts it may keep only while the call lasts.
+        std::string texts[] = {XmlSafeUtf8(rule.inputTitle).value_or(rule.inputTitle),
+                               XmlSafeUtf8(rule.inputMessage).value_or(rule.inputMessage),
+                               XmlSafeUtf8(rule.errorTitle).value_or(rule.errorTitle),
+                               XmlSafeUtf8(rule.errorMessage).value_or(rule.errorMessage)};
+        char** fields[] = {&options.input_title, &options.input_message, &options.error_title,
+                           &options.error_message};
+        for (std::size_t i = 0; i < std::size(texts); ++i)
+            *fields[i] = texts[i].empty() ? nullptr : texts[i].data();
+        for (const RangeRef& a : rule.areas)
+            Check(worksheet_data_validation_range(ws, lxw_row_t(a.first.row),
+                                                  lxw_col_t(a.first.col), lxw_row_t(a.last.row),
+                                                  lxw_col_t(a.last.col), &options),
+                  "validation of " + RangeName(a));
+    }
+    // Without a password; selecting locked and unlocked cells stays allowed.
+    if (sheet.isProtected) worksheet_protect(ws, nullptr, nullptr);
+}
+
 void XlsxWriter::WriteSheet(const Worksheet& sheet, bool active) {
     lxw_worksheet* ws = workbook_add_worksheet(book_, XmlText(sheet.Name()).c_str());
     if (ws == nullptr)
@@ -277,6 +352,7 @@ void XlsxWriter::WriteSheet(const Worksheet& sheet, bool active) {
     for (const auto& [at, cell] : sheet.Cells()) WriteCell(ws, sheet, at, cell);
 
     WritePageSetup(ws, sheet);
+    WriteGuards(ws, sheet);
     // The active cell comes first in libxlsxwriter's selection.
     const RangeRef& s = sheet.selection;
     const CellRef from = sheet.activeCell == s.last ? s.last : s.first;

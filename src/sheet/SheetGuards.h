@@ -1,0 +1,21 @@
+// What keeps the budget sheet sound while a household fills it in: over-budget amounts
+// highlighted, formulas and captions locked, amount cells validated.
+#pragma once
+
+#include "sheet/SectionPlan.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
+
+namespace quill::PersonalFinance {
+
+// The guards of the sheet that `plan` laid out on the active sheet:
+//  - the Difference cells of every item and subtotal, and the grand total difference, show
+//    red on a light red fill while their amount is below 0, that is while the actual cost
+//    is greater than the projected one;
+//  - the items' Projected and Actual Cost cells and the four income cells are unlocked and
+//    accept only a number from 0 to 1e12 (an input prompt says so, an error box titled
+//    "Amount" refuses anything else);
+//  - the sheet is protected without a password, so every formula and caption stays as
+//    built until the user lifts the protection.
+void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan);
+
+}  // namespace quill::PersonalFinance
