@@ -1,7 +1,10 @@
 // Reads .xls files with Apache POI: the HSSF reader opens each file, its record dumper lists
 // every record, and its formula evaluator recalculates every formula. Prints, per file, tab
 // separated lines: the summary properties, the record count, the sheet names, then each
-// formula cell with POI's text of the formula, the stored result and POI's own result.
+// formula cell with POI's text of the formula, the stored result and POI's own result; per
+// sheet also its protection, every unlocked cell, the conditional formats (areas, operator,
+// formulas, font and fill colour indices) and the validations (areas, type, operator,
+// formulas, alert style, texts).
 // Any error ends the run with a stack trace and a non-zero status.
 import java.io.ByteArrayOutputStream;
 import java.io.File;
@@ -11,11 +14,18 @@ import java.io.PrintStream;
 import org.apache.poi.hpsf.DocumentSummaryInformation;
 import org.apache.poi.hpsf.SummaryInformation;
 import org.apache.poi.hssf.dev.BiffViewer;
+import org.apache.poi.hssf.usermodel.DVConstraint;
 import org.apache.poi.hssf.usermodel.HSSFWorkbook;
 import org.apache.poi.poifs.filesystem.POIFSFileSystem;
 import org.apache.poi.ss.usermodel.Cell;
 import org.apache.poi.ss.usermodel.CellType;
 import org.apache.poi.ss.usermodel.CellValue;
+import org.apache.poi.ss.usermodel.ConditionalFormatting;
+import org.apache.poi.ss.usermodel.ConditionalFormattingRule;
+import org.apache.poi.ss.usermodel.DataValidation;
+import org.apache.poi.ss.usermodel.DataValidationConstraint;
+import org.apache.poi.ss.usermodel.SheetConditionalFormatting;
+import org.apache.poi.ss.util.CellRangeAddress;
 import org.apache.poi.ss.usermodel.FormulaError;
 import org.apache.poi.ss.usermodel.FormulaEvaluator;
 import org.apache.poi.ss.usermodel.Row;
@@ -40,6 +50,20 @@ public class PoiCheck {
             case ERROR: return "e:" + FormulaError.forInt(v.getErrorValue()).getString();
             default: return "?:";
         }
+    }
+
+    // A validation's bound: POI keeps a number as a value, anything else as a formula.
+    static String operand(DataValidationConstraint c, int which) {
+        String formula = which == 1 ? c.getFormula1() : c.getFormula2();
+        if (formula != null || !(c instanceof DVConstraint)) return formula;
+        DVConstraint dv = (DVConstraint) c;
+        return String.valueOf(which == 1 ? dv.getValue1() : dv.getValue2());
+    }
+
+    static String areas(CellRangeAddress[] list) {
+        StringBuilder text = new StringBuilder();
+        for (CellRangeAddress a : list) text.append(text.length() > 0 ? " " : "").append(a.formatAsString());
+        return text.toString();
     }
 
     public static void main(String[] args) throws Exception {
@@ -75,8 +99,37 @@ public class PoiCheck {
                 for (int s = 0; s < book.getNumberOfSheets(); ++s) {
                     Sheet sheet = book.getSheetAt(s);
                     out.println("sheet\t" + s + "\t" + sheet.getSheetName());
+                    out.println("protected\t" + s + "\t" + sheet.getProtect());
+                    SheetConditionalFormatting cfs = sheet.getSheetConditionalFormatting();
+                    for (int i = 0; i < cfs.getNumConditionalFormattings(); ++i) {
+                        ConditionalFormatting cf = cfs.getConditionalFormattingAt(i);
+                        for (int k = 0; k < cf.getNumberOfRules(); ++k) {
+                            ConditionalFormattingRule rule = cf.getRule(k);
+                            out.println("cf\t" + s + "\t" + areas(cf.getFormattingRanges())
+                                        + "\t" + rule.getConditionType().id + "\t"
+                                        + rule.getComparisonOperation() + "\t"
+                                        + rule.getFormula1() + "\t" + rule.getFormula2() + "\t"
+                                        + (rule.getFontFormatting() == null ? -1
+                                           : rule.getFontFormatting().getFontColorIndex())
+                                        + "\t"
+                                        + (rule.getPatternFormatting() == null ? -1
+                                           : rule.getPatternFormatting().getFillBackgroundColor()));
+                        }
+                    }
+                    for (DataValidation dv : sheet.getDataValidations()) {
+                        DataValidationConstraint c = dv.getValidationConstraint();
+                        out.println("dv\t" + s + "\t" + areas(dv.getRegions().getCellRangeAddresses())
+                                    + "\t" + c.getValidationType() + "\t" + c.getOperator()
+                                    + "\t" + operand(c, 1) + "\t" + operand(c, 2) + "\t"
+                                    + dv.getErrorStyle() + "\t" + dv.getErrorBoxTitle() + "\t"
+                                    + dv.getErrorBoxText() + "\t" + dv.getPromptBoxTitle() + "\t"
+                                    + dv.getPromptBoxText() + "\t" + dv.getSuppressDropDownArrow());
+                    }
                     for (Row row : sheet) {
                         for (Cell cell : row) {
+                            if (!cell.getCellStyle().getLocked())
+                                out.println("unlocked\t" + s + "\t" + cell.getRowIndex() + "\t"
+                                            + cell.getColumnIndex());
                             if (cell.getCellType() != CellType.FORMULA) continue;
                             out.println("formula\t" + s + "\t" + cell.getRowIndex() + "\t"
                                         + cell.getColumnIndex() + "\t" + cell.getCellFormula()

@@ -6,7 +6,8 @@ Usage: openpyxl_dump.py WORKBOOK.xlsx
 The External* tests call this with /usr/bin/python3 (the interpreter that has
 python3-openpyxl) and compare the JSON with what xlrd reads from the same workbook saved as
 .xls: cells with their formulas, stored results and formats, merged areas, column widths,
-row heights, the print area, page set-up, selection and sheet names.
+row heights, the print area, page set-up, selection and sheet names; and the guards: the
+sheet protection, the unlocked cells, conditional formats and data validations.
 """
 import json
 import sys
@@ -39,6 +40,7 @@ def cell_info(cell, cached):
         "wrap": bool(cell.alignment.wrap_text),
         "borders": [side.style if side is not None else None for side in
                     (border.left, border.right, border.top, border.bottom)],
+        "locked": cell.protection.locked is not False,
     }
 
 
@@ -84,6 +86,23 @@ def main(path):
             if sheet.sheet_view.selection else None,
             "active_cell": sheet.sheet_view.selection[0].activeCell
             if sheet.sheet_view.selection else None,
+            "protected": bool(sheet.protection.sheet),
+            "password": sheet.protection.password,
+            "select_locked": not sheet.protection.selectLockedCells,
+            "unlocked": sorted(c for c, info in cells.items() if not info["locked"]),
+            "conditional": [
+                {"range": str(rng.sqref), "type": rule.type, "operator": rule.operator,
+                 "formula": list(rule.formula),
+                 "font_rgb": rgb(rule.dxf.font.color) if rule.dxf and rule.dxf.font else None,
+                 "fill_rgb": rgb(rule.dxf.fill.bgColor) if rule.dxf and rule.dxf.fill else None}
+                for rng in sheet.conditional_formatting for rule in rng.rules],
+            "validations": [
+                {"range": str(dv.sqref), "type": dv.type, "operator": dv.operator,
+                 "formula1": dv.formula1, "formula2": dv.formula2, "error_style": dv.errorStyle,
+                 "error_title": dv.errorTitle, "error": dv.error,
+                 "prompt_title": dv.promptTitle, "prompt": dv.prompt,
+                 "allow_blank": bool(dv.allow_blank), "dropdown_hidden": bool(dv.showDropDown)}
+                for dv in sheet.data_validations.dataValidation],
         })
     json.dump(out, sys.stdout, default=str)
 

@@ -252,10 +252,32 @@ void XlsxWriter::WritePageSetup(lxw_worksheet* ws, const Worksheet& sheet) {
     if (page.centerVertically) worksheet_center_vertically(ws);
 }
 
-// The comparison operators in libxlsxwriter's numbering: the same order as the model's,
-// counted from 1 for both conditional formats and validations.
-std::uint8_t CriteriaOf(Comparison op) {
-    return static_cast<std::uint8_t>(static_cast<int>(op) + 1);
+// The comparison operators in libxlsxwriter's numbering, which differs between
+// validations (the model's order, from 1) and conditional formats (betweens last).
+std::uint8_t ValidationCriteria(Comparison op) {
+    return static_cast<std::uint8_t>(static_cast<int>(op) + LXW_VALIDATION_CRITERIA_BETWEEN);
+}
+
+std::uint8_t ConditionCriteria(Comparison op) {
+    switch (op) {
+        case Comparison::Between:
+            return LXW_CONDITIONAL_CRITERIA_BETWEEN;
+        case Comparison::NotBetween:
+            return LXW_CONDITIONAL_CRITERIA_NOT_BETWEEN;
+        case Comparison::Equal:
+            return LXW_CONDITIONAL_CRITERIA_EQUAL_TO;
+        case Comparison::NotEqual:
+            return LXW_CONDITIONAL_CRITERIA_NOT_EQUAL_TO;
+        case Comparison::Greater:
+            return LXW_CONDITIONAL_CRITERIA_GREATER_THAN;
+        case Comparison::Less:
+            return LXW_CONDITIONAL_CRITERIA_LESS_THAN;
+        case Comparison::GreaterOrEqual:
+            return LXW_CONDITIONAL_CRITERIA_GREATER_THAN_OR_EQUAL_TO;
+        case Comparison::LessOrEqual:
+            break;
+    }
+    return LXW_CONDITIONAL_CRITERIA_LESS_THAN_OR_EQUAL_TO;
 }
 
 bool TakesTwo(Comparison op) {
@@ -274,7 +296,7 @@ void XlsxWriter::WriteGuards(lxw_worksheet* ws, const Worksheet& sheet) {
         }
         lxw_conditional_format options{};
         options.type = LXW_CONDITIONAL_TYPE_CELL;
-        options.criteria = CriteriaOf(rule.op);
+        options.criteria = ConditionCriteria(rule.op);
         options.format = shown;
         if (TakesTwo(rule.op)) {
             options.min_value = rule.first;
@@ -292,7 +314,7 @@ void XlsxWriter::WriteGuards(lxw_worksheet* ws, const Worksheet& sheet) {
         lxw_data_validation options{};
         options.validate = rule.type == ValidationType::WholeNumber ? LXW_VALIDATION_TYPE_INTEGER
                                                                     : LXW_VALIDATION_TYPE_DECIMAL;
-        options.criteria = CriteriaOf(rule.op);
+        options.criteria = ValidationCriteria(rule.op);
         auto onOff = [](bool on) {
             return static_cast<std::uint8_t>(on ? LXW_VALIDATION_ON : LXW_VALIDATION_OFF);
         };
