@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets into fuzz/corpus/<target>/ from our own
-files: workbooks the companion writes (whole files and their bare workbook streams), the
+files: workbooks the companion writes (whole files and their bare workbook streams, with
+the sheet protection, conditional formats and validations the budget carries), the
 formulas of the golden sheet dump, the formula tokens and number formats found in those
 workbooks, and settings files in the layout the program stores. Each file stays under
 64 KB. Usage: fuzz/make_corpus.py BUILD_DIR (a build that has app/quillmere-sheet)."""
