@@ -949,36 +949,24 @@ void SheetReader::ReadDv(const Record& r) {
 }
 
 // Records of a sheet that are not listed are not part of the model.
+// clang-format off
 const std::array<SheetReader::Entry, 28> SheetReader::kRecords = {{
-    {rec::kBof, &SheetReader::SkipSubstream},
-    {rec::kRow, &SheetReader::ReadRow},
-    {rec::kColInfo, &SheetReader::ReadColInfo},
-    {rec::kWsBool, &SheetReader::ReadWsBool},
-    {rec::kLeftMargin, &SheetReader::ReadMargin},
-    {rec::kRightMargin, &SheetReader::ReadMargin},
-    {rec::kTopMargin, &SheetReader::ReadMargin},
-    {rec::kBottomMargin, &SheetReader::ReadMargin},
-    {rec::kSetup, &SheetReader::ReadSetup},
-    {rec::kSelection, &SheetReader::ReadSelection},
-    {rec::kMergedCells, &SheetReader::ReadMerges},
-    {rec::kLabelSst, &SheetReader::ReadLabelSst},
-    {rec::kLabel, &SheetReader::ReadLabel},
-    {rec::kRString, &SheetReader::ReadLabel},
-    {rec::kNumber, &SheetReader::ReadNumber},
-    {rec::kRk, &SheetReader::ReadRk},
-    {rec::kMulRk, &SheetReader::ReadMulRk},
-    {rec::kBlank, &SheetReader::ReadBlank},
-    {rec::kMulBlank, &SheetReader::ReadMulBlank},
-    {rec::kBoolErr, &SheetReader::ReadBoolErr},
-    {rec::kFormula, &SheetReader::ReadFormula},
-    {rec::kString, &SheetReader::ReadString},
-    {rec::kHCenter, &SheetReader::ReadCentring},
-    {rec::kVCenter, &SheetReader::ReadCentring},
-    {rec::kProtect, &SheetReader::ReadProtect},
-    {rec::kCondFmt, &SheetReader::ReadCondFmt},
-    {rec::kCf, &SheetReader::ReadCf},
-    {rec::kDv, &SheetReader::ReadDv},
+    {rec::kBof, &SheetReader::SkipSubstream},      {rec::kRow, &SheetReader::ReadRow},
+    {rec::kColInfo, &SheetReader::ReadColInfo},    {rec::kWsBool, &SheetReader::ReadWsBool},
+    {rec::kLeftMargin, &SheetReader::ReadMargin},  {rec::kRightMargin, &SheetReader::ReadMargin},
+    {rec::kTopMargin, &SheetReader::ReadMargin},   {rec::kBottomMargin, &SheetReader::ReadMargin},
+    {rec::kSetup, &SheetReader::ReadSetup},        {rec::kSelection, &SheetReader::ReadSelection},
+    {rec::kMergedCells, &SheetReader::ReadMerges}, {rec::kLabelSst, &SheetReader::ReadLabelSst},
+    {rec::kLabel, &SheetReader::ReadLabel},        {rec::kRString, &SheetReader::ReadLabel},
+    {rec::kNumber, &SheetReader::ReadNumber},      {rec::kRk, &SheetReader::ReadRk},
+    {rec::kMulRk, &SheetReader::ReadMulRk},        {rec::kBlank, &SheetReader::ReadBlank},
+    {rec::kMulBlank, &SheetReader::ReadMulBlank},  {rec::kBoolErr, &SheetReader::ReadBoolErr},
+    {rec::kFormula, &SheetReader::ReadFormula},    {rec::kString, &SheetReader::ReadString},
+    {rec::kHCenter, &SheetReader::ReadCentring},   {rec::kVCenter, &SheetReader::ReadCentring},
+    {rec::kProtect, &SheetReader::ReadProtect},    {rec::kCondFmt, &SheetReader::ReadCondFmt},
+    {rec::kCf, &SheetReader::ReadCf},              {rec::kDv, &SheetReader::ReadDv},
 }};
+// clang-format on
 
 std::size_t SheetReader::Read() {
     const auto bof = reader_.Next();
