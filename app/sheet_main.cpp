@@ -121,7 +121,7 @@ class ConsolePrompt : public Prompt {
 
 struct CommandLine {
     QString workbookOut;
-    std::optional<Excel1::SaveFormat> format;  // from --format; else by the file's ending
+    std::optional<bridge::SaveFormat> format;  // from --format; else by the file's ending
     QString pictureOut;
     bool defaults = false;
     std::optional<std::pair<int, int>> synthetic;
@@ -168,7 +168,7 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
             if (arg == QLatin1String("-o")) {
                 options.workbookOut = *v;
             } else if (arg == QLatin1String("--format")) {
-                options.format = Excel1::ParseFormatName(*v);
+                options.format = bridge::ParseFormatName(*v);
                 if (!options.format)
                     return UsageError(QStringLiteral("--format wants xls, xlsx or pdf"));
             } else if (arg == QLatin1String("--picture")) {
@@ -180,8 +180,8 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                         QStringLiteral("--synthetic wants GROUPSxITEMS, such as 200x50"));
                 // Refused before anything is built: a table far too large for a sheet
                 // would exhaust the memory before the sheet's own checks are reached.
-                if (const QString refusal = PersonalFinance::SyntheticTableRefusal(
-                        options.synthetic->first, options.synthetic->second);
+                if (const QString refusal = sheet::SyntheticTableRefusal(options.synthetic->first,
+                                                                         options.synthetic->second);
                     !refusal.isEmpty())
                     return UsageError(QStringLiteral("--synthetic %1: %2").arg(*v, refusal));
             } else {
@@ -189,7 +189,7 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 if (index.size() != 1 || index[0] < QLatin1Char('0') || index[0] > QLatin1Char('3'))
                     return UsageError(QStringLiteral("unknown option ") + arg);
                 // Read with the user's locale; kept in the plain form, which reads the same.
-                const quill::Options::ParsedAmount amount = quill::Options::ParseAmount(*v);
+                const quill::model::ParsedAmount amount = quill::model::ParseAmount(*v);
                 if (!amount)
                     return UsageError(QStringLiteral("%1 \"%2\" is not an amount: %3")
                                           .arg(arg, *v, amount.Reason()));
@@ -338,7 +338,7 @@ class RunGuard {
 
 // Receives the picture that the windowed program would show; it is written out only when
 // the whole generation succeeded.
-class KeepPicture : public PersonalFinance::ReportHandover {
+class KeepPicture : public sheet::ReportHandover {
   public:
     void LoadPicture(const QImage& picture) override { picture_ = picture; }
     void SetWorkbookPath(const QString&) override {}
@@ -350,8 +350,8 @@ class KeepPicture : public PersonalFinance::ReportHandover {
     QImage picture_;
 };
 
-Excel1::SaveFormat OutputFormat(const CommandLine& options) {
-    return options.format.value_or(Excel1::FormatOfFileName(options.workbookOut));
+bridge::SaveFormat OutputFormat(const CommandLine& options) {
+    return options.format.value_or(bridge::FormatOfFileName(options.workbookOut));
 }
 
 int Generate(const CommandLine& options, RunGuard& guard) {
@@ -360,13 +360,13 @@ int Generate(const CommandLine& options, RunGuard& guard) {
     IncomeTexts incomes;
     if (options.synthetic || options.defaults) {
         // The settings store is not even opened.
-        state.CategoryTable = options.synthetic
-                                  ? PersonalFinance::SyntheticCategoryTable(
-                                        options.synthetic->first, options.synthetic->second)
-                                  : quill::Options::DefaultCategorySet();
-        state.WorkbookPalette = quill::Options::WorkbookPalette();
+        state.categories =
+            options.synthetic
+                ? sheet::SyntheticCategoryTable(options.synthetic->first, options.synthetic->second)
+                : quill::model::DefaultCategorySet();
+        state.WorkbookPalette = quill::model::WorkbookPalette();
         for (std::size_t i = 0; i < incomes.size(); ++i)
-            incomes[i] = QString::fromLatin1(quill::Options::kIncomeDefaults[i]);
+            incomes[i] = QString::fromLatin1(quill::model::kIncomeDefaults[i]);
     } else {
         // The same load as the main window's start-up, but a stored state that cannot be
         // used is an error here: this program neither falls back to the defaults unasked
@@ -374,8 +374,9 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         SettingsStore store;
         MemoryCategoryTree tree;
         try {
-            quill::Options::LoadCategoryState(state, tree, incomes, store, false);
-        } catch (const quill::Options::UnusableStoredState& unusable) {
+            quill::model::LoadCategoryState(state, tree, incomes, store,
+                                            quill::model::CategorySource::Stored);
+        } catch (const quill::model::UnusableStoredState& unusable) {
             PrintMessage(QStringLiteral("cannot read the saved categories in %1: %2. Use "
                                         "--defaults, or repair or remove that file.")
                              .arg(unusable.File(), unusable.Problem()));
@@ -390,9 +391,9 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         if (options.incomes[i]) incomes[i] = *options.incomes[i];
 
     // A stored income that is not an amount generates nothing: the user gives the option.
-    std::array<quill::Options::Amount, 4> amounts{};
+    std::array<quill::model::Amount, 4> amounts{};
     for (std::size_t i = 0; i < incomes.size(); ++i) {
-        const quill::Options::ParsedAmount amount = quill::Options::ParseAmount(incomes[i]);
+        const quill::model::ParsedAmount amount = quill::model::ParseAmount(incomes[i]);
         if (!amount) {
             PrintMessage(
                 QStringLiteral("the saved income for --income%1 (\"%2\") is not an amount: "
@@ -413,10 +414,10 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         std::fprintf(stderr, "quillmere-sheet: %s\n", e.what());
         return kFailed;
     }
-    PersonalFinance::ReportEnvironment env{
-        provider, prompt, folder, wantPicture ? &handover : nullptr, {}, wantPicture};
-    const PersonalFinance::ReportInputs inputs{state.CategoryTable, amounts, state.WorkbookPalette};
-    const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
+    sheet::ReportEnvironment env{provider, prompt,     folder, wantPicture ? &handover : nullptr,
+                                 {},       wantPicture};
+    const sheet::ReportInputs inputs{state.categories, amounts, state.WorkbookPalette};
+    const QString workbook = sheet::GenerateReport(inputs, env);
     if (prompt.Failed()) {  // nothing is published after a failed step
         PrintMessage(QStringLiteral("cannot generate the workbook (nothing was written): ") +
                      prompt.FirstFailure());
@@ -426,18 +427,18 @@ int Generate(const CommandLine& options, RunGuard& guard) {
         if (wantPicture && handover.Picture().isNull())
             throw Failure(QStringLiteral("The sheet has no picture to write"));
         // The picture file is made from the picture as it is written, a block at a time.
-        auto writePicture = [&](const Excel1::ByteSink& sink) {
-            Excel1::WritePictureFile(handover.Picture(), options.pictureOut, sink);
+        auto writePicture = [&](const bridge::ByteSink& sink) {
+            bridge::WritePictureFile(handover.Picture(), options.pictureOut, sink);
         };
         // The .xls workbook is copied as it was saved; the other formats are made from it.
-        const Excel1::SaveFormat format = OutputFormat(options);
-        const bool copy = format == Excel1::SaveFormat::Xls;
+        const bridge::SaveFormat format = OutputFormat(options);
+        const bool copy = format == bridge::SaveFormat::Xls;
         // A file target copies the .xls workbook as a stream; every other output is made
         // (or read) whole first.
         const bool toStandardOutput = options.workbookOut == kStandardOutput;
         const QByteArray exported = options.workbookOut.isEmpty() || (copy && !toStandardOutput)
                                         ? QByteArray()
-                                        : Excel1::ExportWorkbook(workbook, format);
+                                        : bridge::ExportWorkbook(workbook, format);
         // Standard output first: what went there cannot be taken back, so the files are put
         // in place only after it succeeded.
         if (toStandardOutput)
@@ -492,7 +493,7 @@ int main(int argc, char** argv) {
     // not, and starts faster.
     std::unique_ptr<QCoreApplication> app;
     if (!options.pictureOut.isEmpty() ||
-        (!options.workbookOut.isEmpty() && OutputFormat(options) == Excel1::SaveFormat::Pdf)) {
+        (!options.workbookOut.isEmpty() && OutputFormat(options) == bridge::SaveFormat::Pdf)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

@@ -9,7 +9,7 @@
 
 #include "shell/Failure.h"
 
-namespace quill {
+namespace quill::editor {
 
 namespace {
 
@@ -253,4 +253,4 @@ int TreeAdapter::ImageOf(const QTreeWidgetItem& item) {
     return item.data(0, kImageRole).toInt();
 }
 
-}  // namespace quill
+}  // namespace quill::editor

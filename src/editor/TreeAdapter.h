@@ -20,7 +20,7 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace quill {
+namespace quill::editor {
 
 class LabelEditDelegate;
 
@@ -78,4 +78,4 @@ class TreeAdapter : public CategoryTree {
     QIcon rowImage_;
 };
 
-}  // namespace quill
+}  // namespace quill::editor

@@ -12,7 +12,7 @@
 #include "sheet/SheetStyle.h"
 #include "spreadsheet/format/NumberFormat.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace xl = spreadsheet::xl;
 
@@ -390,4 +390,4 @@ std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
     return summary + ".";
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -5,11 +5,11 @@
 
 #include <QLocale>
 
-#include "QtPrinting.h"
 #include "model/Amounts.h"
 #include "shell/Failure.h"
+#include "support/QtPrinting.h"
 
-namespace quill::Options {
+namespace quill::model {
 namespace {
 
 // Sets the default locale for one test and puts the previous one back.
@@ -135,24 +135,10 @@ TEST(Amounts, LeavingABoxNormalisesItsText) {
     // The incomes are read with the default locale; only accepted texts reach them.
     const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
     const IncomeTexts incomes = {"$3000", "1.234,5", "x", "$2720"};
-    EXPECT_EQ(IncomeAmount(incomes, 3), Amount::FromCents(272000));
-    EXPECT_EQ(IncomeAmount(incomes, 1), Amount::FromCents(123450));
-    EXPECT_THROW(IncomeAmount(incomes, 2), Failure);
-    EXPECT_THROW(IncomeAmount(incomes, 4), std::out_of_range);
-}
-
-TEST(Amounts, DecimalSeparatorFollowsTheDefaultLocale) {
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German));
-    EXPECT_EQ(DecimalSeparator(), QStringLiteral(","));
-    EXPECT_EQ(LocalizeDecimalText(QStringLiteral("16.0")), QStringLiteral("16,0"));
-
-    QLocale::setDefault(QLocale(QLocale::English));
-    EXPECT_EQ(DecimalSeparator(), QStringLiteral("."));
-    EXPECT_EQ(LocalizeDecimalText(QStringLiteral("16.0")), QStringLiteral("16.0"));
-    EXPECT_EQ(LocalizeDecimalText(QStringLiteral("16,0")), QStringLiteral("16.0"));
-    QLocale::setDefault(previous);
+    EXPECT_EQ(IncomeAmount(incomes, IncomeField::ActualIncome), Amount::FromCents(272000));
+    EXPECT_EQ(IncomeAmount(incomes, IncomeField::ProjectedExtraIncome), Amount::FromCents(123450));
+    EXPECT_THROW(IncomeAmount(incomes, IncomeField::ActualExtraIncome), Failure);
 }
 
 }  // namespace
-}  // namespace quill::Options
+}  // namespace quill::model

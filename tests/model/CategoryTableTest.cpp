@@ -2,13 +2,13 @@
 
 #include <chrono>
 
-#include "QtPrinting.h"
 #include "model/CategoryTable.h"
 #include "model/DefaultCategorySet.h"
 #include "model/MemoryCategoryTree.h"
 #include "shell/Failure.h"
+#include "support/QtPrinting.h"
 
-namespace quill::Options {
+namespace quill::model {
 namespace {
 
 std::vector<QString> TreeOf(const CategoryTable& table) {
@@ -27,10 +27,10 @@ TEST(CategoryTable, DefaultSetAndLookups) {
     EXPECT_EQ(TreeOf(table).size(), 77u);  // repeated names are nodes of their own
 
     EXPECT_EQ(NextFreeKey(table), QStringLiteral("78_"));
-    EXPECT_EQ(FindRowByKey(table, QStringLiteral("12_")), 12);
-    EXPECT_EQ(FindRowByKey(table, QStringLiteral("99_")), 0);
-    EXPECT_EQ(FindRowByKey(table, QStringLiteral("012_")), 0);  // exact text, not number
-    EXPECT_EQ(FindRowByKey({{"5_", "0_", "A", ""}, {"5_", "0_", "B", ""}}, "5_"), 2);
+    EXPECT_EQ(FindRowByKey(table, QStringLiteral("12_")), 11u);
+    EXPECT_EQ(FindRowByKey(table, QStringLiteral("99_")), std::nullopt);
+    EXPECT_EQ(FindRowByKey(table, QStringLiteral("012_")), std::nullopt);  // exact text, not number
+    EXPECT_EQ(FindRowByKey({{"5_", "0_", "A", ""}, {"5_", "0_", "B", ""}}, "5_"), 1u);
     EXPECT_FALSE(HasNoChildren(table, QStringLiteral("12_")));
     EXPECT_TRUE(HasNoChildren(table, QStringLiteral("13_")));
     EXPECT_EQ(KeyValueIgnoringBlanks(QStringLiteral("  12_")), 12);
@@ -115,4 +115,4 @@ TEST(CategoryTree, RejectsAnItemWithoutItsGroupAndHugeKeysStayFast) {
 }
 
 }  // namespace
-}  // namespace quill::Options
+}  // namespace quill::model
