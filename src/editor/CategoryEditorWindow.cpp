@@ -42,6 +42,8 @@ using ui::TwipRect;
 
 namespace {
 
+// The texts below are shown as written, odd spellings included ("buttom", "want delete"):
+// users and their notes know them so.
 const QString kQuestionTitle = QStringLiteral("Question");
 const QString kTreeToolTip = QStringLiteral("Left-click and hold left mouse buttom to edit");
 const QString kNothingSelected =
@@ -110,8 +112,7 @@ CategoryEditorWindow::CategoryEditorWindow(const CategoryEditorServices& service
       askRowName_([this](QString& newRowName) {
           RowNameDialog dialog(prompt_, newRowName, this);
           dialog.exec();
-      }),
-      endProgram_([] { QCoreApplication::exit(0); }) {
+      }) {
     CreateControls();
 }
 
@@ -126,7 +127,7 @@ void CategoryEditorWindow::SetRowNameDialog(AskRowName dialog) {
 }
 
 void CategoryEditorWindow::SetEndProgram(std::function<void()> endProgram) {
-    endProgram_ = std::move(endProgram);
+    endProgram_.Replace(std::move(endProgram));
 }
 
 PointerShape CategoryEditorWindow::MousePointerValue() const {
@@ -137,6 +138,9 @@ PointerShape CategoryEditorWindow::MousePointerValue() const {
 // Controls
 
 void CategoryEditorWindow::CreateControls() {
+    // The object names ("Form1", "PushButton22", "Text1_0", ...) are the ones the optional
+    // skin style sheet can address by name: they stay as they are, whatever the members
+    // are called.
     setObjectName(QStringLiteral("Form1"));
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
@@ -263,11 +267,8 @@ void CategoryEditorWindow::TrackPointer() {
     // Buttons show the hand and keep their movement from the surfaces behind them, which
     // would turn the pointer back into the arrow.
     pointer_ = new MousePointer(*this);
-    for (QPushButton* button : {startCreatingButton_, helpButton_, insertButton_, deleteButton_,
-                                renameButton_, restoreButton_}) {
-        pointer_->TrackButton(*button);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    pointer_->TrackButtons({startCreatingButton_, helpButton_, insertButton_, deleteButton_,
+                            renameButton_, restoreButton_});
     pointer_->TrackSurface(*this);
     for (QWidget* frame : {incomeFrames_[0], incomeFrames_[1], categoryFrame_})
         pointer_->TrackSurface(*frame);
@@ -311,12 +312,7 @@ bool CategoryEditorWindow::Load() {
     });
     trace.Step(104, [&] { shell::SetAppTitle(); });
     trace.Step(106, [&] { SuspendPainting(); });
-    trace.Step(108, [&] {
-        // Without the file the platform's pointing hand stands in for pointer 99.
-        const QString hand = shell::HandCursorFile();
-        if (shell::FileExists(hand) && !pointer_->LoadHand(hand))
-            throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
-    });
+    trace.Step(108, [&] { pointer_->LoadOptionalHand(); });
     trace.Step(110, [&] { LoadState(model::CategorySource::Stored); });
     trace.Step(112, [&] { ResumePainting(); });
     trace.Step(114, [&] { update(); });
@@ -340,7 +336,7 @@ void CategoryEditorWindow::SaveState() {
 
 void CategoryEditorWindow::EndProgram() {
     ended_ = true;
-    if (endProgram_) endProgram_();
+    endProgram_();
 }
 
 // ---------------------------------------------------------------------------------------

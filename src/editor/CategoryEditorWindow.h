@@ -23,6 +23,7 @@
 #include "model/CategoryState.h"
 #include "sheet/ReportDriver.h"
 #include "shell/PointerShape.h"
+#include "shell/ui/ProgramEnd.h"
 
 class QGroupBox;
 class QLabel;
@@ -165,7 +166,7 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
 
     std::optional<QString> currentNode_;
     AskRowName askRowName_;
-    std::function<void()> endProgram_;
+    ui::ProgramEnd endProgram_;
     bool ended_ = false;                        // the state is saved (or must not be): never again
     int selectOnMouseRelease_ = -1;             // the field that a click has just entered
     std::array<QString, 4> acceptedIncomes_{};  // each field's last amount, as shown

@@ -29,6 +29,9 @@ RowNameDialog::RowNameDialog(Prompt& prompt, QString& newRowName, QWidget* paren
 RowNameDialog::~RowNameDialog() = default;
 
 void RowNameDialog::CreateControls() {
+    // The object names ("Form2", "PushButton2", "Text1_0", ...) are the ones the optional
+    // skin style sheet can address by name: they stay as they are, whatever the members
+    // are called.
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Enter new row name"));
     setFont(ui::BoldArial(9));
@@ -58,10 +61,7 @@ void RowNameDialog::CreateControls() {
     // The buttons show the hand, the dialog's surface the arrow; movement over a button
     // must not reach the surface behind it.
     pointer_ = new MousePointer(*this);
-    for (QPushButton* button : {okButton_, cancelButton_}) {
-        pointer_->TrackButton(*button);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    pointer_->TrackButtons({okButton_, cancelButton_});
     pointer_->TrackSurface(*this);
 
     connect(okButton_, &QPushButton::clicked, this, [this] { OnOk(); });
@@ -73,12 +73,7 @@ void RowNameDialog::Load() {
     Trace trace(prompt_, QStringLiteral("Form2.Form_Load"));
     trace.Step(100, [&] { shell::SetFormColors(*this); });
     trace.Step(102, [&] { setWindowIcon(QApplication::windowIcon()); });
-    trace.Step(104, [&] {
-        // Without the file the platform's pointing hand stands in.
-        const QString hand = shell::HandCursorFile();
-        if (shell::FileExists(hand) && !pointer_->LoadHand(hand))
-            throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
-    });
+    trace.Step(104, [&] { pointer_->LoadOptionalHand(); });
 }
 
 void RowNameDialog::OnOk() {
@@ -86,6 +81,7 @@ void RowNameDialog::OnOk() {
     trace.Step(100, [&] { newRowName_ = nameBox_->text().trimmed(); });
     if (newRowName_.isEmpty()) {
         trace.Step(102, [&] {
+            // Shown as written.
             prompt_.Notice(QStringLiteral("Please, enter name of the row."), shell::AppTitle());
         });
         trace.Step(104, [&] { nameBox_->setFocus(); });

@@ -104,8 +104,7 @@ SheetPreviewWindow::SheetPreviewWindow(Prompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       prompt_(prompt),
-      model_(prompt, kGeometry),
-      endProgram_([] { QCoreApplication::exit(0); }) {
+      model_(prompt, kGeometry) {
     CreateControls();
     DescribeControls();
     CreateShortcuts();
@@ -117,6 +116,9 @@ SheetPreviewWindow::SheetPreviewWindow(Prompt& prompt, QWidget* parent)
 SheetPreviewWindow::~SheetPreviewWindow() = default;
 
 void SheetPreviewWindow::CreateControls() {
+    // The object names ("Form3", "Picture1", "PushButton6", ...) are the ones the optional
+    // skin style sheet can address by name: they stay as they are, whatever the members
+    // are called.
     setObjectName(QStringLiteral("Form3"));
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
@@ -175,10 +177,7 @@ void SheetPreviewWindow::CreateControls() {
     // buttons, the viewport and the bars stops there instead of reaching the surfaces
     // behind them, which would turn the pointer back into the arrow.
     pointer_ = new MousePointer(*this);
-    for (QPushButton* button : {zoomInButton_, zoomOutButton_, saveButton_, backButton_}) {
-        pointer_->TrackButton(*button);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    pointer_->TrackButtons({zoomInButton_, zoomOutButton_, saveButton_, backButton_});
     pointer_->TrackSurface(*this);
     pointer_->TrackSurface(*zoomFrame_);
     for (QWidget* widget :
@@ -319,17 +318,11 @@ void SheetPreviewWindow::Load() {
         setWindowTitle(QString::fromLatin1(config::kProductName));
         setWindowIcon(QApplication::windowIcon());
     });
-    trace.Step(106, [&] {
-        // Without the file the pointer keeps the platform's pointing hand.
-        const QString hand = shell::HandCursorFile();
-        if (shell::FileExists(hand) && !pointer_->LoadHand(hand)) {
-            throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
-        }
-    });
+    trace.Step(106, [&] { pointer_->LoadOptionalHand(); });
 }
 
 void SheetPreviewWindow::SetEndProgram(std::function<void()> endProgram) {
-    endProgram_ = std::move(endProgram);
+    endProgram_.Replace(std::move(endProgram));
 }
 
 void SheetPreviewWindow::LoadPicture(const QImage& picture) {
@@ -457,7 +450,7 @@ bool SheetPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SheetPreviewWindow::OnPictureMouseDown(float x, float y) {
-    Trace trace(prompt_, QStringLiteral("Form3.picture1_MouseDown"));
+    Trace trace(prompt_, QStringLiteral("Form3.Picture1_MouseDown"));
     trace.Step(100, [&] { model_.MouseDown(x, y); });
 }
 
@@ -615,7 +608,7 @@ void SheetPreviewWindow::DeleteWorkbook() {
 void SheetPreviewWindow::EndProgram() {
     // The main window saves its state on this signal; its own closing steps do not run.
     emit closing();
-    if (endProgram_) endProgram_();
+    endProgram_();
 }
 
 }  // namespace quill::preview

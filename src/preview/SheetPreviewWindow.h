@@ -17,6 +17,7 @@
 
 #include "preview/PreviewModel.h"
 #include "shell/Prompt.h"
+#include "shell/ui/ProgramEnd.h"
 
 class QGroupBox;
 class QImage;
@@ -118,7 +119,7 @@ class SheetPreviewWindow : public QWidget {
     PreviewModel model_;
     QString workbookPath_;
     bool firstActivation_ = true;
-    std::function<void()> endProgram_;
+    ui::ProgramEnd endProgram_;
     QString sheetSummary_;
     std::function<bool(QPrinter&)> printDialog_;
 

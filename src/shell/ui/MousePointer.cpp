@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "shell/CommonServices.h"
+#include "shell/Failure.h"
+
 namespace quill {
 
 namespace {
@@ -34,6 +37,16 @@ void MousePointer::Set(PointerShape value) {
             window_.setCursor(Qt::ArrowCursor);
             break;
     }
+}
+
+void MousePointer::LoadOptionalHand() {
+    const QString hand = shell::HandCursorFile();
+    if (shell::FileExists(hand) && !LoadHand(hand))
+        throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
+}
+
+void MousePointer::TrackButtons(std::initializer_list<QWidget*> buttons) {
+    for (QWidget* button : buttons) TrackButton(*button);
 }
 
 void MousePointer::TrackButton(QWidget& button) {

@@ -4,6 +4,8 @@
 // arrow; while the hourglass shows, neither changes it.
 #pragma once
 
+#include <initializer_list>
+
 #include <QCursor>
 #include <QObject>
 
@@ -22,12 +24,16 @@ class MousePointer : public QObject {
 
     // Loads the hand from a cursor file (HAND-M.CUR); false when it cannot be read.
     bool LoadHand(const QString& path);
+    // Loads the program's optional hand file when it is there; without it the platform's
+    // pointing hand stands in. Throws quill::Failure when the file cannot be read.
+    void LoadOptionalHand();
 
     PointerShape Value() const { return value_; }
     void Set(PointerShape value);
 
     // Movement over a push button (hand) or another surface (arrow) of the window.
     void TrackButton(QWidget& button);
+    void TrackButtons(std::initializer_list<QWidget*> buttons);
     void TrackSurface(QWidget& surface);
 
   protected:
