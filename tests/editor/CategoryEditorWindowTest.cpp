@@ -20,6 +20,7 @@
 #include "editor/TreeAdapter.h"
 #include "preview/PictureBox.h"
 #include "preview/SheetPreviewWindow.h"
+#include "support/ScopedSettings.h"
 
 namespace quill::editor {
 namespace {
@@ -29,17 +30,7 @@ using preview::SheetPreviewWindow;
 
 class CategoryEditorWindowTest : public test::EditorFixture {};
 
-// Sets the default locale for one test and puts the previous one back.
-class DefaultLocale {
-  public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(previous_); }
-    DefaultLocale(const DefaultLocale&) = delete;
-    DefaultLocale& operator=(const DefaultLocale&) = delete;
-
-  private:
-    QLocale previous_;
-};
+using test::ScopedDefaultLocale;
 
 TEST_F(CategoryEditorWindowTest, InsertBelowPlacesTheRowByTheSelectedNode) {
     Start();
@@ -149,7 +140,7 @@ TEST_F(CategoryEditorWindowTest, RestoreDefaultBringsBackTheRowsAndTheStoredInco
 }
 
 TEST_F(CategoryEditorWindowTest, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
-    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    const ScopedDefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     Start();
     ShowActive();  // the first field has the focus when the window opens
     EXPECT_EQ(QApplication::focusWidget(), &Income(0));
@@ -179,7 +170,7 @@ TEST_F(CategoryEditorWindowTest, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeavi
 // amount back, the message beside the fields (and the field's description) says why, and
 // neither the settings nor the sheet ever see the text.
 TEST_F(CategoryEditorWindowTest, RefusedIncomeKeepsTheLastAmountAndSaysWhy) {
-    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    const ScopedDefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     Ini().setValue("Quillmere/3 Income", "-2720");  // a text stored by an earlier version
     Start();
     ShowActive();

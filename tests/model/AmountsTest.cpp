@@ -8,21 +8,12 @@
 #include "model/Amounts.h"
 #include "shell/Failure.h"
 #include "support/QtPrinting.h"
+#include "support/ScopedSettings.h"
 
 namespace quill::model {
 namespace {
 
-// Sets the default locale for one test and puts the previous one back.
-class DefaultLocale {
-  public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(previous_); }
-    DefaultLocale(const DefaultLocale&) = delete;
-    DefaultLocale& operator=(const DefaultLocale&) = delete;
-
-  private:
-    QLocale previous_;
-};
+using test::ScopedDefaultLocale;
 
 constexpr std::int64_t kRefused = -1;
 
@@ -133,7 +124,7 @@ TEST(Amounts, LeavingABoxNormalisesItsText) {
     EXPECT_THROW(Amount::FromCents(Amount::kMaxCents + 1), std::out_of_range);
 
     // The incomes are read with the default locale; only accepted texts reach them.
-    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
     const IncomeTexts incomes = {"$3000", "1.234,5", "x", "$2720"};
     EXPECT_EQ(IncomeAmount(incomes, IncomeField::ActualIncome), Amount::FromCents(272000));
     EXPECT_EQ(IncomeAmount(incomes, IncomeField::ProjectedExtraIncome), Amount::FromCents(123450));
