@@ -16,7 +16,7 @@
 #include <QIcon>
 
 #include "bridge/SpreadsheetProvider.h"
-#include "editor/Form1.h"
+#include "editor/CategoryEditorWindow.h"
 #include "model/AppState.h"
 #include "model/SettingsStore.h"
 #include "shell/SafeReplace.h"
@@ -52,17 +52,17 @@ int main(int argc, char** argv) {
         quill::SettingsStore store;
         quill::SafeReplace::RemoveStaleTemporaries(store.FilePath());
 
-        quill::Form1 form1({state, prompt, store, provider, tempFolder});
-        QObject::connect(&watcher, &quill::SignalWatcher::received, &form1, [&](int signal) {
+        quill::editor::CategoryEditorWindow editor({state, prompt, store, provider, tempFolder});
+        QObject::connect(&watcher, &quill::SignalWatcher::received, &editor, [&](int signal) {
             if (signal == SIGINT) {
                 interrupted = signal;
                 QCoreApplication::exit(128 + signal);
             } else {
-                form1.close();
+                editor.close();
             }
         });
-        if (!form1.Form_Load()) return 0;
-        form1.show();
+        if (!editor.Load()) return 0;
+        editor.show();
         status = app.exec();
     }
     // Everything is gone now, the temporary folder too; end as the interrupt asked.

@@ -28,16 +28,15 @@ class CountingPrompt : public Prompt {
 
 // groups 0: the default category set.
 inline CategoryTable Table(int groups, int items) {
-    return groups == 0 ? Options::DefaultCategorySet()
-                       : PersonalFinance::SyntheticCategoryTable(groups, items);
+    return groups == 0 ? model::DefaultCategorySet() : sheet::SyntheticCategoryTable(groups, items);
 }
 
 // The amounts of the default income texts, by income box.
-inline std::array<Options::Amount, 4> Incomes() {
+inline std::array<model::Amount, 4> Incomes() {
     IncomeTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    return Options::AllIncomeAmounts(texts);
+        texts[i] = QString::fromLatin1(model::kIncomeDefaults[i]);
+    return model::AllIncomeAmounts(texts);
 }
 
 }  // namespace quill::bench

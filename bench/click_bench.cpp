@@ -30,21 +30,25 @@
 #include "BenchInputs.h"
 #include "bridge/PictureFile.h"
 #include "bridge/SpreadsheetProvider.h"
-#include "editor/Form1.h"
+#include "editor/CategoryEditorWindow.h"
 #include "model/Amounts.h"
 #include "model/AppState.h"
 #include "model/CategoryState.h"
 #include "model/DefaultCategorySet.h"
 #include "model/SettingsStore.h"
 #include "model/WorkbookPalette.h"
-#include "preview/Form3.h"
 #include "preview/PictureBox.h"
+#include "preview/SheetPreviewWindow.h"
 #include "sheet/ReportDriver.h"
 #include "shell/TempFolder.h"
 
 namespace {
 
 using namespace quill;
+using editor::CategoryEditorServices;
+using editor::CategoryEditorWindow;
+using preview::PictureBox;
+using preview::SheetPreviewWindow;
 using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::time_point from, Clock::time_point to) {
@@ -82,8 +86,9 @@ void BM_ClickToPreview(benchmark::State& state) {
         state.PauseTiming();
         AppState appState;
         SettingsStore store;
-        auto form = std::make_unique<Form1>(Form1Services{appState, prompt, store, provider, temp});
-        form->Form_Load();
+        auto form = std::make_unique<CategoryEditorWindow>(
+            CategoryEditorServices{appState, prompt, store, provider, temp});
+        form->Load();
         form->show();
         form->activateWindow();
         QApplication::processEvents();
@@ -99,7 +104,7 @@ void BM_ClickToPreview(benchmark::State& state) {
             state.SkipWithError("no preview picture, or an error was reported");
             break;
         }
-        QFile::remove(form->Preview()->mExcelFile);
+        QFile::remove(form->Preview()->WorkbookPath());
         form->Preview()->SetEndProgram({});
         form.reset();
         QApplication::processEvents();
@@ -110,16 +115,16 @@ void BM_ClickToPreview(benchmark::State& state) {
 BENCHMARK(BM_ClickToPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The hand-over as the main window does it, timing each call.
-class TimedHandover : public PersonalFinance::ReportHandover {
+class TimedHandover : public sheet::ReportHandover {
   public:
     explicit TimedHandover(Prompt& prompt) : prompt_(prompt) {}
     Clock::time_point reached;  // the driver's hand-over began
     double window = 0, handOver = 0, show = 0;
-    std::unique_ptr<Form3> preview;
+    std::unique_ptr<SheetPreviewWindow> preview;
 
     void LoadPicture(const QImage& picture) override {
         reached = Clock::now();
-        preview = std::make_unique<Form3>(prompt_);
+        preview = std::make_unique<SheetPreviewWindow>(prompt_);
         preview->SetEndProgram({});
         const Clock::time_point created = Clock::now();
         preview->LoadPicture(picture);
@@ -129,7 +134,7 @@ class TimedHandover : public PersonalFinance::ReportHandover {
     }
     void SetWorkbookPath(const QString& path) override {
         const Clock::time_point from = Clock::now();
-        preview->mExcelFile = path;
+        preview->SetWorkbookPath(path);
         handOver += Milliseconds(from, Clock::now());
     }
     void ShowPreview() override {
@@ -148,15 +153,15 @@ class TimedHandover : public PersonalFinance::ReportHandover {
 // The temporary picture's round trip, as the driver makes it.
 double PictureFileMilliseconds(const QImage& picture, const QString& path) {
     const Clock::time_point from = Clock::now();
-    Excel1::SavePictureFile(picture, path);
-    const bool ok = !Excel1::ReadPicture(path).isNull() && QFile::remove(path);
+    bridge::SavePictureFile(picture, path);
+    const bool ok = !bridge::ReadPicture(path).isNull() && QFile::remove(path);
     const Clock::time_point to = Clock::now();
     return ok ? Milliseconds(from, to) : -1;
 }
 
 void BM_ClickStages(benchmark::State& state) {
-    const CategoryTable table = Options::DefaultCategorySet();
-    const PersonalFinance::ReportInputs inputs{table, bench::Incomes(), Options::WorkbookPalette()};
+    const CategoryTable table = model::DefaultCategorySet();
+    const sheet::ReportInputs inputs{table, bench::Incomes(), model::WorkbookPalette()};
     QTemporaryDir dir;
     EmbeddedProvider provider;
     bench::CountingPrompt prompt;
@@ -167,9 +172,9 @@ void BM_ClickStages(benchmark::State& state) {
     for (auto _ : state) {
         TimedHandover handover(prompt);
         watch.painted = false;
-        PersonalFinance::ReportEnvironment env{provider, prompt, dir.path(), &handover, {}, true};
+        sheet::ReportEnvironment env{provider, prompt, dir.path(), &handover, {}, true};
         const Clock::time_point clicked = Clock::now();
-        const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
+        const QString workbook = sheet::GenerateReport(inputs, env);
         const Clock::time_point handedOver = Clock::now();
         const bool painted = UntilPainted(watch);
         const Clock::time_point paintDone = Clock::now();
@@ -185,7 +190,7 @@ void BM_ClickStages(benchmark::State& state) {
             handover.preview->findChild<PictureBox*>(QStringLiteral("Zoom_Ori"))
                 ->Picture()
                 .toImage(),
-            PersonalFinance::PicturePath(dir.path()));
+            sheet::PicturePath(dir.path()));
         auto* zoomIn = handover.preview->findChild<QPushButton*>(QStringLiteral("PushButton1"));
         auto* zoomOut = handover.preview->findChild<QPushButton*>(QStringLiteral("PushButton2"));
         zoomOut->click();

@@ -1,5 +1,5 @@
 // Speed of whole generations. Targets in a Release build:
-//  - one generation with its picture (GenerateReport0: build the sheet, save the workbook,
+//  - one generation with its picture (GenerateReport: build the sheet, save the workbook,
 //    open it again, draw the used range, write the picture file and load it for the
 //    preview) of the default budget: under 10 ms; of 200 groups of 50 items: under 2 s, with
 //    a peak memory of the whole process under 500 MB (counter peak_MB: the resident
@@ -44,7 +44,7 @@ namespace {
 using namespace quill;
 
 // Takes the picture as the preview window would.
-class KeepPicture : public PersonalFinance::ReportHandover {
+class KeepPicture : public sheet::ReportHandover {
   public:
     QImage picture;
     void LoadPicture(const QImage& loaded) override { picture = loaded; }
@@ -61,9 +61,9 @@ using bench::Table;
 bool GenerateOnce(const CategoryTable& table, const QString& folder, KeepPicture& handover) {
     EmbeddedProvider provider;
     bench::CountingPrompt prompt;
-    PersonalFinance::ReportEnvironment env{provider, prompt, folder, &handover, {}, true};
-    const PersonalFinance::ReportInputs inputs{table, Incomes(), Options::WorkbookPalette()};
-    const QString workbook = PersonalFinance::GenerateReport0(1, inputs, env);
+    sheet::ReportEnvironment env{provider, prompt, folder, &handover, {}, true};
+    const sheet::ReportInputs inputs{table, Incomes(), model::WorkbookPalette()};
+    const QString workbook = sheet::GenerateReport(inputs, env);
     QFile::remove(workbook);
     return prompt.errors == 0 && !handover.picture.isNull();
 }

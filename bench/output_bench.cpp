@@ -35,10 +35,10 @@ const ss::Workbook& Generated(int which) {
     QTemporaryDir dir;
     EmbeddedProvider provider;
     bench::CountingPrompt prompt;
-    PersonalFinance::ReportEnvironment env{provider, prompt, dir.path(), nullptr, {}, false};
+    sheet::ReportEnvironment env{provider, prompt, dir.path(), nullptr, {}, false};
     const CategoryTable table = which == 0 ? bench::Table(0, 0) : bench::Table(200, 50);
-    const PersonalFinance::ReportInputs inputs{table, bench::Incomes(), Options::WorkbookPalette()};
-    const QString path = PersonalFinance::GenerateReport0(1, inputs, env);
+    const sheet::ReportInputs inputs{table, bench::Incomes(), model::WorkbookPalette()};
+    const QString path = sheet::GenerateReport(inputs, env);
     if (prompt.errors > 0) throw std::runtime_error("the generation failed");
     return books.emplace(which, ss::LoadXls(path.toStdString())).first->second;
 }

@@ -55,10 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quill::IncomeTexts incomes;
     quill::SettingsStore store;
     try {
-        quill::Options::LoadCategoryState(state, tree, incomes, store, false);
+        quill::model::LoadCategoryState(state, tree, incomes, store,
+                                        quill::model::CategorySource::Stored);
     } catch (const quill::Failure&) {
         // Refused: the default table was loaded instead.
     }
-    FUZZ_CHECK(!state.CategoryTable.empty());
+    FUZZ_CHECK(!state.categories.empty());
     return 0;
 }

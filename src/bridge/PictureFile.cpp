@@ -18,7 +18,7 @@
 #include "shell/SafeReplace.h"
 #include "spreadsheet/render/SheetRenderer.h"
 
-namespace quill::Excel1 {
+namespace quill::bridge {
 
 namespace {
 
@@ -310,4 +310,4 @@ QImage ReadPicture(const QString& path) {
     return image;
 }
 
-}  // namespace quill::Excel1
+}  // namespace quill::bridge

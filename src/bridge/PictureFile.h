@@ -13,7 +13,7 @@
 
 class QIODevice;
 
-namespace quill::Excel1 {
+namespace quill::bridge {
 
 // Writes the picture as BMP to `out`; false when the device refuses the bytes. Pictures
 // that are not RGB32 go through QImage's writer.
@@ -49,4 +49,4 @@ void SaveSheetPicture(const spreadsheet::Workbook& workbook, const spreadsheet::
 // null image when the file cannot be read.
 QImage ReadPicture(const QString& path);
 
-}  // namespace quill::Excel1
+}  // namespace quill::bridge

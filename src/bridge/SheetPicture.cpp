@@ -6,33 +6,33 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 
-namespace quill::Excel1 {
+namespace quill::bridge {
 
-void saveCellsActivesheet(const spreadsheet::Workbook& workbook, const QString& path,
-                          Prompt& prompt) {
+void SaveActiveSheetPicture(const spreadsheet::Workbook& workbook, const QString& path,
+                            Prompt& prompt) {
     Trace trace(prompt, QStringLiteral("Excel1.saveCellsActivesheet"));
     const spreadsheet::Worksheet* sheet = nullptr;
     std::optional<spreadsheet::RangeRef> used;
     int lastRow = 0;
     int lastColumn = 0;
 
-    trace.Step([&] {
+    trace.Step(100, [&] {
         const auto& sheets = workbook.Sheets();
         if (workbook.activeSheet < 0 || workbook.activeSheet >= static_cast<int>(sheets.size()))
             throw Failure("Object variable not set: the workbook has no active sheet");
         sheet = sheets[static_cast<std::size_t>(workbook.activeSheet)].get();
         used = sheet->UsedRange();
     });
-    trace.Step([&] {
+    trace.Step(102, [&] {
         if (sheet == nullptr) throw Failure("Object variable not set");
         lastRow = used ? used->last.row + 1 : 1;
     });
-    trace.Step([&] {
+    trace.Step(104, [&] {
         if (sheet == nullptr) throw Failure("Object variable not set");
         lastColumn = used ? used->last.col + 1 : 1;
     });
     if (!(lastRow > 1 && lastColumn > 1)) return;
-    trace.Step([&] { SaveSheetPicture(workbook, *sheet, *used, path); });
+    trace.Step(106, [&] { SaveSheetPicture(workbook, *sheet, *used, path); });
 }
 
-}  // namespace quill::Excel1
+}  // namespace quill::bridge

@@ -10,7 +10,7 @@
 #include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 
-namespace quill::Excel1 {
+namespace quill::bridge {
 
 SaveFormat FormatOfFileName(const QString& path) {
     if (path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return SaveFormat::Xlsx;
@@ -49,4 +49,4 @@ QByteArray ExportWorkbook(const QString& xlsPath, SaveFormat format) {
     }
 }
 
-}  // namespace quill::Excel1
+}  // namespace quill::bridge

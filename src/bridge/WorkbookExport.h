@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace quill::Excel1 {
+namespace quill::bridge {
 
 enum class SaveFormat { Xls, Xlsx, Pdf };
 
@@ -23,4 +23,4 @@ std::optional<SaveFormat> ParseFormatName(const QString& name);
 // formula results it holds. Throws quill::Failure naming the file.
 QByteArray ExportWorkbook(const QString& xlsPath, SaveFormat format);
 
-}  // namespace quill::Excel1
+}  // namespace quill::bridge

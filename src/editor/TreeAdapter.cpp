@@ -9,12 +9,11 @@
 
 #include "shell/Failure.h"
 
-namespace quill {
+namespace quill::editor {
 
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
 
 // A folder: the image of a group node.
 QIcon DrawGroupImage() {
@@ -168,7 +167,6 @@ void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationshi
     QTreeWidgetItem* item = parent != nullptr ? new CategoryItem(parent) : new CategoryItem(&tree_);
     item->setText(0, text);
     item->setData(0, kKeyRole, key);
-    item->setData(0, kImageRole, image);
     item->setIcon(0, image == kGroupImage ? groupImage_ : rowImage_);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     items_.insert(key, item);
@@ -249,8 +247,4 @@ QString TreeAdapter::KeyOf(const QTreeWidgetItem& item) {
     return item.data(0, kKeyRole).toString();
 }
 
-int TreeAdapter::ImageOf(const QTreeWidgetItem& item) {
-    return item.data(0, kImageRole).toInt();
-}
-
-}  // namespace quill
+}  // namespace quill::editor

@@ -1,6 +1,6 @@
 // The category tree of the main window (TreeView1, a QTreeWidget) behind the model's
 // CategoryTree interface, plus what the editor needs beyond it: nodes found by key, the
-// node images, and in-place label editing reported as BeforeLabelEdit and AfterLabelEdit.
+// node images, and in-place label editing reported before it starts and after a commit.
 //
 // Changes made through the adapter emit none of the tree widget's signals, so a handler
 // connected to them hears only what the user does.
@@ -20,7 +20,7 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace quill {
+namespace quill::editor {
 
 class LabelEditDelegate;
 
@@ -59,7 +59,6 @@ class TreeAdapter : public CategoryTree {
     // The item of a key, or null.
     QTreeWidgetItem* Item(const QString& key) const { return items_.value(key, nullptr); }
     static QString KeyOf(const QTreeWidgetItem& item);
-    static int ImageOf(const QTreeWidgetItem& item);
 
     // `before` runs when an in-place edit starts; `after` when the user commits a label,
     // with the node's key and the new text. An abandoned edit (Escape) reports nothing.
@@ -78,4 +77,4 @@ class TreeAdapter : public CategoryTree {
     QIcon rowImage_;
 };
 
-}  // namespace quill
+}  // namespace quill::editor

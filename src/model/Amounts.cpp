@@ -9,7 +9,7 @@
 
 #include "shell/Failure.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 namespace {
 
@@ -305,30 +305,17 @@ ParsedAmount ParseAmount(const QString& text, const QLocale& locale) {
     return ParsedAmount::Accepted(Amount::FromCents(cents));
 }
 
-Amount IncomeAmount(const IncomeTexts& incomes, int index) {
-    const ParsedAmount parsed = ParseAmount(incomes.at(static_cast<std::size_t>(index)));
+Amount IncomeAmount(const IncomeTexts& incomes, IncomeField field) {
+    const ParsedAmount parsed = ParseAmount(incomes[IncomeIndex(field)]);
     if (!parsed) throw Failure(parsed.Reason());
     return parsed.Value();
 }
 
 std::array<Amount, 4> AllIncomeAmounts(const IncomeTexts& incomes) {
     std::array<Amount, 4> amounts{};
-    for (std::size_t i = 0; i < amounts.size(); ++i)
-        amounts[i] = IncomeAmount(incomes, static_cast<int>(i));
+    for (const IncomeField field : kIncomeFields)
+        amounts[IncomeIndex(field)] = IncomeAmount(incomes, field);
     return amounts;
 }
 
-QString DecimalSeparator() {
-    const QString half = QLocale().toString(0.5).trimmed();
-    return half.size() >= 2 ? half.mid(1, 1) : QLocale().decimalPoint();
-}
-
-QString LocalizeDecimalText(const QString& text) {
-    const QString separator = DecimalSeparator();
-    QString result = text;
-    result.replace(QLatin1Char('.'), separator);
-    result.replace(QLatin1Char(','), separator);
-    return result;
-}
-
-}  // namespace quill::Options
+}  // namespace quill::model

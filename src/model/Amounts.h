@@ -38,7 +38,7 @@
 
 #include "model/AppState.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 // An amount of money in exact cents: from 0 to 999,999,999,999.99.
 class Amount {
@@ -85,19 +85,11 @@ class ParsedAmount {
 // Reads `text` as an amount with `locale` and with the plain form (see above).
 ParsedAmount ParseAmount(const QString& text, const QLocale& locale = QLocale());
 
-// The amount of income box `index` (0 to 3) read with the default locale. Throws
-// std::out_of_range for other indices and quill::Failure, with the reason, for a text that
-// is not an amount: callers hand over only texts that were accepted.
-Amount IncomeAmount(const IncomeTexts& incomes, int index);
+// The amount of one income box read with the default locale. Throws quill::Failure, with
+// the reason, for a text that is not an amount: callers hand over only texts that were
+// accepted.
+Amount IncomeAmount(const IncomeTexts& incomes, IncomeField field);
 // IncomeAmount of every box, in box order.
 std::array<Amount, 4> AllIncomeAmounts(const IncomeTexts& incomes);
 
-// The decimal separator of the default locale: the second character of one half written
-// in that locale ("." or ",").
-QString DecimalSeparator();
-
-// `text` with every "." and "," replaced by the locale's decimal separator ("16.0" gives
-// "16,0" where one half is written 0,5).
-QString LocalizeDecimalText(const QString& text);
-
-}  // namespace quill::Options
+}  // namespace quill::model

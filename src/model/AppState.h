@@ -11,15 +11,25 @@
 
 namespace quill {
 
-// The texts of the four income boxes: 0 projected income, 1 projected extra income,
-// 2 actual extra income, 3 actual income.
+// The four income boxes, in the order of their stored keys ("0 Income" to "3 Income"), of
+// the companion's --income0 to --income3 and of the sheet's income cells.
+enum class IncomeField { ProjectedIncome, ProjectedExtraIncome, ActualExtraIncome, ActualIncome };
+inline constexpr std::array<IncomeField, 4> kIncomeFields = {
+    IncomeField::ProjectedIncome, IncomeField::ProjectedExtraIncome, IncomeField::ActualExtraIncome,
+    IncomeField::ActualIncome};
+// A field's place in IncomeTexts and in the arrays of amounts.
+constexpr std::size_t IncomeIndex(IncomeField field) {
+    return static_cast<std::size_t>(field);
+}
+
+// The texts of the four income boxes, by IncomeIndex.
 using IncomeTexts = std::array<QString, 4>;
 
 // The workbook's colours 1 to 56, the engine's palette type (a plain array, no engine code).
 using spreadsheet::Palette;
 
 struct AppState {
-    quill::CategoryTable CategoryTable;
+    CategoryTable categories;
     QString SelectedRowText;  // RowText of the row selected in the tree
     QString NewRowName;       // the name typed in the row-name dialog
     quill::Palette WorkbookPalette{};

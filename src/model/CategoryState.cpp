@@ -9,7 +9,7 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 namespace {
 
@@ -91,7 +91,7 @@ QString LoadStoredTable(AppState& state, CategoryTree& tree, const SettingsStore
     CategoryTable stored;
     if (QString problem = ReadStoredTable(store, stored); !problem.isEmpty()) return problem;
     if (QString problem = ShowInTree(stored, tree); !problem.isEmpty()) return problem;
-    state.CategoryTable = std::move(stored);
+    state.categories = std::move(stored);
     return {};
 }
 
@@ -117,10 +117,10 @@ QString FieldKey(int field, int row) {
 }
 
 void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes,
-                       SettingsStore& store, bool restoreDefaults) {
+                       SettingsStore& store, CategorySource source) {
     QString problem;
     bool loaded = false;
-    if (!restoreDefaults) {
+    if (source == CategorySource::Stored) {
         // A file that cannot be read as a whole is not searched for a table either: what
         // could be parsed of it may be a damaged table that looks whole.
         problem = store.ReadProblem();
@@ -130,8 +130,8 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
         }
     }
     if (!loaded) {
-        state.CategoryTable = DefaultCategorySet();
-        FillCategoryTree(state.CategoryTable, tree);
+        state.categories = DefaultCategorySet();
+        FillCategoryTree(state.categories, tree);
         tree.SelectFirstNode();
     }
 
@@ -152,13 +152,16 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
 void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, SettingsStore& store,
                        Trace& trace) {
     // The values reach the file together, in one update at the end.
+    // One step a value, numbered from 100 up in the order the values are written.
     store.BeginBatch();
+    int line = 100;
     const auto save = [&](const QString& key, const QString& value) {
-        trace.Step([&] { store.SaveSetting(key, value); });
+        trace.Step(line, [&] { store.SaveSetting(key, value); });
+        line += 2;
     };
     for (std::size_t i = 0; i < incomes.size(); ++i) save(Key(kIncomeKeys[i]), incomes[i]);
 
-    const CategoryTable& table = state.CategoryTable;
+    const CategoryTable& table = state.categories;
     for (std::size_t r = 0; r < table.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
         save(FieldKey(1, row), table[r].RowKey);
@@ -169,7 +172,7 @@ void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, Settin
     save(Key(kRowsKey), QString::number(table.size()));
     save(Key(kColumnsKey), QString::number(kCategoryFieldCount));
     save(Key(kSavedKey), QStringLiteral("True"));
-    trace.Step([&] { store.CommitBatch(); });
+    trace.Step(line, [&] { store.CommitBatch(); });
 }
 
-}  // namespace quill::Options
+}  // namespace quill::model

@@ -22,7 +22,7 @@ class SettingsStore;
 class Trace;
 }  // namespace quill
 
-namespace quill::Options {
+namespace quill::model {
 
 inline constexpr std::array<const char*, 4> kIncomeKeys = {"0 Income", "1 Extra income",
                                                            "2 Extra income", "3 Income"};
@@ -56,8 +56,12 @@ class UnusableStoredState : public Failure {
     QString problem_;
 };
 
-// Fills the table (from the store when a saved table is marked there and restoreDefaults
-// is false, otherwise the default set), rebuilds the tree, selects its first node, loads
+// Where LoadCategoryState takes the categories from: the store (at start-up), or the
+// default set ("Restore Default").
+enum class CategorySource { Stored, Defaults };
+
+// Fills the table (from the store when the source is Stored and a saved table is marked
+// there, otherwise the default set), rebuilds the tree, selects its first node, loads
 // the income texts (stored or default, also when restoring), sets SelectedRowText and
 // fills the palette.
 //
@@ -70,7 +74,7 @@ class UnusableStoredState : public Failure {
 // store neither reads nor keeps nor writes it, so the incomes take their defaults too.
 // Restoring the defaults reports nothing.
 void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes,
-                       SettingsStore& store, bool restoreDefaults);
+                       SettingsStore& store, CategorySource source);
 
 // Writes the incomes, every field of every row (Field1_1, Field2_1, Field3_1, Field4_1,
 // Field1_2, ...), the row count, the field count and the saved flag "True", in that order.
@@ -81,4 +85,4 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
 void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, SettingsStore& store,
                        Trace& trace);
 
-}  // namespace quill::Options
+}  // namespace quill::model

@@ -7,7 +7,7 @@
 
 #include "model/CategoryTree.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 namespace {
 
@@ -49,12 +49,11 @@ QString KeyText(double number) {
     return QString::number(number, 'f', 0) + QLatin1Char('_');
 }
 
-int FindRowByKey(const CategoryTable& table, const QString& key) {
+std::optional<std::size_t> FindRowByKey(const CategoryTable& table, const QString& key) {
     // The last match wins, so that duplicate keys resolve the same way everywhere.
-    int found = 0;
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (table[i].RowKey == key) found = static_cast<int>(i) + 1;
-    return found;
+    for (std::size_t i = table.size(); i > 0; --i)
+        if (table[i - 1].RowKey == key) return i - 1;
+    return std::nullopt;
 }
 
 bool HasNoChildren(const CategoryTable& table, const QString& key) {
@@ -116,4 +115,4 @@ void FillCategoryTree(const CategoryTable& table, CategoryTree& tree) {
     }
 }
 
-}  // namespace quill::Options
+}  // namespace quill::model

@@ -6,6 +6,8 @@
 // own (the order that is stored and that the sheet walks); the tree shows them in key order.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -31,7 +33,7 @@ inline constexpr int kCategoryFieldCount = 4;
 
 }  // namespace quill
 
-namespace quill::Options {
+namespace quill::model {
 
 // The root marker: the ParentKey of every group row.
 inline const QString kRootKey = QStringLiteral("0_");
@@ -46,8 +48,8 @@ double KeyValueIgnoringBlanks(const QString& key);
 // The key text of a key number: "12" followed by "_".
 QString KeyText(double number);
 
-// The number of the last row whose RowKey equals `key` exactly, or 0 when none does.
-int FindRowByKey(const CategoryTable& table, const QString& key);
+// The index of the last row whose RowKey equals `key` exactly, or nothing when none does.
+std::optional<std::size_t> FindRowByKey(const CategoryTable& table, const QString& key);
 
 // True when no row names `key` (exactly) as its ParentKey.
 bool HasNoChildren(const CategoryTable& table, const QString& key);
@@ -71,4 +73,4 @@ void InsertRowBelow(CategoryTable& table, const QString& parentKey, const QStrin
 // selected. A failure of the tree (an item whose group has no node) propagates.
 void FillCategoryTree(const CategoryTable& table, CategoryTree& tree);
 
-}  // namespace quill::Options
+}  // namespace quill::model

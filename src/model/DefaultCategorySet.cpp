@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-namespace quill::Options {
+namespace quill::model {
 
 namespace {
 
@@ -57,4 +57,4 @@ const CategoryTable& DefaultCategorySet() {
     return table;
 }
 
-}  // namespace quill::Options
+}  // namespace quill::model

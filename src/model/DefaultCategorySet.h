@@ -3,10 +3,10 @@
 
 #include "model/CategoryTable.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 // Twelve groups with 65 items, 77 rows. Row n has key n followed by "_"; every group
 // row is directly followed by its items.
 const CategoryTable& DefaultCategorySet();
 
-}  // namespace quill::Options
+}  // namespace quill::model

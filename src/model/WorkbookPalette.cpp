@@ -1,7 +1,7 @@
 // The workbook palette as data, in workbook colour order 1 to 56.
 #include "model/WorkbookPalette.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 namespace {
 
@@ -28,4 +28,4 @@ const Palette& WorkbookPalette() {
     return kPalette;
 }
 
-}  // namespace quill::Options
+}  // namespace quill::model

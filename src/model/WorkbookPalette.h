@@ -5,7 +5,7 @@
 
 #include "model/AppState.h"
 
-namespace quill::Options {
+namespace quill::model {
 
 // A colour as the palette holds it: R + 256*G + 65536*B.
 constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
@@ -15,4 +15,4 @@ constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 // The palette; entry 0 is workbook colour 1.
 const Palette& WorkbookPalette();
 
-}  // namespace quill::Options
+}  // namespace quill::model

@@ -4,7 +4,7 @@
 
 #include "shell/ui/FormLayout.h"
 
-namespace quill {
+namespace quill::preview {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     ui::PaintWhite(*this);
@@ -21,4 +21,4 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPixmap(0, 0, picture_);
 }
 
-}  // namespace quill
+}  // namespace quill::preview

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace quill {
+namespace quill::preview {
 
 class PictureBox : public QWidget {
     Q_OBJECT
@@ -23,4 +23,4 @@ class PictureBox : public QWidget {
     QPixmap picture_;
 };
 
-}  // namespace quill
+}  // namespace quill::preview

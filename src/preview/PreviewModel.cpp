@@ -6,9 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace quill {
-
-namespace preview {
+namespace quill::preview {
 
 namespace {
 
@@ -38,8 +36,6 @@ std::int16_t RoundToInt16(double value) {
 std::int16_t ToInt16(std::int32_t value) {
     return RoundChecked<std::int16_t>(value);
 }
-
-}  // namespace preview
 
 namespace {
 
@@ -71,32 +67,32 @@ void PreviewModel::CopyPictureToHolder() {
 }
 
 void PreviewModel::Prepare(Trace& activation) {
-    activation.Step([&] { zoomFactor_ = 1.0f; });
-    activation.Step([&] { ReadUnscaledFromHolder(); });
-    activation.Step([&] { scaled_ = ScaledAt(1.0f); });
-    activation.Step([&] { RedrawImage(); });
-    activation.Step([&] { SetupScrollbars(); });
+    activation.Step(104, [&] { zoomFactor_ = 1.0f; });
+    activation.Step(106, [&] { ReadUnscaledFromHolder(); });
+    activation.Step(108, [&] { scaled_ = ScaledAt(1.0f); });
+    activation.Step(110, [&] { RedrawImage(); });
+    activation.Step(112, [&] { SetupScrollbars(); });
 }
 
 // The unscaled size is the holder's inner size less two twips.
 void PreviewModel::ReadUnscaledFromHolder() {
     const double border = 2.0 * geometry_.holderBorder;
-    unscaled_ = {preview::RoundToInt32(holder_.width - border - 2.0),
-                 preview::RoundToInt32(holder_.height - border - 2.0)};
+    unscaled_ = {RoundToInt32(holder_.width - border - 2.0),
+                 RoundToInt32(holder_.height - border - 2.0)};
 }
 
 // floor(unscaled × factor), the product formed in double precision.
 TwipSize PreviewModel::ScaledAt(float factor) const {
     const double f = factor;
-    return {preview::RoundToInt32(std::floor(unscaled_.width * f)),
-            preview::RoundToInt32(std::floor(unscaled_.height * f))};
+    return {RoundToInt32(std::floor(unscaled_.width * f)),
+            RoundToInt32(std::floor(unscaled_.height * f))};
 }
 
 void PreviewModel::RedrawImage() {
     Trace trace(prompt_, QStringLiteral("Form3.RedrawImage"));
     bool withinLimit = true;
-    trace.Step([&] { scaled_ = ScaledAt(zoomFactor_); });
-    trace.Step([&] {
+    trace.Step(100, [&] { scaled_ = ScaledAt(zoomFactor_); });
+    trace.Step(102, [&] {
         if (scaled_.width >= kWidthLimit || scaled_.height >= kHeightLimit) {
             withinLimit = false;
             zoomFactor_ = 1.0f;
@@ -105,16 +101,16 @@ void PreviewModel::RedrawImage() {
         }
     });
     if (!withinLimit) return;
-    trace.Step([&] {
+    trace.Step(104, [&] {
         picture_ = scaled_;
         if (repaint) repaint();
     });
-    trace.Step([&] {
+    trace.Step(106, [&] {
         if (showArrow) showArrow();
     });
-    trace.Step([&] { SetScrollValue(Axis::Horizontal, 0); });
-    trace.Step([&] { SetScrollValue(Axis::Vertical, 0); });
-    trace.Step([&] {
+    trace.Step(108, [&] { SetScrollValue(Axis::Horizontal, 0); });
+    trace.Step(110, [&] { SetScrollValue(Axis::Vertical, 0); });
+    trace.Step(112, [&] {
         const TwipSize inner = ViewportInner();
         hScroll_.enabled = inner.width < scaled_.width;
         vScroll_.enabled = inner.height < scaled_.height;
@@ -141,7 +137,7 @@ void PreviewModel::SetupScrollbar(Axis axis) {
     const bool fine = overhang <= kFineScrollLimit;
     std::int16_t max = 0;
     try {
-        max = fine ? preview::RoundToInt16(overhang) : preview::RoundToInt16(overhang / 10.0);
+        max = fine ? RoundToInt16(overhang) : RoundToInt16(overhang / 10.0);
     } catch (...) {
         // A range the bar cannot hold: rather than a bar that scrolls a stale range, none.
         bar.enabled = false;
@@ -190,7 +186,7 @@ void PreviewModel::SetScrollbarByPercent(Axis axis, std::int16_t percent) {
     // A drop against a bordered viewport's far edge gives slightly more than 100 percent;
     // the bar then goes to its Max rather than out of its range.
     const double wanted = std::min(percent / 100.0 * bar.max, static_cast<double>(bar.max));
-    SetScrollValue(axis, preview::RoundToInt16(wanted));
+    SetScrollValue(axis, RoundToInt16(wanted));
 }
 
 void PreviewModel::MouseDown(float x, float y) {
@@ -220,20 +216,20 @@ std::optional<std::int32_t> PreviewModel::ReleasePercent(Axis axis) const {
     const std::int32_t divisor = Along(picture_, axis) - Along(geometry_.viewport, axis);
     if (divisor == 0) return std::nullopt;
     const double position = axis == Axis::Horizontal ? left_ : top_;
-    return preview::RoundToInt32(std::abs(position) / divisor * 100.0);
+    return RoundToInt32(std::abs(position) / divisor * 100.0);
 }
 
 void PreviewModel::MouseUp(Trace& handler) {
     std::optional<std::int32_t> percentX;
     std::optional<std::int32_t> percentY;
-    handler.Step([&] { percentX = ReleasePercent(Axis::Horizontal); });
-    handler.Step([&] { percentY = ReleasePercent(Axis::Vertical); });
-    handler.Step([&] {
-        if (percentX) SetHScrollbarByPercent(preview::ToInt16(*percentX));
+    handler.Step(100, [&] { percentX = ReleasePercent(Axis::Horizontal); });
+    handler.Step(102, [&] { percentY = ReleasePercent(Axis::Vertical); });
+    handler.Step(104, [&] {
+        if (percentX) SetHScrollbarByPercent(ToInt16(*percentX));
     });
-    handler.Step([&] {
-        if (percentY) SetVScrollbarByPercent(preview::ToInt16(*percentY));
+    handler.Step(106, [&] {
+        if (percentY) SetVScrollbarByPercent(ToInt16(*percentY));
     });
 }
 
-}  // namespace quill
+}  // namespace quill::preview

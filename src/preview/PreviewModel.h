@@ -18,9 +18,7 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Prompt.h"
 
-namespace quill {
-
-namespace preview {
+namespace quill::preview {
 
 // Conversions with the rounding of the window's arithmetic: to the nearest integer, ties to
 // even. A value that does not fit the target type (or is not a number) is an overflow and
@@ -28,8 +26,6 @@ namespace preview {
 std::int32_t RoundToInt32(double value);
 std::int16_t RoundToInt16(double value);
 std::int16_t ToInt16(std::int32_t value);
-
-}  // namespace preview
 
 struct TwipSize {
     std::int32_t width = 0;
@@ -161,4 +157,4 @@ class PreviewModel {
     float dragStartY_ = 0;
 };
 
-}  // namespace quill
+}  // namespace quill::preview

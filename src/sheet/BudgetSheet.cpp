@@ -13,7 +13,7 @@
 #include "sheet/SheetStyle.h"
 #include "spreadsheet/format/NumberFormat.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace xl = spreadsheet::xl;
 
@@ -392,4 +392,4 @@ std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
     return summary + ".";
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -10,12 +10,12 @@
 #include "model/CategoryTable.h"
 #include "spreadsheet/objectmodel/ObjectModel.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 // The amounts of the four income boxes, by box index: 0 projected income, 1 projected extra
 // income, 2 actual extra income, 3 actual income. Their cells hold them exactly, cents
 // included.
-using IncomeAmounts = std::array<Options::Amount, 4>;
+using IncomeAmounts = std::array<model::Amount, 4>;
 
 // Builds the whole sheet on the active sheet of the active workbook: installs `palette` as
 // the workbook's colours 1 to 56, formats the sheet, writes the header block, one section per
@@ -35,4 +35,4 @@ void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
 // them); one that is not a number reads as the cell's text, such as "#VALUE!".
 std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet);
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace xl = spreadsheet::xl;
 
@@ -98,4 +98,4 @@ void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaTex
     page.SetFitToPagesTall(1);
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -13,7 +13,7 @@
 
 #include "spreadsheet/objectmodel/ObjectModel.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 // A value written through the formula property: a text ("=" starts an R1C1 formula, a
 // numeric text becomes a number) or a number.
@@ -79,4 +79,4 @@ void BorderIncomeBlock(spreadsheet::Application& app);
 // portrait, scaled to one page wide and one page tall.
 void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaText);
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -7,7 +7,7 @@
 #include "sheet/SheetStyle.h"
 #include "spreadsheet/objectmodel/ObjectModel.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace {
 
@@ -120,4 +120,4 @@ const HeaderGridTable& HeaderGrid() {
     return grid;
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

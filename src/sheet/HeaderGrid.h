@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 inline constexpr int kHeaderRows = 13;
 inline constexpr int kHeaderColumns = 10;  // A to J
@@ -37,4 +37,4 @@ using HeaderGridTable = std::array<std::array<HeaderCell, kHeaderColumns>, kHead
 
 const HeaderGridTable& HeaderGrid();
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -22,7 +22,7 @@
 #include "spreadsheet/objectmodel/ObjectModel.h"
 #include "spreadsheet/xls/XlsContainer.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace xl = spreadsheet::xl;
 
@@ -33,7 +33,7 @@ QString RandomWorkbookPath(const QString& folder, std::mt19937& random) {
         QString name = QStringLiteral("wimbur");
         for (int i = 0; i < 8; ++i) name += QString::number(digit(random));
         path = QDir(folder).filePath(name + QStringLiteral(".xls"));
-    } while (Main::FileExists(path));
+    } while (shell::FileExists(path));
     return path;
 }
 
@@ -102,6 +102,12 @@ T& Require(T* object) {
     return *object;
 }
 
+// The application and workbook of the report being generated.
+struct ReportHandles {
+    std::unique_ptr<spreadsheet::Application> app;
+    spreadsheet::Workbook* workbook = nullptr;
+};
+
 spreadsheet::Application& RequireApp(const std::unique_ptr<spreadsheet::Application>& app) {
     return Require(app.get());
 }
@@ -123,8 +129,8 @@ std::mt19937& Random() {
 
 }  // namespace
 
-QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironment& env) {
-    (void)selector;  // passed on by the main window; the sheet has one layout
+QString GenerateReport(const ReportInputs& inputs, ReportEnvironment& env) {
+    // The path keeps the name users know from the error-report box.
     Trace trace(env.prompt, QStringLiteral("PersonalFinance.GenerateReport0"));
     ReportHandles report;
     std::unique_ptr<spreadsheet::Application> viewer;
@@ -133,25 +139,19 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     const QString picturePath = PicturePath(env.tempFolder);
     QImage picture;
 
-    auto app = [&]() -> spreadsheet::Application& { return RequireApp(report.ReportApp); };
+    auto app = [&]() -> spreadsheet::Application& { return RequireApp(report.app); };
 
-    // 1. A hidden application with its updates, alerts and events switched off.
-    trace.Step([&] { OpenReportApp(report, env.provider); });
-    trace.Step([&] { app().SetVisible(false); });
-    trace.Step([&] { app().SetScreenUpdating(false); });
-    trace.Step([&] { app().SetDisplayAlerts(false); });
-    trace.Step([&] { app().SetEnableEvents(false); });
-    trace.Step([&] { app().SetEnableCancelKey(spreadsheet::xl::kCancelKeyDisabled); });
-    trace.Step([&] { app().SetCursor(xl::kCursorWait); });
+    // 1. A new application for the report.
+    trace.Step(100, [&] { report.app = bridge::CreateApplication(env.provider); });
 
     // 2. A new workbook reduced to one sheet named "Invoice".
-    trace.Step([&] { report.ReportWorkbook = &app().Workbooks().Add(); });
-    trace.Step([&] {
+    trace.Step(114, [&] { report.workbook = &app().Workbooks().Add(); });
+    trace.Step(116, [&] {
         spreadsheet::Sheets sheets = app().Sheets();
         const int surplus = sheets.Count() == 1 ? 0 : sheets.Count() - 1;
         for (int i = 0; i < surplus; ++i) sheets.Delete(2);
     });
-    trace.Step([&] {
+    trace.Step(118, [&] {
         spreadsheet::Sheets sheets = app().Sheets();
         sheets.Item(sheets.Count()).SetName("Invoice");
     });
@@ -159,7 +159,7 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
     // 3. The budget sheet. A table whose workbook the program could not read back ends the
     // generation here, before anything is built or written.
     bool tooLarge = false;
-    trace.Step([&] {
+    trace.Step(120, [&] {
         if (const std::optional<QString> refusal = TableTooLargeForWorkbook(inputs.table)) {
             tooLarge = true;
             throw PlainFailure(*refusal);
@@ -167,71 +167,66 @@ QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironm
         BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette);
     });
     if (tooLarge) return workbookPath;
-    trace.Step([&] {
+    trace.Step(122, [&] {
         app().Sheets().Select(1);
         app().Range("E6").Select();
     });
 
-    // 4. The application's settings back as they were.
-    trace.Step([&] { app().SetCursor(xl::kCursorDefault); });
-    trace.Step([&] { app().SetScreenUpdating(true); });
-    trace.Step([&] { app().SetDisplayAlerts(true); });
-    trace.Step([&] { app().SetEnableEvents(true); });
-    trace.Step([&] { app().SetEnableCancelKey(spreadsheet::xl::kCancelKeyInterrupt); });
-
-    // 5. Saved under a fresh name in the private temporary folder, closed, ended.
-    trace.Step([&] { workbookPath = RandomWorkbookPath(env.tempFolder, Random()); });
-    trace.Step([&] {
-        const std::int32_t format = Excel1::FileFormatFor(env.provider, report.ReportApp.get());
-        spreadsheet::SaveAs(Require(report.ReportWorkbook), workbookPath.toStdString(), format);
+    // 4. Saved as a .xls workbook under a fresh name in the private temporary folder,
+    // closed, ended.
+    trace.Step(134, [&] { workbookPath = RandomWorkbookPath(env.tempFolder, Random()); });
+    trace.Step(136, [&] {
+        spreadsheet::SaveAs(Require(report.workbook), workbookPath.toStdString(), xl::kExcel8);
     });
-    trace.Step([&] { app().SetDisplayAlerts(false); });
-    trace.Step([&] {
-        app().Workbooks().Close(Require(report.ReportWorkbook));
-        report.ReportWorkbook = nullptr;
+    trace.Step(140, [&] {
+        app().Workbooks().Close(Require(report.workbook));
+        report.workbook = nullptr;
     });
-    trace.Step([&] { app().Quit(); });
-    trace.Step([&] { ReleaseReportApp(report); });
+    trace.Step(142, [&] { app().Quit(); });
+    trace.Step(144, [&] {
+        report.workbook = nullptr;
+        report.app.reset();
+    });
 
     if (!env.takePicture) return workbookPath;
 
-    // 6. The saved file opened again and its picture taken.
-    trace.Step([&] { viewer = Excel1::OpenWorkbookInNewApp(env.provider, workbookPath); });
-    trace.Step([&] {
-        if (env.setMousePointer) env.setMousePointer(pointer::kHourglass);
+    // 5. The saved file opened again and its picture taken.
+    trace.Step(146, [&] { viewer = bridge::OpenWorkbookInNewApp(env.provider, workbookPath); });
+    trace.Step(148, [&] {
+        if (env.setMousePointer) env.setMousePointer(PointerShape::Hourglass);
     });
-    trace.Step([&] {
+    trace.Step(150, [&] {
         spreadsheet::Workbooks& books = RequireApp(viewer).Workbooks();
         viewed = &books.Item(books.Count());
     });
-    trace.Step([&] { Excel1::saveCellsActivesheet(Require(viewed), picturePath, env.prompt); });
-    trace.Step([&] { RequireApp(viewer).SetDisplayAlerts(false); });
-    trace.Step([&] {
+    trace.Step(152,
+               [&] { bridge::SaveActiveSheetPicture(Require(viewed), picturePath, env.prompt); });
+    trace.Step(156, [&] {
         RequireApp(viewer).Workbooks().Close(Require(viewed));
         viewed = nullptr;
     });
-    trace.Step([&] { RequireApp(viewer).Quit(); });
+    trace.Step(158, [&] { RequireApp(viewer).Quit(); });
     viewer.reset();
     // The workbooks' memory goes back to the system before the picture is read in.
     ReturnFreedMemory();
-    trace.Step([&] {
-        if (env.setMousePointer) env.setMousePointer(pointer::kArrow);
+    trace.Step(160, [&] {
+        if (env.setMousePointer) env.setMousePointer(PointerShape::Arrow);
     });
 
-    // 7. The hand-over: the picture is read into memory before its file is removed.
+    // 6. The hand-over: the picture is read into memory before its file is removed.
     if (env.handover != nullptr) {
         ReportHandover& handover = *env.handover;
-        trace.Step([&] {
-            picture = Excel1::ReadPicture(picturePath);
+        trace.Step(162, [&] {
+            picture = bridge::ReadPicture(picturePath);
             if (picture.isNull()) throw Failure("File not found: " + picturePath);
             handover.LoadPicture(picture);
         });
-        trace.Step([&] { handover.SetWorkbookPath(workbookPath); });
-        trace.Step([&] { handover.ShowPreview(); });
-        trace.Step([&] { handover.HideMainWindow(); });
+        trace.Step(164, [&] { handover.SetWorkbookPath(workbookPath); });
+        trace.Step(166, [&] { handover.ShowPreview(); });
+        trace.Step(168, [&] { handover.HideMainWindow(); });
     }
-    trace.Step([&] { Main::DeleteFileQuietly(picturePath); });
+    trace.Step(170, [&] { shell::DeleteFileQuietly(picturePath); });
     return workbookPath;
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

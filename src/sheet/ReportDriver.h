@@ -14,9 +14,10 @@
 #include "bridge/SpreadsheetProvider.h"
 #include "model/Amounts.h"
 #include "model/AppState.h"
+#include "shell/PointerShape.h"
 #include "shell/Prompt.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 // Receives the finished report: the windowed program shows it in the preview, the
 // command-line companion writes it out. Each call is one step of the driver.
@@ -32,16 +33,16 @@ class ReportHandover {
 // What one generation reads and where it reports.
 struct ReportInputs {
     const CategoryTable& table;
-    std::array<Options::Amount, 4> incomeAmounts;  // by income box index 0..3
+    std::array<model::Amount, 4> incomeAmounts;  // by income box index 0..3
     const Palette& palette;
 };
 
 struct ReportEnvironment {
     SpreadsheetProvider& provider;
     Prompt& prompt;
-    QString tempFolder;                        // the private folder of this run
-    ReportHandover* handover = nullptr;        // none: generation ends after the picture
-    std::function<void(int)> setMousePointer;  // the main window's pointer (0, 11)
+    QString tempFolder;                                 // the private folder of this run
+    ReportHandover* handover = nullptr;                 // none: generation ends after the picture
+    std::function<void(PointerShape)> setMousePointer;  // the main window's pointer
     // Without a picture (the command-line companion writing only the workbook) the saved
     // file is not opened again and no picture is drawn.
     bool takePicture = true;
@@ -64,11 +65,12 @@ std::uint64_t WorkbookBytesBound(const CategoryTable& table);
 // saved file), or none when the table fits. Throws quill::Failure as PlanSections does.
 std::optional<QString> TableTooLargeForWorkbook(const CategoryTable& table);
 
-// Runs the generation. Every step is guarded by the error trap under
-// "PersonalFinance.GenerateReport0": a failing step is reported and the next step runs,
-// except that a table too large for a workbook (TableTooLargeForWorkbook, in the step that
-// builds the sheet) is reported and ends the generation there, before anything is written.
-// Returns the path of the saved workbook (empty when the name was never chosen).
-QString GenerateReport0(int selector, const ReportInputs& inputs, ReportEnvironment& env);
+// Runs the generation. Every step is guarded by the error trap under the path
+// "PersonalFinance.GenerateReport0" (the name users know from the error-report box): a failing step
+// is reported and the next step runs, except that a table too large for a workbook
+// (TableTooLargeForWorkbook, in the step that builds the sheet) is reported and ends the generation
+// there, before anything is written. Returns the path of the saved workbook (empty when the name
+// was never chosen).
+QString GenerateReport(const ReportInputs& inputs, ReportEnvironment& env);
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -7,7 +7,7 @@
 #include "shell/Failure.h"
 #include "spreadsheet/core/Workbook.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace {
 
@@ -29,14 +29,13 @@ std::map<double, std::vector<int>> ItemsByParentValue(const CategoryTable& table
     std::vector<std::pair<double, int>> rows;  // key number, 1-based table row
     rows.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
-        rows.emplace_back(Options::KeyValueIgnoringBlanks(table[i].RowKey),
-                          static_cast<int>(i) + 1);
+        rows.emplace_back(model::KeyValueIgnoringBlanks(table[i].RowKey), static_cast<int>(i) + 1);
     std::stable_sort(rows.begin(), rows.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
     std::map<double, std::vector<int>> items;
     for (const auto& [key, row] : rows)
-        items[Options::KeyValueIgnoringBlanks(table[static_cast<std::size_t>(row - 1)].ParentKey)]
+        items[model::KeyValueIgnoringBlanks(table[static_cast<std::size_t>(row - 1)].ParentKey)]
             .push_back(row);
     return items;
 }
@@ -65,7 +64,7 @@ SheetPlan PlanSections(const CategoryTable& table) {
         GroupPlan group;
         group.tableRow = row;
         group.key = table[static_cast<std::size_t>(row - 1)].RowKey;
-        const auto items = itemsByParent.find(Options::KeyValueIgnoringBlanks(group.key));
+        const auto items = itemsByParent.find(model::KeyValueIgnoringBlanks(group.key));
         if (items != itemsByParent.end()) group.itemRows = items->second;
         plan.groups.push_back(std::move(group));
     }
@@ -123,4 +122,4 @@ TotalRefs CollectTotalRefs(const SheetPlan& plan) {
     return refs;
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

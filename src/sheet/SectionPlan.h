@@ -16,7 +16,7 @@
 
 #include "model/CategoryTable.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 // The sheet holds at most this many group sections.
 inline constexpr int kMaxGroups = 200;
@@ -78,4 +78,4 @@ SheetPlan PlanSections(const CategoryTable& table);
 // The reference lists of the grand totals of `plan` (empty lists without any group).
 TotalRefs CollectTotalRefs(const SheetPlan& plan);
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

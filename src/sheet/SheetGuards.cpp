@@ -4,7 +4,7 @@
 
 #include "sheet/HeaderGrid.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace xl = spreadsheet::xl;
 
@@ -94,4 +94,4 @@ void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan) {
     spreadsheet::Protect(app.ActiveSheet());
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -5,7 +5,7 @@
 #include "sheet/SectionPlan.h"
 #include "spreadsheet/objectmodel/ObjectModel.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 // The guards of the sheet that `plan` laid out on the active sheet:
 //  - the Difference cells of every item and subtotal, and the grand total difference, show
@@ -18,4 +18,4 @@ namespace quill::PersonalFinance {
 //    built until the user lifts the protection.
 void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan);
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

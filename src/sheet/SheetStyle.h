@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 // Whole dollars with thousands separators; negative amounts red and in parentheses.
 inline constexpr std::string_view AmountFormat = "$#,##0_);[Red]($#,##0)";
@@ -14,4 +14,4 @@ inline constexpr int kWhite = 2;        // the fill of every cell of the sheet
 inline constexpr int kLightGreen = 39;  // formulas: amounts, subtotals, balances
 inline constexpr int kPaleGreen = 52;   // captions: block titles, section headers, labels
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

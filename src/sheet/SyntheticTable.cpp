@@ -8,7 +8,7 @@
 #include "sheet/SectionPlan.h"
 #include "spreadsheet/core/Limits.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 namespace {
 
@@ -102,4 +102,4 @@ QString SyntheticTableRefusal(int groups, int items) {
         .arg(spreadsheet::kMaxRows);
 }
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

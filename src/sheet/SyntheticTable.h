@@ -6,7 +6,7 @@
 
 #include "model/CategoryTable.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 
 CategoryTable SyntheticCategoryTable(int groups, int items);
 
@@ -16,4 +16,4 @@ CategoryTable SyntheticCategoryTable(int groups, int items);
 // can be refused before a table that would not fit in memory is built.
 QString SyntheticTableRefusal(int groups, int items);
 
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

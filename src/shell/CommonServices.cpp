@@ -7,7 +7,7 @@
 
 #include "shell/Config.h"
 
-namespace quill::Main {
+namespace quill::shell {
 
 namespace {
 QString& TitleStorage() {
@@ -81,4 +81,4 @@ QString SkinFile() {
     return OptionalFileFor(ProgramFolder(), QStringLiteral("x/o.cjs"));
 }
 
-}  // namespace quill::Main
+}  // namespace quill::shell

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace quill::Main {
+namespace quill::shell {
 
 // True when the path names an existing file or folder; never reports.
 bool FileExists(const QString& path);
@@ -40,4 +40,4 @@ QString OptionalFileFor(const QString& programFolder, const QString& name);
 QString HandCursorFile();  // HAND-M.CUR
 QString SkinFile();        // x/o.cjs
 
-}  // namespace quill::Main
+}  // namespace quill::shell

@@ -28,6 +28,21 @@ QString DescribeCurrentException() {
     }
 }
 
+namespace {
+Trace::StepObserver& ObserverStorage() {
+    static Trace::StepObserver observer;
+    return observer;
+}
+}  // namespace
+
+void Trace::SetObserver(StepObserver observer) {
+    ObserverStorage() = std::move(observer);
+}
+
+const Trace::StepObserver& Trace::Observer() {
+    return ObserverStorage();
+}
+
 void Trace::Report(const QString& description) {
     prompt_.ReportFailure(description, path_, line_);
 }

@@ -10,7 +10,7 @@ void Prompt::ReportFailure(const QString& description, const QString& path, int 
 }
 
 void Prompt::ReportPlainFailure(const QString& description) {
-    Notice(description, Main::AppTitle());
+    Notice(description, shell::AppTitle());
 }
 
 }  // namespace quill

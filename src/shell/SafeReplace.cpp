@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include "shell/Descriptor.h"
 #include "shell/Failure.h"
 
 namespace quill::SafeReplace {
@@ -40,20 +41,7 @@ QString Reason(int error) {
     return qt_error_string(error);
 }
 
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
+using shell::Descriptor;
 
 QString KindOf(mode_t mode) {
     if (S_ISDIR(mode)) return QStringLiteral("a folder");
@@ -420,15 +408,9 @@ void Replacement::Fail(int error) const {
 void Replacement::Write(const char* data, qint64 size) {
     if (fd_ < 0)
         throw Failure(QStringLiteral("Cannot write %1: it is already closed").arg(target_));
-    while (size > 0) {
-        const ssize_t written = ::write(fd_, data, static_cast<size_t>(size));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            Fail(errno);
-        }
-        data += written;
-        size -= written;
-    }
+    if (size <= 0) return;
+    if (const int error = shell::WriteAll(fd_, data, static_cast<std::size_t>(size)); error != 0)
+        Fail(error);
 }
 
 void Replacement::CopyFrom(const QString& source) {

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "shell/Descriptor.h"
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
 
@@ -55,19 +56,7 @@ bool IsRunFolderName(const char* name) {
     });
 }
 
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
+using shell::Descriptor;
 
 // Closes a folder listing when it goes out of scope.
 struct CloseFolder {

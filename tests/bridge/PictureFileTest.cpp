@@ -21,7 +21,7 @@
 #include "spreadsheet/render/SheetRenderer.h"
 #include "support/FileBytes.h"
 
-namespace quill::Excel1 {
+namespace quill::bridge {
 namespace {
 
 // A picture with distinct colours in every channel and row, so that swapped channels or
@@ -229,4 +229,4 @@ TEST(PictureFileTest, AWriteThatFailsMidwayKeepsTheOldFileAndLeavesNoTemporaryFi
 }
 
 }  // namespace
-}  // namespace quill::Excel1
+}  // namespace quill::bridge

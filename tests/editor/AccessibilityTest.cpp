@@ -14,13 +14,16 @@
 #include <QTimer>
 
 #include "editor/EditorFixture.h"
-#include "editor/Form2.h"
+#include "editor/RowNameDialog.h"
 #include "editor/TreeAdapter.h"
-#include "preview/Form3.h"
 #include "preview/PictureBox.h"
+#include "preview/SheetPreviewWindow.h"
 
-namespace quill {
+namespace quill::editor {
 namespace {
+
+using preview::PictureBox;
+using preview::SheetPreviewWindow;
 
 QAccessibleInterface* Accessible(QObject* object) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
@@ -171,7 +174,7 @@ TEST_F(AccessibilityTest, InPlaceEditorIsAnEditableTextNamedForTheRow) {
 
 TEST_F(AccessibilityTest, RowNameDialogNamesItsTextBox) {
     QString name;
-    Form2 dialog(prompt, name);
+    RowNameDialog dialog(prompt, name);
     QLineEdit& box = Child<QLineEdit>(dialog, "Text1_0");
     EXPECT_EQ(Name(&box), "Name of the new row");
     EXPECT_EQ(Child<QLabel>(dialog, "Label4_0").buddy(), &box);
@@ -181,7 +184,7 @@ TEST_F(AccessibilityTest, RowNameDialogNamesItsTextBox) {
 TEST_F(AccessibilityTest, PreviewPictureCarriesTheKeyFiguresAndTheZoom) {
     Start();
     ShowActive();
-    Form3& preview = Generate();
+    SheetPreviewWindow& preview = Generate();
     QAccessibleInterface* window = Accessible(&preview);
     EXPECT_EQ(window->role(), QAccessible::Window);
     EXPECT_EQ(window->text(QAccessible::Name), "Quillmere sheet preview");
@@ -223,7 +226,7 @@ TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBa
     Start();
     form->SetRowNameDialog([this](QString& newRowName) {
         // The real dialog, answered by keys once its modal loop runs.
-        Form2 dialog(prompt, newRowName, form.get());
+        RowNameDialog dialog(prompt, newRowName, form.get());
         QTimer::singleShot(0, &dialog, [&dialog] {
             QWidget* box = dialog.focusWidget();
             QTest::keyClicks(box, QStringLiteral("Toys"));
@@ -273,7 +276,7 @@ TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBa
     key(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), &Child(*form, "PushButton22"));
     key(Qt::Key_Return);
-    Form3* preview = &TakePreview();
+    SheetPreviewWindow* preview = &TakePreview();
     ASSERT_TRUE(preview->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
 
@@ -342,4 +345,4 @@ TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBa
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::editor

@@ -18,35 +18,17 @@
 #include <QTreeWidget>
 
 #include "bridge/SpreadsheetProvider.h"
-#include "editor/Form1.h"
+#include "editor/CategoryEditorWindow.h"
 #include "model/SettingsStore.h"
-#include "preview/Form3.h"
+#include "preview/SheetPreviewWindow.h"
 #include "shell/Failure.h"
 #include "shell/TempFolder.h"
+#include "support/FakeProvider.h"
+#include "support/QtPrinting.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScratchConfig.h"
 
-// Test messages show Qt texts readably.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace quill::test {
-
-// An engine that can be told to be missing, or to seem to run already.
-class FakeProvider : public SpreadsheetProvider {
-  public:
-    bool missing = false;
-    bool running = false;
-    std::unique_ptr<spreadsheet::Application> Create() override {
-        if (missing) throw Failure("The engine cannot be created");
-        return std::make_unique<spreadsheet::Application>();
-    }
-    std::optional<std::string> RunningInstanceName() override {
-        if (!running) return std::nullopt;
-        return std::string(spreadsheet::Application::kName);
-    }
-};
 
 // A prompt that can act while an error box would be open.
 class ProbingPrompt : public RecordingPrompt {
@@ -64,10 +46,11 @@ class EditorFixture : public ::testing::Test {
     void Start() {
         form.reset();
         store = std::make_unique<SettingsStore>();
-        form = std::make_unique<Form1>(Form1Services{state, prompt, *store, provider, temp});
+        form = std::make_unique<editor::CategoryEditorWindow>(
+            editor::CategoryEditorServices{state, prompt, *store, provider, temp});
         form->SetEndProgram([this] { ++ends; });
         form->SetRowNameDialog([this](QString& name) { name = nextRowName; });
-        loaded = form->Form_Load();
+        loaded = form->Load();
     }
     void Restart() {
         form->close();
@@ -96,7 +79,7 @@ class EditorFixture : public ::testing::Test {
         return texts;
     }
     QString RowTextOf(const QString& key) const {
-        for (const CategoryRow& row : state.CategoryTable)
+        for (const CategoryRow& row : state.categories)
             if (row.RowKey == key) return row.RowText;
         return QStringLiteral("<none>");
     }
@@ -108,14 +91,14 @@ class EditorFixture : public ::testing::Test {
         QApplication::processEvents();
     }
     // The preview that a generation has opened; its end of the program goes to a recorder.
-    Form3& TakePreview() {
-        Form3* preview = form->Preview();
+    preview::SheetPreviewWindow& TakePreview() {
+        preview::SheetPreviewWindow* preview = form->Preview();
         if (preview == nullptr) throw Failure("No preview after the generation");
         preview->SetEndProgram([this] { ++previewEnds; });
         return *preview;
     }
     // "Start Creating Template" on a shown editor.
-    Form3& Generate() {
+    preview::SheetPreviewWindow& Generate() {
         Click("PushButton22");
         return TakePreview();
     }
@@ -131,7 +114,7 @@ class EditorFixture : public ::testing::Test {
     TempFolder temp;
     AppState state;
     std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<editor::CategoryEditorWindow> form;
     QString nextRowName;
     bool loaded = false;
     int ends = 0;

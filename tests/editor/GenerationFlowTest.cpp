@@ -12,15 +12,18 @@
 #include <QTemporaryDir>
 
 #include "editor/EditorFixture.h"
-#include "preview/Form3.h"
 #include "preview/PictureBox.h"
+#include "preview/SheetPreviewWindow.h"
 #include "sheet/ReportDriver.h"
 #include "spreadsheet/render/SheetRenderer.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/FileBytes.h"
 
-namespace quill {
+namespace quill::editor {
 namespace {
+
+using preview::PictureBox;
+using preview::SheetPreviewWindow;
 
 using test::ReadAll;
 
@@ -38,13 +41,13 @@ QImage RenderedSheet(const QString& workbookPath) {
 
 class GenerationFlowTest : public test::EditorFixture {
   protected:
-    static void ClickIn(Form3& preview, const char* button) {
+    static void ClickIn(SheetPreviewWindow& preview, const char* button) {
         preview.findChild<QPushButton*>(QLatin1String(button))->click();
     }
-    static PictureBox& Picture1(Form3& preview) {
+    static PictureBox& Picture1(SheetPreviewWindow& preview) {
         return *preview.findChild<PictureBox*>(QStringLiteral("Picture1"));
     }
-    QString PictureFile() { return PersonalFinance::PicturePath(temp.Path()); }
+    QString PictureFile() { return sheet::PicturePath(temp.Path()); }
 
     void TearDown() override {
         EXPECT_TRUE(prompt.Errors().empty() || errorsExpected)
@@ -57,13 +60,13 @@ class GenerationFlowTest : public test::EditorFixture {
 TEST_F(GenerationFlowTest, GenerationShowsTheSheetPictureAndZoomScalesIt) {
     Start();
     ShowActive();
-    Form3& preview = Generate();
+    SheetPreviewWindow& preview = Generate();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(preview.isVisible());
-    EXPECT_TRUE(QFile::exists(preview.mExcelFile));
+    EXPECT_TRUE(QFile::exists(preview.WorkbookPath()));
     EXPECT_FALSE(QFile::exists(PictureFile()));
 
-    const QImage sheet = RenderedSheet(preview.mExcelFile);
+    const QImage sheet = RenderedSheet(preview.WorkbookPath());
     PictureBox& picture = Picture1(preview);
     ASSERT_FALSE(sheet.isNull());
     EXPECT_EQ(picture.size(), sheet.size());
@@ -89,8 +92,8 @@ TEST_F(GenerationFlowTest, GenerationShowsTheSheetPictureAndZoomScalesIt) {
 TEST_F(GenerationFlowTest, SaveCopiesTheWorkbookAndAFailedCopyLosesNothing) {
     Start();
     ShowActive();
-    Form3& preview = Generate();
-    const QByteArray workbook = ReadAll(preview.mExcelFile);
+    SheetPreviewWindow& preview = Generate();
+    const QByteArray workbook = ReadAll(preview.WorkbookPath());
     ASSERT_FALSE(workbook.isEmpty());
     QTemporaryDir out;
     const QString fresh = out.filePath(QStringLiteral("budget.xls"));
@@ -125,7 +128,7 @@ TEST_F(GenerationFlowTest, SaveCopiesTheWorkbookAndAFailedCopyLosesNothing) {
                                     "Cannot write " + blocker +
                                         "/budget.xls: Not a directory. Nothing was written."}));
     EXPECT_EQ(ReadAll(blocker), "a file");
-    EXPECT_EQ(ReadAll(preview.mExcelFile), workbook);
+    EXPECT_EQ(ReadAll(preview.WorkbookPath()), workbook);
     EXPECT_TRUE(preview.isVisible());
 }
 
@@ -133,8 +136,8 @@ TEST_F(GenerationFlowTest, BackThenASecondGenerationThenClosingThePreview) {
     Start();
     ShowActive();
     Income(0).setText(QStringLiteral("$4200"));
-    Form3& preview = Generate();
-    const QString first = preview.mExcelFile;
+    SheetPreviewWindow& preview = Generate();
+    const QString first = preview.WorkbookPath();
     const QSize firstSize = Picture1(preview).size();
     ClickIn(preview, "PushButton2");
 
@@ -152,7 +155,7 @@ TEST_F(GenerationFlowTest, BackThenASecondGenerationThenClosingThePreview) {
     EXPECT_TRUE(preview.isVisible());
     EXPECT_FALSE(form->isVisible());
     EXPECT_FLOAT_EQ(preview.Model().ZoomFactor(), 1.0f);
-    const QString second = preview.mExcelFile;
+    const QString second = preview.WorkbookPath();
     EXPECT_NE(second, first);
     EXPECT_TRUE(QFile::exists(second));
     EXPECT_FALSE(QFile::exists(PictureFile()));
@@ -174,4 +177,4 @@ TEST_F(GenerationFlowTest, BackThenASecondGenerationThenClosingThePreview) {
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::editor

@@ -13,7 +13,7 @@
 
 #include "support/ScratchConfig.h"
 
-namespace quill {
+namespace quill::editor {
 namespace {
 
 const QString kProgram = QStringLiteral(QUILL_BINARY_DIR "/app/quillmere");
@@ -68,4 +68,4 @@ TEST(ProgramSignals, TermAndHangUpSaveLikeClosingTheWindowInterruptDoesNot) {
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::editor

@@ -143,7 +143,7 @@ TEST_F(Installed, TheInstalledCompanionWritesTheWorkbookWithAnEmptyEnvironment) 
 TEST_F(Installed, TheInstalledCopyFindsItsSkinAndPointerInItsDataFolder) {
     const QString program = Path(kBin);
     const QString data = Path(QStringLiteral(QUILL_INSTALL_DATADIR));
-    EXPECT_EQ(Main::DataFolderFor(program), QDir::cleanPath(data));
+    EXPECT_EQ(shell::DataFolderFor(program), QDir::cleanPath(data));
     // The files a package holds there (the project ships none of them today) are what the
     // installed program loads; without them it uses its built-in look and pointer. The
     // ones added here are removed again, so that the install stays as it was.
@@ -154,7 +154,7 @@ TEST_F(Installed, TheInstalledCopyFindsItsSkinAndPointerInItsDataFolder) {
             ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
             ASSERT_TRUE(WriteAll(installed, "x"));
         }
-        EXPECT_EQ(Main::OptionalFileFor(program, name), installed) << name.toStdString();
+        EXPECT_EQ(shell::OptionalFileFor(program, name), installed) << name.toStdString();
     }
     if (!shipped) QDir(data).removeRecursively();
 }

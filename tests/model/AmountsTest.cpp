@@ -5,24 +5,15 @@
 
 #include <QLocale>
 
-#include "QtPrinting.h"
 #include "model/Amounts.h"
 #include "shell/Failure.h"
+#include "support/QtPrinting.h"
+#include "support/ScopedSettings.h"
 
-namespace quill::Options {
+namespace quill::model {
 namespace {
 
-// Sets the default locale for one test and puts the previous one back.
-class DefaultLocale {
-  public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(previous_); }
-    DefaultLocale(const DefaultLocale&) = delete;
-    DefaultLocale& operator=(const DefaultLocale&) = delete;
-
-  private:
-    QLocale previous_;
-};
+using test::ScopedDefaultLocale;
 
 constexpr std::int64_t kRefused = -1;
 
@@ -133,26 +124,12 @@ TEST(Amounts, LeavingABoxNormalisesItsText) {
     EXPECT_THROW(Amount::FromCents(Amount::kMaxCents + 1), std::out_of_range);
 
     // The incomes are read with the default locale; only accepted texts reach them.
-    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
     const IncomeTexts incomes = {"$3000", "1.234,5", "x", "$2720"};
-    EXPECT_EQ(IncomeAmount(incomes, 3), Amount::FromCents(272000));
-    EXPECT_EQ(IncomeAmount(incomes, 1), Amount::FromCents(123450));
-    EXPECT_THROW(IncomeAmount(incomes, 2), Failure);
-    EXPECT_THROW(IncomeAmount(incomes, 4), std::out_of_range);
-}
-
-TEST(Amounts, DecimalSeparatorFollowsTheDefaultLocale) {
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German));
-    EXPECT_EQ(DecimalSeparator(), QStringLiteral(","));
-    EXPECT_EQ(LocalizeDecimalText(QStringLiteral("16.0")), QStringLiteral("16,0"));
-
-    QLocale::setDefault(QLocale(QLocale::English));
-    EXPECT_EQ(DecimalSeparator(), QStringLiteral("."));
-    EXPECT_EQ(LocalizeDecimalText(QStringLiteral("16.0")), QStringLiteral("16.0"));
-    EXPECT_EQ(LocalizeDecimalText(QStringLiteral("16,0")), QStringLiteral("16.0"));
-    QLocale::setDefault(previous);
+    EXPECT_EQ(IncomeAmount(incomes, IncomeField::ActualIncome), Amount::FromCents(272000));
+    EXPECT_EQ(IncomeAmount(incomes, IncomeField::ProjectedExtraIncome), Amount::FromCents(123450));
+    EXPECT_THROW(IncomeAmount(incomes, IncomeField::ActualExtraIncome), Failure);
 }
 
 }  // namespace
-}  // namespace quill::Options
+}  // namespace quill::model

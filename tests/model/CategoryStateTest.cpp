@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "QtPrinting.h"
 #include "model/CategoryState.h"
 #include "model/DefaultCategorySet.h"
 #include "model/MemoryCategoryTree.h"
@@ -16,10 +15,11 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
 #include "support/NonRegularFiles.h"
+#include "support/QtPrinting.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScratchConfig.h"
 
-namespace quill::Options {
+namespace quill::model {
 namespace {
 
 using Stored = std::pair<QString, QString>;
@@ -48,8 +48,9 @@ class CategoryState : public ::testing::Test {
     // Loads and saves under a trap, as the main window does; both return the reports.
     std::vector<QString> Load(bool restoreDefaults = false) {
         test::RecordingPrompt prompt;
-        Trace(prompt, QStringLiteral("Form1.Form_Load")).Step([&] {
-            LoadCategoryState(state, tree, incomes, Store(), restoreDefaults);
+        Trace(prompt, QStringLiteral("Form1.Form_Load")).Step(110, [&] {
+            LoadCategoryState(state, tree, incomes, Store(),
+                              restoreDefaults ? CategorySource::Defaults : CategorySource::Stored);
         });
         return prompt.Errors();
     }
@@ -86,7 +87,7 @@ class CategoryState : public ::testing::Test {
 
 TEST_F(CategoryState, FirstRunShowsTheDefaultsWithHousingSelected) {
     EXPECT_TRUE(Load().empty());
-    EXPECT_EQ(state.CategoryTable, DefaultCategorySet());
+    EXPECT_EQ(state.categories, DefaultCategorySet());
     EXPECT_EQ(tree.Nodes().size(), 77u);
     EXPECT_EQ(state.SelectedRowText, QStringLiteral("HOUSING"));
     EXPECT_EQ(incomes, (IncomeTexts{"$3000", "$100", "$100", "$2720"}));
@@ -126,36 +127,36 @@ TEST_F(CategoryState, HandWrittenKeysWithBlanksAreReadOnlyWithTheSavedFlag) {
         "Field3_1=ONLY\nField4_1=\"a, b\"\n";
     WriteIni(table);
     EXPECT_TRUE(Load().empty());
-    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    EXPECT_EQ(state.categories.size(), 77u);
 
     NewRun();
     WriteIni(table + "System Value - Saved=True\n");
     EXPECT_TRUE(Load().empty());
-    EXPECT_EQ(state.CategoryTable, (CategoryTable{{"1_", "0_", "ONLY", "a, b"}}));
+    EXPECT_EQ(state.categories, (CategoryTable{{"1_", "0_", "ONLY", "a, b"}}));
     EXPECT_EQ(incomes[0], QStringLiteral("$7"));
 }
 
 TEST_F(CategoryState, AnEditedTableReloadsWithoutTheOldRowsAndRestoreKeepsStoredIncomes) {
     Load();
     Save();
-    DeleteRowAndChildren(state.CategoryTable, QStringLiteral("1_"));
-    InsertRowBelow(state.CategoryTable, QStringLiteral("12_"), QStringLiteral("13_"),
+    DeleteRowAndChildren(state.categories, QStringLiteral("1_"));
+    InsertRowBelow(state.categories, QStringLiteral("12_"), QStringLiteral("13_"),
                    QStringLiteral("Toys, \"big\" ones"));
     incomes[2] = QStringLiteral("$55");
-    const CategoryTable edited = state.CategoryTable;
+    const CategoryTable edited = state.categories;
     Save();
 
     NewRun();
     state = {};
     EXPECT_TRUE(Load().empty());
-    EXPECT_EQ(state.CategoryTable, edited);
+    EXPECT_EQ(state.categories, edited);
     EXPECT_EQ(state.SelectedRowText, QStringLiteral("TRANSPORTATION"));
     // The rows of the longer table stay in the store, unread.
     EXPECT_TRUE(IniText().contains("\nField4_77=LEGAL\\\\Other\n"));
 
     incomes[2] = QStringLiteral("$1");  // typed, not saved
     EXPECT_TRUE(Load(true).empty());
-    EXPECT_EQ(state.CategoryTable, DefaultCategorySet());
+    EXPECT_EQ(state.categories, DefaultCategorySet());
     EXPECT_EQ(incomes[2], QStringLiteral("$55"));
 }
 
@@ -171,7 +172,7 @@ TEST_P(UnreadableState, IsReportedOnceReplacedByDefaultsAndKeptBeforeTheNextSave
     EXPECT_TRUE(errors[0].contains(QStringLiteral("Tarnwick.ini.bak"))) << errors[0];
 
     // The load was finished with the default set.
-    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    EXPECT_EQ(state.categories.size(), 77u);
     EXPECT_EQ(state.SelectedRowText, QStringLiteral("HOUSING"));
     EXPECT_EQ(incomes[0], QStringLiteral("$42"));
     EXPECT_EQ(state.WorkbookPalette, WorkbookPalette());
@@ -222,7 +223,7 @@ TEST_P(NonRegularSettingsPath, IsNeitherReadNorReplacedAndTheDefaultsAreUsed) {
     EXPECT_TRUE(errors[0].contains(QLatin1String(test::SpecialFileWords(GetParam())) +
                                    QStringLiteral(", not a regular file")))
         << errors[0];
-    EXPECT_EQ(state.CategoryTable, DefaultCategorySet());
+    EXPECT_EQ(state.categories, DefaultCategorySet());
     EXPECT_EQ(incomes, (IncomeTexts{"$3000", "$100", "$100", "$2720"}));
 
     const test::PipeWaitGuard guard(config.IniPath());
@@ -271,4 +272,4 @@ TEST_F(CategoryState, FailedWritesAreReportedAndTheNextWriteRuns) {
 }
 
 }  // namespace
-}  // namespace quill::Options
+}  // namespace quill::model

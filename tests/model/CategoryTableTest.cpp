@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-
-#include "QtPrinting.h"
 #include "model/CategoryTable.h"
 #include "model/DefaultCategorySet.h"
 #include "model/MemoryCategoryTree.h"
 #include "shell/Failure.h"
+#include "support/QtPrinting.h"
 
-namespace quill::Options {
+namespace quill::model {
 namespace {
 
 std::vector<QString> TreeOf(const CategoryTable& table) {
@@ -27,10 +25,10 @@ TEST(CategoryTable, DefaultSetAndLookups) {
     EXPECT_EQ(TreeOf(table).size(), 77u);  // repeated names are nodes of their own
 
     EXPECT_EQ(NextFreeKey(table), QStringLiteral("78_"));
-    EXPECT_EQ(FindRowByKey(table, QStringLiteral("12_")), 12);
-    EXPECT_EQ(FindRowByKey(table, QStringLiteral("99_")), 0);
-    EXPECT_EQ(FindRowByKey(table, QStringLiteral("012_")), 0);  // exact text, not number
-    EXPECT_EQ(FindRowByKey({{"5_", "0_", "A", ""}, {"5_", "0_", "B", ""}}, "5_"), 2);
+    EXPECT_EQ(FindRowByKey(table, QStringLiteral("12_")), 11u);
+    EXPECT_EQ(FindRowByKey(table, QStringLiteral("99_")), std::nullopt);
+    EXPECT_EQ(FindRowByKey(table, QStringLiteral("012_")), std::nullopt);  // exact text, not number
+    EXPECT_EQ(FindRowByKey({{"5_", "0_", "A", ""}, {"5_", "0_", "B", ""}}, "5_"), 1u);
     EXPECT_FALSE(HasNoChildren(table, QStringLiteral("12_")));
     EXPECT_TRUE(HasNoChildren(table, QStringLiteral("13_")));
     EXPECT_EQ(KeyValueIgnoringBlanks(QStringLiteral("  12_")), 12);
@@ -104,15 +102,14 @@ TEST(CategoryTree, ShowsKeyOrderWhateverTheTableOrder) {
     EXPECT_EQ(tree.Nodes()[2].parentKey, QStringLiteral("3_"));
 }
 
-TEST(CategoryTree, RejectsAnItemWithoutItsGroupAndHugeKeysStayFast) {
+TEST(CategoryTree, RejectsAnItemWithoutItsGroupAndTakesHugeKeys) {
     MemoryCategoryTree tree;
     EXPECT_THROW(FillCategoryTree({{"2_", "1_", "orphan", ""}}, tree), Failure);
 
-    const auto start = std::chrono::steady_clock::now();
+    // A huge key number is one node, not a walk through every number below it.
     FillCategoryTree({{"1_", "0_", "A", ""}, {"999999999999_", "1_", "far", ""}}, tree);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(tree.DisplayedTexts(), (std::vector<QString>{"A", "far"}));
 }
 
 }  // namespace
-}  // namespace quill::Options
+}  // namespace quill::model

@@ -9,7 +9,7 @@
 #include "shell/Failure.h"
 #include "support/RecordingPrompt.h"
 
-namespace quill {
+namespace quill::preview {
 namespace {
 
 // The default viewport: 9330 × 7425 twips outside, 9300 × 7395 inside.
@@ -28,7 +28,7 @@ class PreviewModelTest : public ::testing::Test {
     void Prepare(std::int32_t width, std::int32_t height) {
         model.HandOver({width + 2, height + 2});
         model.CopyPictureToHolder();
-        Trace activation(prompt, QStringLiteral("Form3.Form_Activate"), 104);
+        Trace activation(prompt, QStringLiteral("Form3.Form_Activate"));
         model.Prepare(activation);
     }
 
@@ -236,4 +236,4 @@ TEST(PreviewConversions, RoundTiesToEvenAndReportOverflow) {
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::preview

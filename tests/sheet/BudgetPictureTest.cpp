@@ -87,7 +87,7 @@ TEST(BudgetPictureTest, DefaultSheetPictureCoversTheUsedRangeInItsColours) {
 }
 
 TEST(BudgetPictureTest, NegativeProjectedBalanceIsDrawnInRed) {
-    DefaultBudget budget(PersonalFinance::IncomeAmounts{});  // every income 0
+    DefaultBudget budget(sheet::IncomeAmounts{});  // every income 0
     const QRect balance = budget.Rect("J6:J7");
     EXPECT_EQ(Count(budget.Picture(), balance, IsRed), 0) << "a zero balance is not red";
 

@@ -20,7 +20,7 @@
 #include "sheet/SheetStyle.h"
 #include "shell/Failure.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 namespace {
 
 namespace ss = spreadsheet;
@@ -28,10 +28,7 @@ namespace ss = spreadsheet;
 // The incomes of a first run: "$3000", "$100", "$100", "$2720" in boxes 0 to 3.
 IncomeAmounts DefaultIncomes() {
     const IncomeTexts texts{"$3000", "$100", "$100", "$2720"};
-    IncomeAmounts amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
-    return amounts;
+    return model::AllIncomeAmounts(texts);
 }
 
 // Appends a group and its items, keys numbered on from the table's length.
@@ -48,7 +45,7 @@ class BudgetSheetTest : public ::testing::Test {
     BudgetSheetTest() { app.Workbooks().Add(); }
 
     void Build(const CategoryTable& table) {
-        BuildBudgetSheet(app, table, DefaultIncomes(), Options::WorkbookPalette());
+        BuildBudgetSheet(app, table, DefaultIncomes(), model::WorkbookPalette());
     }
 
     std::string Formula(const std::string& a1) { return app.Range(a1).FormulaR1C1(); }
@@ -88,7 +85,7 @@ class BudgetSheetTest : public ::testing::Test {
     static void ExpectUntouched(ss::Application& target) {
         EXPECT_TRUE(target.ActiveSheet().Cells().empty());
         EXPECT_FALSE(target.ActiveSheet().printArea.has_value());
-        EXPECT_NE(ss::Colors(target.ActiveWorkbook(), 39), Options::WorkbookPalette()[38]);
+        EXPECT_NE(ss::Colors(target.ActiveWorkbook(), 39), model::WorkbookPalette()[38]);
     }
 
     ss::Application app;
@@ -97,7 +94,7 @@ class BudgetSheetTest : public ::testing::Test {
 // ---- The default sheet -----------------------------------------------------------------
 
 TEST_F(BudgetSheetTest, DefaultSheetMatchesGoldenDump) {
-    Build(Options::DefaultCategorySet());
+    Build(model::DefaultCategorySet());
     const std::string dump = test::DumpSheet(app.ActiveWorkbook(), app.ActiveSheet());
 
     const QString path = QStringLiteral(QUILL_SOURCE_DIR "/tests/sheet/golden/default_sheet.txt");
@@ -111,11 +108,11 @@ TEST_F(BudgetSheetTest, DefaultSheetMatchesGoldenDump) {
     EXPECT_EQ(dump, file.readAll().toStdString());
     for (int i = 1; i <= 56; ++i)
         EXPECT_EQ(ss::Colors(app.ActiveWorkbook(), i),
-                  Options::WorkbookPalette()[static_cast<std::size_t>(i - 1)]);
+                  model::WorkbookPalette()[static_cast<std::size_t>(i - 1)]);
 }
 
 TEST_F(BudgetSheetTest, DefaultSheetBalancesPointAtTheGrandTotals) {
-    Build(Options::DefaultCategorySet());
+    Build(model::DefaultCategorySet());
     EXPECT_EQ(Formula("J6"), "=R[2]C[-5]-R[55]C");  // E8 - J61
     EXPECT_EQ(Formula("J8"), "=R[4]C[-5]-R[55]C");  // E12 - J63
     EXPECT_EQ(Formula("J10"), "=R[-2]C-R[-4]C");
@@ -153,7 +150,7 @@ TEST_F(BudgetSheetTest, DefaultSheetSectionsStandWhereListed) {
         {"GIFTS AND DONATIONS", "G48", "H52", "=SUM(R[-3]C:R[-1]C)"},
         {"LEGAL", "G54", "H59", "=SUM(R[-4]C:R[-1]C)"},
     };
-    Build(Options::DefaultCategorySet());
+    Build(model::DefaultCategorySet());
     for (const Section& s : sections) {
         EXPECT_EQ(Find(s.name), s.header);
         EXPECT_EQ(Formula(s.subtotal), s.sum) << s.name;
@@ -162,7 +159,7 @@ TEST_F(BudgetSheetTest, DefaultSheetSectionsStandWhereListed) {
 }
 
 TEST_F(BudgetSheetTest, DefaultSheetComputesSubtotalsTotalsAndBalances) {
-    Build(Options::DefaultCategorySet());
+    Build(model::DefaultCategorySet());
     Put("C15", 1000);  // HOUSING, Mortgage or rent
     Put("D15", 900);
     Put("C16", 50);  // HOUSING, Phone
@@ -191,10 +188,10 @@ TEST_F(BudgetSheetTest, DefaultSheetComputesSubtotalsTotalsAndBalances) {
 
 // Incomes with cents reach their cells as the exact amounts, and stay so in a saved file.
 TEST_F(BudgetSheetTest, IncomesWithCentsReachTheirCellsExactly) {
-    using Options::Amount;
+    using model::Amount;
     const IncomeAmounts incomes = {Amount::FromCents(123456), Amount::FromCents(7), Amount(),
                                    Amount::FromCents(Amount::kMaxCents)};
-    BuildBudgetSheet(app, {}, incomes, Options::WorkbookPalette());
+    BuildBudgetSheet(app, {}, incomes, model::WorkbookPalette());
     app.Calculate();
     EXPECT_EQ(Number("E6"), 1234.56);
     EXPECT_EQ(Number("E7"), 0.07);
@@ -214,7 +211,7 @@ TEST_F(BudgetSheetTest, IncomesWithCentsReachTheirCellsExactly) {
 }
 
 TEST_F(BudgetSheetTest, KeyFiguresSummaryReadsTheComputedBalancesAndGrandTotals) {
-    Build(Options::DefaultCategorySet());
+    Build(model::DefaultCategorySet());
     Put("C15", 1000);
     Put("D15", 900);
     Put("H15", 2070.4);  // in the right half; shown rounded
@@ -325,10 +322,10 @@ TEST_F(BudgetSheetTest, EmptyGroupAmongOthersAddsZeroWithoutReferringToItself) {
 }
 
 TEST_F(BudgetSheetTest, SectionsAndItemsFollowTheTreeOrderNotTheTableOrder) {
-    CategoryTable table = Options::DefaultCategorySet();
+    CategoryTable table = model::DefaultCategorySet();
     // Both new rows are appended to the table; the tree shows them by their keys.
-    Options::InsertRowBelow(table, "0_", "1_", "NEW GROUP");  // a group after HOUSING
-    Options::InsertRowBelow(table, "14_", "19_", "Toys");     // below Fuel
+    model::InsertRowBelow(table, "0_", "1_", "NEW GROUP");  // a group after HOUSING
+    model::InsertRowBelow(table, "14_", "19_", "Toys");     // below Fuel
     ASSERT_EQ(table.back().RowText, "Toys");
     Build(table);
     EXPECT_EQ(Find("HOUSING"), "B14");
@@ -417,10 +414,10 @@ TEST_F(BudgetSheetTest, FillsTheLastRowOfTheFileAndRefusesOneMore) {
     other.Workbooks().Add();
     table.push_back({"999999_", table.front().RowKey, "one more", ""});
     ExpectFailure(
-        [&] { BuildBudgetSheet(other, table, DefaultIncomes(), Options::WorkbookPalette()); },
+        [&] { BuildBudgetSheet(other, table, DefaultIncomes(), model::WorkbookPalette()); },
         "65537 rows");
     ExpectUntouched(other);
 }
 
 }  // namespace
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

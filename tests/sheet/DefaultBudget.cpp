@@ -10,20 +10,17 @@ namespace quill::test {
 
 namespace ss = spreadsheet;
 
-PersonalFinance::IncomeAmounts DefaultBudget::FirstRunIncomes() {
+sheet::IncomeAmounts DefaultBudget::FirstRunIncomes() {
     IncomeTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromLatin1(Options::kIncomeDefaults[i]);
-    PersonalFinance::IncomeAmounts amounts{};
-    for (int box = 0; box < 4; ++box)
-        amounts[static_cast<std::size_t>(box)] = Options::IncomeAmount(texts, box);
+        texts[i] = QString::fromLatin1(model::kIncomeDefaults[i]);
+    const sheet::IncomeAmounts amounts = model::AllIncomeAmounts(texts);
     return amounts;
 }
 
-DefaultBudget::DefaultBudget(const PersonalFinance::IncomeAmounts& incomes) {
+DefaultBudget::DefaultBudget(const sheet::IncomeAmounts& incomes) {
     app.Workbooks().Add();
-    PersonalFinance::BuildBudgetSheet(app, Options::DefaultCategorySet(), incomes,
-                                      Options::WorkbookPalette());
+    sheet::BuildBudgetSheet(app, model::DefaultCategorySet(), incomes, model::WorkbookPalette());
 }
 
 ss::RangeRef DefaultBudget::UsedRange() {

@@ -16,9 +16,9 @@ namespace quill::test {
 class DefaultBudget {
   public:
     // "$3000", "$100", "$100", "$2720" as amounts, by income box.
-    static PersonalFinance::IncomeAmounts FirstRunIncomes();
+    static sheet::IncomeAmounts FirstRunIncomes();
 
-    explicit DefaultBudget(const PersonalFinance::IncomeAmounts& incomes = FirstRunIncomes());
+    explicit DefaultBudget(const sheet::IncomeAmounts& incomes = FirstRunIncomes());
 
     spreadsheet::Application app;
 

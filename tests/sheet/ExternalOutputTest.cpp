@@ -244,8 +244,7 @@ TEST(ExternalXlsxOpenpyxl, CharactersXmlForbidsBecomeReplacementCharacters) {
         table.push_back({QString::number(++key) + '_', "1_", typed, {}});
     ss::Application app;
     app.Workbooks().Add();
-    PersonalFinance::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
-                                      Options::WorkbookPalette());
+    sheet::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(), model::WorkbookPalette());
     ss::Workbook& book = app.ActiveWorkbook();
     ss::Recalculate(book);
     const ss::Worksheet& model = *book.Sheets()[0];

@@ -163,8 +163,8 @@ TEST(ExternalSheetXlrd, NamesOfEmojiReadBackWhole) {
         SCOPED_TRACE(what);
         ss::Application app;
         app.Workbooks().Add();
-        PersonalFinance::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
-                                          Options::WorkbookPalette());
+        sheet::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
+                                model::WorkbookPalette());
         ss::Workbook& book = app.ActiveWorkbook();
         ss::Recalculate(book);
         QTemporaryDir dir;

@@ -47,11 +47,11 @@ void StoreUnusualNames() {
     store.BeginBatch();
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (int f = 0; f < 4; ++f)
-            store.SaveSetting(Options::FieldKey(f + 1, static_cast<int>(r + 1)),
+            store.SaveSetting(model::FieldKey(f + 1, static_cast<int>(r + 1)),
                               rows[r][static_cast<std::size_t>(f)]);
-    store.SaveSetting(Options::kRowsKey, QString::number(rows.size()));
-    store.SaveSetting(Options::kColumnsKey, "4");
-    store.SaveSetting(Options::kSavedKey, "True");
+    store.SaveSetting(model::kRowsKey, QString::number(rows.size()));
+    store.SaveSetting(model::kColumnsKey, "4");
+    store.SaveSetting(model::kSavedKey, "True");
     store.CommitBatch();
 }
 

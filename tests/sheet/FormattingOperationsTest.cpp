@@ -6,7 +6,7 @@
 
 #include "sheet/FormattingOperations.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 namespace {
 
 namespace ss = spreadsheet;
@@ -78,4 +78,4 @@ TEST_F(FormattingOperationsTest, BordersDrawOnlyTheFlaggedLines) {
 }
 
 }  // namespace
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

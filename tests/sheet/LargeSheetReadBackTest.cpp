@@ -21,10 +21,10 @@ namespace ss = spreadsheet;
 TEST(LargeSheetReadBackTest, TheLargestBudgetReadsBackAsItWasSaved) {
     ss::Application app;
     app.Workbooks().Add();
-    const auto dollars = [](int whole) { return Options::Amount::FromCents(whole * 100LL); };
-    PersonalFinance::BuildBudgetSheet(app, PersonalFinance::SyntheticCategoryTable(200, 50),
-                                      {dollars(3000), dollars(100), dollars(100), dollars(2720)},
-                                      Options::WorkbookPalette());
+    const auto dollars = [](int whole) { return model::Amount::FromCents(whole * 100LL); };
+    sheet::BuildBudgetSheet(app, sheet::SyntheticCategoryTable(200, 50),
+                            {dollars(3000), dollars(100), dollars(100), dollars(2720)},
+                            model::WorkbookPalette());
     ss::Workbook& book = app.ActiveWorkbook();
     ss::Recalculate(book);
 

@@ -84,13 +84,13 @@ CategoryTable UnusualTable() {
 
 TEST(SheetGuards, ExactlyTheAmountCellsAreOpenAndValidatedAndExactlyTheDifferencesHighlighted) {
     const std::pair<const char*, CategoryTable> tables[] = {
-        {"default", Options::DefaultCategorySet()}, {"unusual", UnusualTable()}};
+        {"default", model::DefaultCategorySet()}, {"unusual", UnusualTable()}};
     for (const auto& [name, table] : tables) {
         SCOPED_TRACE(name);
         ss::Application app;
         app.Workbooks().Add();
-        PersonalFinance::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
-                                          Options::WorkbookPalette());
+        sheet::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
+                                          model::WorkbookPalette());
         const ss::Workbook& book = app.ActiveWorkbook();
         const ss::Worksheet& sheet = app.ActiveSheet();
         EXPECT_TRUE(sheet.isProtected);
@@ -164,7 +164,7 @@ int CountOf(const QImage& picture, QRgb colour) {
 }
 
 TEST(SheetGuards, OverBudgetCellsShowRedOnLightRedBeforeAndAfterTheFile) {
-    const QRgb lightRed = Options::WorkbookPalette()[21] == 0x8080FF ? qRgb(255, 128, 128) : 0;
+    const QRgb lightRed = model::WorkbookPalette()[21] == 0x8080FF ? qRgb(255, 128, 128) : 0;
     ASSERT_NE(lightRed, 0u) << "palette entry 22 is the light red";
     DefaultBudget budget;
     EXPECT_EQ(CountOf(budget.Picture(), lightRed), 0) << "no amounts, no highlight";

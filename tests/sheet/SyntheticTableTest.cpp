@@ -5,7 +5,7 @@
 #include "sheet/SyntheticTable.h"
 #include "shell/Failure.h"
 
-namespace quill::PersonalFinance {
+namespace quill::sheet {
 namespace {
 
 TEST(SyntheticTableTest, GroupsOfNumberedItemsWithKeysInOrder) {
@@ -53,4 +53,4 @@ TEST(SyntheticTableTest, SizesAreRefusedExactlyWhereTheSheetRefusesThem) {
 }
 
 }  // namespace
-}  // namespace quill::PersonalFinance
+}  // namespace quill::sheet

@@ -47,8 +47,8 @@ QString LongName(int row, int length, QChar c) {
 std::int64_t SavedSize(const CategoryTable& table) {
     ss::Application app;
     app.Workbooks().Add();
-    PersonalFinance::BuildBudgetSheet(app, table, test::DefaultBudget::FirstRunIncomes(),
-                                      Options::WorkbookPalette());
+    sheet::BuildBudgetSheet(app, table, test::DefaultBudget::FirstRunIncomes(),
+                            model::WorkbookPalette());
     ss::Recalculate(app.ActiveWorkbook());
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("size.xls"));
@@ -64,7 +64,7 @@ TEST(WorkbookSize, TheReckonedSizeIsNeverBelowTheFilesAndCloseForLongNames) {
         double slack;  // how far above the file's size the reckoning may be
     };
     const Case cases[] = {
-        {"200 groups of 50 short names", PersonalFinance::SyntheticCategoryTable(200, 50), 1.0},
+        {"200 groups of 50 short names", sheet::SyntheticCategoryTable(200, 50), 1.0},
         {"no groups", CategoryTable{}, 1.0},
         {"300 long one-byte names",
          NamedTable(3, 99, [](int row) { return LongName(row, 32000, QChar('x')); }), 0.05},
@@ -76,13 +76,13 @@ TEST(WorkbookSize, TheReckonedSizeIsNeverBelowTheFilesAndCloseForLongNames) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::int64_t real = SavedSize(c.table);
-        const auto bound = static_cast<std::int64_t>(PersonalFinance::WorkbookBytesBound(c.table));
+        const auto bound = static_cast<std::int64_t>(sheet::WorkbookBytesBound(c.table));
         EXPECT_GE(bound, real);
         EXPECT_LE(bound, static_cast<std::int64_t>(real * (1 + c.slack)) + 128 * 1024);
     }
 }
 
-class NoHandover : public PersonalFinance::ReportHandover {
+class NoHandover : public sheet::ReportHandover {
   public:
     void LoadPicture(const QImage&) override { ++calls; }
     void SetWorkbookPath(const QString&) override { ++calls; }
@@ -95,16 +95,16 @@ TEST(WorkbookSize, ATableTooLargeForAWorkbookIsRefusedBeforeAnythingIsWritten) {
     // 1,100 names of 32,000 two-byte characters: a file of some 67 MB.
     const CategoryTable table =
         NamedTable(11, 99, [](int row) { return LongName(row, 32000, QChar(0x436)); });
-    ASSERT_GT(PersonalFinance::WorkbookBytesBound(table), ss::xls::kMaxFileBytes);
+    ASSERT_GT(sheet::WorkbookBytesBound(table), ss::xls::kMaxFileBytes);
 
     QTemporaryDir folder;
     EmbeddedProvider provider;
     test::RecordingPrompt prompt;
     NoHandover handover;
-    PersonalFinance::ReportEnvironment env{provider, prompt, folder.path(), &handover, {}, true};
-    const PersonalFinance::ReportInputs inputs{table, test::DefaultBudget::FirstRunIncomes(),
-                                               Options::WorkbookPalette()};
-    EXPECT_EQ(PersonalFinance::GenerateReport0(1, inputs, env), QString());
+    sheet::ReportEnvironment env{provider, prompt, folder.path(), &handover, {}, true};
+    const sheet::ReportInputs inputs{table, test::DefaultBudget::FirstRunIncomes(),
+                                     model::WorkbookPalette()};
+    EXPECT_EQ(sheet::GenerateReport(inputs, env), QString());
 
     ASSERT_EQ(prompt.shown.size(), 1u);
     // A plain notice: the user can act on it, and it is no fault of the program.

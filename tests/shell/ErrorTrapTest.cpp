@@ -13,10 +13,10 @@ TEST(ErrorTrap, ReportsTheFailingLineAndGoesOnWithTheNextStep) {
     test::RecordingPrompt prompt;
     Trace trace(prompt, QStringLiteral("Form3.RedrawImage"));
     std::vector<int> ran;
-    trace.Step([&] { ran.push_back(1); });
-    trace.Step([&] { ran.push_back(2); });
-    trace.Step([&] { throw Failure("Division by zero"); });
-    trace.Step([&] { ran.push_back(4); });
+    trace.Step(100, [&] { ran.push_back(1); });
+    trace.Step(102, [&] { ran.push_back(2); });
+    trace.Step(104, [&] { throw Failure("Division by zero"); });
+    trace.Step(106, [&] { ran.push_back(4); });
 
     EXPECT_EQ(ran, (std::vector<int>{1, 2, 4}));
     ASSERT_EQ(prompt.shown.size(), 1u);
@@ -30,9 +30,9 @@ TEST(ErrorTrap, ReportsTheFailingLineAndGoesOnWithTheNextStep) {
 TEST(ErrorTrap, EveryFailingStepShowsItsOwnBox) {
     test::RecordingPrompt prompt;
     Trace trace(prompt, QStringLiteral("PersonalFinance.GenerateReport0"));
-    trace.Step([] { throw std::overflow_error("value too large"); });
-    trace.Step([] { throw 42; });
-    trace.Step([] {});
+    trace.Step(100, [] { throw std::overflow_error("value too large"); });
+    trace.Step(102, [] { throw 42; });
+    trace.Step(104, [] {});
     ASSERT_EQ(prompt.Errors().size(), 2u);
     EXPECT_TRUE(prompt.Errors()[0].startsWith(QStringLiteral("Overflow: value too large\r\n")));
     EXPECT_TRUE(prompt.Errors()[0].contains(QStringLiteral("GenerateReport0 at line 100\r\r")));

@@ -33,25 +33,25 @@ class OptionalFiles : public ::testing::Test {
 };
 
 TEST_F(OptionalFiles, TheDataFolderIsWhereTheInstallPutsTheProgramsData) {
-    EXPECT_EQ(Main::DataFolderFor(program), QDir::cleanPath(data));
+    EXPECT_EQ(shell::DataFolderFor(program), QDir::cleanPath(data));
     // A trailing slash on the program folder does not change it.
-    EXPECT_EQ(Main::DataFolderFor(program + QLatin1Char('/')), QDir::cleanPath(data));
+    EXPECT_EQ(shell::DataFolderFor(program + QLatin1Char('/')), QDir::cleanPath(data));
 }
 
 TEST_F(OptionalFiles, WithoutEitherFileTheNameBesideTheProgramIsGivenAndDoesNotExist) {
     for (const QString& name : {QStringLiteral("HAND-M.CUR"), QStringLiteral("x/o.cjs")}) {
-        const QString found = Main::OptionalFileFor(program, name);
+        const QString found = shell::OptionalFileFor(program, name);
         EXPECT_EQ(found, program + QLatin1Char('/') + name);
-        EXPECT_FALSE(Main::FileExists(found));
+        EXPECT_FALSE(shell::FileExists(found));
     }
 }
 
 TEST_F(OptionalFiles, AnInstalledCopyFindsThemInItsDataFolder) {
     Put(data + QStringLiteral("/HAND-M.CUR"));
     Put(data + QStringLiteral("/x/o.cjs"));
-    EXPECT_EQ(Main::OptionalFileFor(program, QStringLiteral("HAND-M.CUR")),
+    EXPECT_EQ(shell::OptionalFileFor(program, QStringLiteral("HAND-M.CUR")),
               data + QStringLiteral("/HAND-M.CUR"));
-    EXPECT_EQ(Main::OptionalFileFor(program, QStringLiteral("x/o.cjs")),
+    EXPECT_EQ(shell::OptionalFileFor(program, QStringLiteral("x/o.cjs")),
               data + QStringLiteral("/x/o.cjs"));
 }
 
@@ -59,16 +59,16 @@ TEST_F(OptionalFiles, AFileBesideTheProgramWinsOverTheInstalledOneEachOnItsOwn) 
     Put(data + QStringLiteral("/HAND-M.CUR"));
     Put(data + QStringLiteral("/x/o.cjs"));
     Put(program + QStringLiteral("/x/o.cjs"));
-    EXPECT_EQ(Main::OptionalFileFor(program, QStringLiteral("x/o.cjs")),
+    EXPECT_EQ(shell::OptionalFileFor(program, QStringLiteral("x/o.cjs")),
               program + QStringLiteral("/x/o.cjs"));
-    EXPECT_EQ(Main::OptionalFileFor(program, QStringLiteral("HAND-M.CUR")),
+    EXPECT_EQ(shell::OptionalFileFor(program, QStringLiteral("HAND-M.CUR")),
               data + QStringLiteral("/HAND-M.CUR"));
 }
 
 TEST_F(OptionalFiles, AnEmptySkinFolderBesideTheProgramDoesNotHideTheInstalledSkin) {
     ASSERT_TRUE(QDir().mkpath(program + QStringLiteral("/x")));
     Put(data + QStringLiteral("/x/o.cjs"));
-    EXPECT_EQ(Main::OptionalFileFor(program, QStringLiteral("x/o.cjs")),
+    EXPECT_EQ(shell::OptionalFileFor(program, QStringLiteral("x/o.cjs")),
               data + QStringLiteral("/x/o.cjs"));
 }
 

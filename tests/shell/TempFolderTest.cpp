@@ -17,27 +17,16 @@
 #include <QTemporaryDir>
 
 #include "shell/TempFolder.h"
+#include "support/ScopedSettings.h"
 
 namespace quill {
 namespace {
 
 // Sets TMPDIR for one test and puts the old value back.
-class TmpDirSetting {
+class TmpDirSetting : public test::ScopedEnvironment {
   public:
     explicit TmpDirSetting(const QString& value)
-        : before_(qgetenv("TMPDIR")), had_(qEnvironmentVariableIsSet("TMPDIR")) {
-        qputenv("TMPDIR", QFile::encodeName(value));
-    }
-    ~TmpDirSetting() {
-        if (had_)
-            qputenv("TMPDIR", before_);
-        else
-            qunsetenv("TMPDIR");
-    }
-
-  private:
-    QByteArray before_;
-    bool had_;
+        : ScopedEnvironment("TMPDIR", QFile::encodeName(value)) {}
 };
 
 TEST(TempFolder, AMissingOrDanglingTmpdirFallsBackToTmp) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "support/ScopedSettings.h"
+
 namespace quill::test {
 
 class ScratchConfig {
@@ -20,8 +22,7 @@ class ScratchConfig {
 
   private:
     QTemporaryDir dir_;
-    QByteArray previous_;
-    bool hadPrevious_;
+    ScopedEnvironment configHome_;
 };
 
 }  // namespace quill::test

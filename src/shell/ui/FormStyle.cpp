@@ -12,7 +12,7 @@
 #include "shell/CommonServices.h"
 #include "shell/Failure.h"
 
-namespace quill::Main {
+namespace quill::shell {
 
 namespace {
 void PaintButtonFace(QWidget& widget, const QColor& face) {
@@ -50,4 +50,4 @@ void ApplySkin(QWidget& mainWindow) {
     mainWindow.setStyleSheet(QString::fromUtf8(file.readAll()));
 }
 
-}  // namespace quill::Main
+}  // namespace quill::shell

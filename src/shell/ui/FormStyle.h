@@ -3,7 +3,7 @@
 
 class QWidget;
 
-namespace quill::Main {
+namespace quill::shell {
 
 // The window and its labels, frames, check boxes and option buttons take the style's
 // button colour; text boxes, buttons, pictures, trees and scrollbars keep theirs.
@@ -14,4 +14,4 @@ void SetFormColors(QWidget& window);
 // Without the file nothing changes. A skin file that cannot be read throws.
 void ApplySkin(QWidget& mainWindow);
 
-}  // namespace quill::Main
+}  // namespace quill::shell

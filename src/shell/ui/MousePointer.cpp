@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "shell/CommonServices.h"
+#include "shell/Failure.h"
+
 namespace quill {
 
 namespace {
@@ -21,23 +24,33 @@ bool MousePointer::LoadHand(const QString& path) {
     return true;
 }
 
-void MousePointer::Set(int value) {
+void MousePointer::Set(PointerShape value) {
     value_ = value;
     switch (value) {
-        case kHourglass:
+        case PointerShape::Hourglass:
             window_.setCursor(Qt::WaitCursor);
             break;
-        case kHand:
+        case PointerShape::Hand:
             window_.setCursor(hand_);
             break;
-        default:
+        case PointerShape::Arrow:
             window_.setCursor(Qt::ArrowCursor);
             break;
     }
 }
 
+void MousePointer::LoadOptionalHand() {
+    const QString hand = shell::HandCursorFile();
+    if (shell::FileExists(hand) && !LoadHand(hand))
+        throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
+}
+
+void MousePointer::TrackButtons(std::initializer_list<QWidget*> buttons) {
+    for (QWidget* button : buttons) TrackButton(*button);
+}
+
 void MousePointer::TrackButton(QWidget& button) {
-    button.setProperty(kRoleProperty, kHand);
+    button.setProperty(kRoleProperty, static_cast<int>(PointerShape::Hand));
     button.setMouseTracking(true);
     // A button passes unhandled moves on to the surface behind it, which would turn the
     // hand straight back into the arrow.
@@ -46,17 +59,17 @@ void MousePointer::TrackButton(QWidget& button) {
 }
 
 void MousePointer::TrackSurface(QWidget& surface) {
-    surface.setProperty(kRoleProperty, kArrow);
+    surface.setProperty(kRoleProperty, static_cast<int>(PointerShape::Arrow));
     surface.setMouseTracking(true);
     surface.installEventFilter(this);
 }
 
 bool MousePointer::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) &&
-        value_ != kHourglass) {
+        value_ != PointerShape::Hourglass) {
         const QVariant role = watched->property(kRoleProperty);
         if (role.isValid()) {
-            const int wanted = role.toInt();
+            const auto wanted = static_cast<PointerShape>(role.toInt());
             if (wanted != value_) Set(wanted);
         }
     }

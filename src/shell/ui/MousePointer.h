@@ -1,8 +1,10 @@
-// The pointer shape of a window, as a number: 0 the arrow, 11 the hourglass, 99 the hand.
+// The pointer shape of a window: the arrow, the hourglass or the hand.
 //
 // Moving over a push button shows the hand, moving over any other tracked surface the
 // arrow; while the hourglass shows, neither changes it.
 #pragma once
+
+#include <initializer_list>
 
 #include <QCursor>
 #include <QObject>
@@ -16,22 +18,22 @@ namespace quill {
 class MousePointer : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kArrow = pointer::kArrow;
-    static constexpr int kHourglass = pointer::kHourglass;
-    static constexpr int kHand = pointer::kHand;
-
     // `window` is the widget whose cursor shows the shape. The hand is the cursor file
     // when it can be loaded, else the platform's pointing hand.
     explicit MousePointer(QWidget& window);
 
     // Loads the hand from a cursor file (HAND-M.CUR); false when it cannot be read.
     bool LoadHand(const QString& path);
+    // Loads the program's optional hand file when it is there; without it the platform's
+    // pointing hand stands in. Throws quill::Failure when the file cannot be read.
+    void LoadOptionalHand();
 
-    int Value() const { return value_; }
-    void Set(int value);
+    PointerShape Value() const { return value_; }
+    void Set(PointerShape value);
 
     // Movement over a push button (hand) or another surface (arrow) of the window.
     void TrackButton(QWidget& button);
+    void TrackButtons(std::initializer_list<QWidget*> buttons);
     void TrackSurface(QWidget& surface);
 
   protected:
@@ -40,7 +42,7 @@ class MousePointer : public QObject {
   private:
     QWidget& window_;
     QCursor hand_;
-    int value_ = kArrow;
+    PointerShape value_ = PointerShape::Arrow;
 };
 
 }  // namespace quill

@@ -201,17 +201,6 @@ Range Range::Sub(const RangeRef& part) const {
     return {*app_, *book_, *sheet_, part};
 }
 
-Range Range::Resize(int rows, int columns) const {
-    CheckAlive();
-    if (rows < 1 || columns < 1 || area_.first.row + rows > kMaxRows ||
-        area_.first.col + columns > kMaxColumns)
-        throw EngineError("Application-defined or object-defined error: resize leaves the sheet");
-    return {*app_,
-            *book_,
-            *sheet_,
-            {area_.first, {area_.first.row + rows - 1, area_.first.col + columns - 1}}};
-}
-
 Cell* Range::CellAt(CellRef at) const {
     return sheet_->Find(at);
 }
@@ -840,37 +829,6 @@ Application::Application() : workbooks_(*this) {}
 
 void Application::CheckAlive() const {
     if (quit_) throw EngineError("The spreadsheet application has quit");
-}
-
-std::string Application::Version() const {
-    CheckAlive();
-    return kVersion;
-}
-
-void Application::SetVisible(bool on) {
-    CheckAlive();
-    visible_ = on;
-}
-void Application::SetScreenUpdating(bool on) {
-    CheckAlive();
-    screenUpdating_ = on;
-}
-void Application::SetDisplayAlerts(bool on) {
-    CheckAlive();
-    displayAlerts_ = on;
-}
-void Application::SetEnableEvents(bool on) {
-    CheckAlive();
-    enableEvents_ = on;
-}
-void Application::SetEnableCancelKey(int value) {
-    CheckAlive();
-    if (value < 0 || value > 2) throw EngineError("Unable to set the EnableCancelKey property");
-    enableCancelKey_ = value;
-}
-void Application::SetCursor(int value) {
-    CheckAlive();
-    cursor_ = value;
 }
 
 double Application::InchesToPoints(double inches) const {

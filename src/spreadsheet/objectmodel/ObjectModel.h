@@ -41,10 +41,6 @@ inline constexpr int kPaperA4 = 9;
 inline constexpr int kPrintNoComments = -4142;
 inline constexpr int kWorkbookNormal = -4143;  // file format of versions before 12
 inline constexpr int kExcel8 = 56;             // the 97-2003 workbook format
-inline constexpr int kCursorWait = 2;
-inline constexpr int kCursorDefault = -4143;
-inline constexpr int kCancelKeyDisabled = 0;   // EnableCancelKey: the key is ignored
-inline constexpr int kCancelKeyInterrupt = 1;  // EnableCancelKey: the key interrupts
 // FormatConditions.Add: a comparison of the cell's value.
 inline constexpr int kCellValue = 1;
 // Comparison operators of format conditions and validations.
@@ -93,8 +89,6 @@ class Range {
     spreadsheet::Range Offset(int rows, int columns) const;
     // Another rectangle of the same sheet.
     spreadsheet::Range Sub(const RangeRef& part) const;
-    // Extends the range to `rows` rows and `columns` columns from its top-left cell.
-    spreadsheet::Range Resize(int rows, int columns) const;
 
     int Row() const { return area_.first.row + 1; }
     int Column() const { return area_.first.col + 1; }
@@ -313,30 +307,9 @@ class Workbooks {
 
 class Application {
   public:
-    // The engine's version text: the engine writes the 97-2003 workbook format.
-    static constexpr const char* kVersion = "12.0";
-    // The application's name, its default property.
-    static constexpr const char* kName = "Quillmere Sheet Engine";
-
     Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
-
-    std::string Name() const { return kName; }
-    std::string Version() const;
-
-    bool Visible() const { return visible_; }
-    void SetVisible(bool on);
-    bool ScreenUpdating() const { return screenUpdating_; }
-    void SetScreenUpdating(bool on);
-    bool DisplayAlerts() const { return displayAlerts_; }
-    void SetDisplayAlerts(bool on);
-    bool EnableEvents() const { return enableEvents_; }
-    void SetEnableEvents(bool on);
-    int EnableCancelKey() const { return enableCancelKey_; }
-    void SetEnableCancelKey(int value);
-    int Cursor() const { return cursor_; }
-    void SetCursor(int value);
 
     double InchesToPoints(double inches) const;
     // Ends the application: every workbook is closed without saving and later calls fail.
@@ -371,12 +344,6 @@ class Application {
 
   private:
     spreadsheet::Workbooks workbooks_;
-    bool visible_ = false;
-    bool screenUpdating_ = true;
-    bool displayAlerts_ = true;
-    bool enableEvents_ = true;
-    int enableCancelKey_ = 1;
-    int cursor_ = xl::kCursorDefault;
     bool quit_ = false;
     std::unordered_map<std::string, Formula> parsedFormulas_;
 };

@@ -12,8 +12,8 @@
 #include <QPdfWriter>
 
 #include "spreadsheet/core/CLocale.h"
+#include "spreadsheet/core/FileSupport.h"
 #include "spreadsheet/render/SheetRenderer.h"
-#include "spreadsheet/xls/PropertySets.h"
 
 namespace quill::spreadsheet::render {
 
@@ -71,7 +71,7 @@ void StampCreationDate(QByteArray& pdf) {
     const qsizetype startxref = pdf.lastIndexOf("\nstartxref\n");
     if (end < 0 || table < end || startxref < table) return;
     const QByteArray stamp = "D:" +
-                             QDateTime::fromSecsSinceEpoch(xls::DocumentTimeNow(), Qt::UTC)
+                             QDateTime::fromSecsSinceEpoch(DocumentTimeNow(), Qt::UTC)
                                  .toString(QStringLiteral("yyyyMMddHHmmss"))
                                  .toLatin1() +
                              'Z';

@@ -152,19 +152,6 @@ std::uint64_t FileTimeOf(std::int64_t unixSeconds) {
     return static_cast<std::uint64_t>(seconds) * 10'000'000u;
 }
 
-std::int64_t DocumentTimeNow() {
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr) {
-        std::int64_t seconds = 0;
-        const char* end = epoch + std::strlen(epoch);
-        const auto [ptr, ec] = std::from_chars(epoch, end, seconds);
-        // Up to the year 9999, so that the FILETIME cannot overflow.
-        if (ec == std::errc() && ptr == end && ptr != epoch && seconds >= 0 &&
-            seconds < 253402300800)
-            return seconds;
-    }
-    return static_cast<std::int64_t>(std::time(nullptr));
-}
-
 std::vector<std::uint8_t> WriteSummaryInformation(const DocumentSummary& summary) {
     return PropertySet(
         kSummaryFormatId,

@@ -34,11 +34,6 @@ std::vector<std::uint8_t> WriteDocumentSummaryInformation();
 // is damaged. Every offset and length is checked against the stream.
 std::optional<std::string> ReadSummaryTitle(std::span<const std::uint8_t> stream);
 
-// The time written as both the creation and the save time: SOURCE_DATE_EPOCH (seconds
-// since 1970) when it is set to a number, so that builds and tests give the same bytes;
-// otherwise the clock.
-std::int64_t DocumentTimeNow();
-
 // Seconds since 1970 as a FILETIME (100-nanosecond steps since 1601-01-01 UTC).
 std::uint64_t FileTimeOf(std::int64_t unixSeconds);
 

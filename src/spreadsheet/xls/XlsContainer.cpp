@@ -174,26 +174,6 @@ std::vector<std::uint8_t> UnpackCompoundFile(std::span<const std::uint8_t> file,
     return bytes;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path p(path);
-    if (!fs::exists(p, ec))
-        throw EngineError("Cannot open \"" + path + "\": the file does not exist");
-    if (!fs::is_regular_file(p, ec))
-        throw EngineError("Cannot open \"" + path + "\": it is not a file");
-    const auto size = fs::file_size(p, ec);
-    if (ec) throw EngineError("Cannot open \"" + path + "\": " + ec.message());
-    if (size > maxBytes)
-        throw EngineError("Cannot open \"" + path + "\": the file is too large for a workbook");
-    std::ifstream in(p, std::ios::binary);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!in ||
-        !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        throw EngineError("Cannot open \"" + path + "\": the file cannot be read");
-    return bytes;
-}
-
 namespace {
 
 // A file descriptor closed on scope exit, and a temporary file removed unless kept.

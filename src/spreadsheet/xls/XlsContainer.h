@@ -55,10 +55,5 @@ std::vector<std::uint8_t> UnpackCompoundFile(
 // Files larger than this are not read as workbooks.
 inline constexpr std::size_t kMaxFileBytes = 64u << 20;
 
-// Reads a whole file of at most `maxBytes`. Throws EngineError naming the path. The limit
-// guards against files from elsewhere; a file the engine has just made itself in its own
-// folder is read whatever its size.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path,
-                                        std::size_t maxBytes = kMaxFileBytes);
 
 }  // namespace quill::spreadsheet::xls

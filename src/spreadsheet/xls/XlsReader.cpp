@@ -18,6 +18,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "spreadsheet/core/FileSupport.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/FormulaExpr.h"
 #include "spreadsheet/xls/Biff8Formula.h"
@@ -1051,7 +1052,7 @@ Workbook ReadWorkbookStream(std::span<const std::uint8_t> stream) {
 }  // namespace xls
 
 Workbook xls::LoadXls(const std::string& path) {
-    const std::vector<std::uint8_t> file = xls::ReadWholeFile(path);
+    const std::vector<std::uint8_t> file = ReadWholeFile(path, kMaxFileBytes);
     try {
         std::vector<std::uint8_t> summary;
         const std::vector<std::uint8_t> stream = xls::UnpackCompoundFile(file, &summary);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "spreadsheet/core/CLocale.h"
+#include "spreadsheet/core/FileSupport.h"
 #include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
@@ -836,7 +837,7 @@ void xls::SaveXls(const Workbook& workbook, const std::string& path) {
     // when it is complete; a failure on the way leaves the target as it was. Its numbers are
     // binary, and the C locale keeps any text the libraries make from them the same.
     const CLocaleScope cLocale;
-    const std::int64_t now = xls::DocumentTimeNow();
+    const std::int64_t now = DocumentTimeNow();
     const xls::NamedStream properties[] = {
         {xls::kSummaryStreamName,
          xls::WriteSummaryInformation(

@@ -16,10 +16,9 @@
 #include <xlsxwriter.h>
 
 #include "spreadsheet/core/CLocale.h"
+#include "spreadsheet/core/FileSupport.h"
 #include "spreadsheet/core/TextCodec.h"
 #include "spreadsheet/formula/Formula.h"
-#include "spreadsheet/xls/PropertySets.h"
-#include "spreadsheet/xls/XlsContainer.h"
 
 namespace quill::spreadsheet::xlsx {
 
@@ -406,12 +405,12 @@ std::vector<std::uint8_t> WriteXlsx(const Workbook& workbook,
     lxw_doc_properties properties{};
     properties.title = title.empty() ? nullptr : title.data();
     // libxlsxwriter reads a zero time as "now", so the first second of 1970 stands for it.
-    properties.created = static_cast<time_t>(std::max<std::int64_t>(1, xls::DocumentTimeNow()));
+    properties.created = static_cast<time_t>(std::max<std::int64_t>(1, DocumentTimeNow()));
     Check(workbook_set_properties(book.get(), &properties), "the file properties are refused");
     XlsxWriter(workbook, book.get()).Write();
     Check(workbook_close(book.release()), "the file cannot be assembled");
     // libxlsxwriter's own output, in our private folder: no limit for files from elsewhere.
-    return xls::ReadWholeFile(made, std::numeric_limits<std::size_t>::max());
+    return ReadWholeFile(made, std::numeric_limits<std::size_t>::max());
 }
 
 }  // namespace quill::spreadsheet::xlsx

@@ -144,7 +144,7 @@ TEST_F(ObjectModelTest, NothingWorksAfterQuit) {
     app.Quit();
     EXPECT_THROW(app.Workbooks(), EngineError);
     EXPECT_THROW(app.Range("A1"), EngineError);
-    EXPECT_THROW(app.SetScreenUpdating(true), EngineError);
+    EXPECT_THROW(app.InchesToPoints(1), EngineError);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "spreadsheet/xls/XlsSampleWorkbook.h"
 #include "spreadsheet/xlsx/XlsxFile.h"
 #include "support/FileBytes.h"
+#include "support/ScopedSettings.h"
 
 namespace quill::spreadsheet {
 namespace {
@@ -171,8 +172,7 @@ TEST(PdfFile, BudgetIsOnePageOfTextAndVectorsAndAnEmptySheetOneBlankPage) {
 TEST(SheetFiles, TheXlsxBytesAreWholeAndAFailureLeavesNothingBehind) {
     QTemporaryDir scratch;
     // The engine's own temporary folders go here, where nothing else runs.
-    const QByteArray tmpdir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", scratch.path().toLocal8Bit());
+    const test::ScopedEnvironment tmpdir("TMPDIR", QFile::encodeName(scratch.path()));
     const Workbook book = sample::BudgetWorkbook();
     const std::vector<std::uint8_t> bytes = WriteXlsx(book);
     const QByteArray written(reinterpret_cast<const char*>(bytes.data()),
@@ -193,7 +193,6 @@ TEST(SheetFiles, TheXlsxBytesAreWholeAndAFailureLeavesNothingBehind) {
     const QStringList leftovers =
         QDir(scratch.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     EXPECT_TRUE(leftovers.isEmpty()) << leftovers.join(' ').toStdString();
-    qputenv("TMPDIR", tmpdir);
 }
 
 }  // namespace

@@ -18,10 +18,12 @@
 #include <vector>
 
 #include "XlsSampleWorkbook.h"
+#include "spreadsheet/core/FileSupport.h"
+#include "spreadsheet/xls/PropertySets.h"
 #include "spreadsheet/xls/XlsContainer.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "spreadsheet/xls/XlsStream.h"
-#include "spreadsheet/xls/PropertySets.h"
+#include "support/ScopedSettings.h"
 
 namespace quill::spreadsheet {
 namespace {
@@ -450,14 +452,14 @@ TEST(CompoundFile, TitleAndTimesComeBackAndFilesWithoutPropertiesStillRead) {
     }
 
     // The clock, or SOURCE_DATE_EPOCH when it holds a number.
-    const std::string saved = std::getenv("SOURCE_DATE_EPOCH");
-    setenv("SOURCE_DATE_EPOCH", "86400", 1);
-    EXPECT_EQ(xls::DocumentTimeNow(), 86400);
-    EXPECT_EQ(xls::FileTimeOf(86400), (86400 + 11644473600ull) * 10000000ull);
-    setenv("SOURCE_DATE_EPOCH", "soon", 1);
+    {
+        const test::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", "86400");
+        EXPECT_EQ(DocumentTimeNow(), 86400);
+        EXPECT_EQ(xls::FileTimeOf(86400), (86400 + 11644473600ull) * 10000000ull);
+    }
+    const test::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", "soon");
     const std::int64_t now = std::time(nullptr);
-    EXPECT_NEAR(static_cast<double>(xls::DocumentTimeNow()), static_cast<double>(now), 5.0);
-    setenv("SOURCE_DATE_EPOCH", saved.c_str(), 1);
+    EXPECT_NEAR(static_cast<double>(DocumentTimeNow()), static_cast<double>(now), 5.0);
 }
 
 }  // namespace

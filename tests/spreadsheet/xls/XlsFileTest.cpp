@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "XlsSampleWorkbook.h"
+#include "spreadsheet/core/FileSupport.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/Biff8Formula.h"
 #include "spreadsheet/xls/PropertySets.h"
@@ -470,7 +471,7 @@ TEST_F(XlsFileTest, FailedSavesNameThePathAndLeaveExistingFilesAlone) {
 // many pieces while the sheet offsets before them are still being filled in.
 TEST_F(XlsFileTest, SavingInPiecesGivesTheBytesOfTheWholeStream) {
     auto properties = [](const Workbook& book) {
-        const std::int64_t now = xls::DocumentTimeNow();
+        const std::int64_t now = DocumentTimeNow();
         return std::vector<xls::NamedStream>{
             {xls::kSummaryStreamName,
              xls::WriteSummaryInformation(

@@ -1,4 +1,4 @@
-#include "preview/Form3.h"
+#include "preview/SheetPreviewWindow.h"
 
 #include <algorithm>
 #include <array>
@@ -40,7 +40,7 @@
 #include "spreadsheet/render/SheetPages.h"
 #include "spreadsheet/xls/XlsFile.h"
 
-namespace quill {
+namespace quill::preview {
 
 using ui::BoldArial;
 using ui::kTwipsPerPixel;
@@ -50,20 +50,32 @@ using ui::TwipRect;
 
 namespace {
 
-// The save dialog's entries, and the format each one saves in.
-const QString kSaveFilters =
-    QStringLiteral("Excel Files (*.xls);;Excel Workbook (*.xlsx);;PDF Files (*.pdf)");
-constexpr Excel1::SaveFormat kSaveFormats[] = {Excel1::SaveFormat::Xls, Excel1::SaveFormat::Xlsx,
-                                               Excel1::SaveFormat::Pdf};
+// The save dialog's entries, and the format each one saves in; the first is the default.
+struct SaveEntry {
+    const char* filter;
+    bridge::SaveFormat format;
+};
+constexpr std::array<SaveEntry, 3> kSaveEntries = {{
+    {"Excel Files (*.xls)", bridge::SaveFormat::Xls},
+    {"Excel Workbook (*.xlsx)", bridge::SaveFormat::Xlsx},
+    {"PDF Files (*.pdf)", bridge::SaveFormat::Pdf},
+}};
+
+QString SaveFilters() {
+    QStringList filters;
+    for (const SaveEntry& entry : kSaveEntries) filters << QLatin1String(entry.filter);
+    return filters.join(QStringLiteral(";;"));
+}
 
 // The format of a saved file: the one its name's ending asks for (.xls, .xlsx or .pdf, in
 // any case), else the one of the dialog's entry that was chosen.
-Excel1::SaveFormat SaveFormatOf(const QString& name, int entry) {
+bridge::SaveFormat SaveFormatOf(const QString& name, int entry) {
     if (name.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
-        return Excel1::SaveFormat::Xlsx;
-    if (name.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive)) return Excel1::SaveFormat::Xls;
-    if (name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return Excel1::SaveFormat::Pdf;
-    return kSaveFormats[std::clamp(entry, 0, 2)];
+        return bridge::SaveFormat::Xlsx;
+    if (name.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive)) return bridge::SaveFormat::Xls;
+    if (name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return bridge::SaveFormat::Pdf;
+    if (entry < 0 || entry >= static_cast<int>(kSaveEntries.size())) return kSaveEntries[0].format;
+    return kSaveEntries[static_cast<std::size_t>(entry)].format;
 }
 
 // The notice for a file that could not be written: the failure names the file and the
@@ -88,23 +100,25 @@ void ShowBar(QScrollBar& bar, const ScrollBarState& state) {
 
 }  // namespace
 
-Form3::Form3(Prompt& prompt, QWidget* parent)
+SheetPreviewWindow::SheetPreviewWindow(Prompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       prompt_(prompt),
-      model_(prompt, kGeometry),
-      endProgram_([] { QCoreApplication::exit(0); }) {
+      model_(prompt, kGeometry) {
     CreateControls();
     DescribeControls();
     CreateShortcuts();
     model_.repaint = [this] { PaintPicture(); };
-    model_.showArrow = [this] { pointer_->Set(MousePointer::kArrow); };
-    Form_Load();
+    model_.showArrow = [this] { pointer_->Set(PointerShape::Arrow); };
+    Load();
 }
 
-Form3::~Form3() = default;
+SheetPreviewWindow::~SheetPreviewWindow() = default;
 
-void Form3::CreateControls() {
+void SheetPreviewWindow::CreateControls() {
+    // The object names ("Form3", "Picture1", "PushButton6", ...) are the ones the optional
+    // skin style sheet can address by name: they stay as they are, whatever the members
+    // are called.
     setObjectName(QStringLiteral("Form3"));
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
@@ -117,78 +131,75 @@ void Form3::CreateControls() {
     viewport->setLineWidth(Pixels(kGeometry.viewportBorder));
     viewport->setGeometry(TwipRect(120, 120, kGeometry.viewport.width, kGeometry.viewport.height));
     ui::PaintWhite(*viewport);
-    picture2_ = viewport;
+    viewport_ = viewport;
 
     // Children paint over their parent's border, so the picture moves inside a plain widget
     // that covers exactly the viewport's inner area.
     clip_ = new QWidget(viewport);
     clip_->setGeometry(viewport->contentsRect());
 
-    picture1_ = new PictureBox(clip_);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(0, 0, 0, 0);
-    picture1_->installEventFilter(this);
+    picture_ = new PictureBox(clip_);
+    picture_->setObjectName(QStringLiteral("Picture1"));
+    picture_->setGeometry(0, 0, 0, 0);
+    picture_->installEventFilter(this);
 
-    vScroll1_ = new QScrollBar(Qt::Vertical, this);
-    vScroll1_->setObjectName(QStringLiteral("VScroll1"));
-    vScroll1_->setGeometry(TwipRect(9450, 120, 255, 7425));
-    hScroll1_ = new QScrollBar(Qt::Horizontal, this);
-    hScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    hScroll1_->setGeometry(TwipRect(120, 7545, 9330, 255));
-    for (QScrollBar* bar : {hScroll1_, vScroll1_}) {
+    verticalBar_ = new QScrollBar(Qt::Vertical, this);
+    verticalBar_->setObjectName(QStringLiteral("VScroll1"));
+    verticalBar_->setGeometry(TwipRect(9450, 120, 255, 7425));
+    horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
+    horizontalBar_->setObjectName(QStringLiteral("HScroll1"));
+    horizontalBar_->setGeometry(TwipRect(120, 7545, 9330, 255));
+    for (QScrollBar* bar : {horizontalBar_, verticalBar_}) {
         bar->setRange(0, 0);
         bar->setEnabled(false);
     }
 
-    frame1_ = new QGroupBox(QStringLiteral("Zoom:"), this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setGeometry(TwipRect(120, 7860, 9600, 855));
+    zoomFrame_ = new QGroupBox(QStringLiteral("Zoom:"), this);
+    zoomFrame_->setObjectName(QStringLiteral("Frame1"));
+    zoomFrame_->setGeometry(TwipRect(120, 7860, 9600, 855));
 
-    pushButton1_ = MakeButton("PushButton1", QStringLiteral("Zoom In"), frame1_,
-                              TwipRect(240, 300, 4440, 405));
-    pushButton2_ = MakeButton("PushButton2", QStringLiteral("Zoom Out"), frame1_,
-                              TwipRect(4800, 300, 4560, 405));
-    pushButton8_ =
+    zoomInButton_ = MakeButton("PushButton1", QStringLiteral("Zoom In"), zoomFrame_,
+                               TwipRect(240, 300, 4440, 405));
+    zoomOutButton_ = MakeButton("PushButton2", QStringLiteral("Zoom Out"), zoomFrame_,
+                                TwipRect(4800, 300, 4560, 405));
+    backButton_ =
         MakeButton("PushButton8", QStringLiteral("< Back"), this, TwipRect(120, 8850, 4680, 405));
-    pushButton6_ = MakeButton("PushButton6", QStringLiteral("Save Results To Excel File"), this,
-                              TwipRect(4920, 8850, 4800, 405));
+    saveButton_ = MakeButton("PushButton6", QStringLiteral("Save Results To Excel File"), this,
+                             TwipRect(4920, 8850, 4800, 405));
 
     // The holder of the unscaled picture lies outside the client area and is never shown.
-    zoomOri_ = new PictureBox(this);
-    zoomOri_->setObjectName(QStringLiteral("Zoom_Ori"));
-    zoomOri_->move(Pixels(10320), Pixels(480));
-    zoomOri_->setVisible(false);
+    unscaledPicture_ = new PictureBox(this);
+    unscaledPicture_->setObjectName(QStringLiteral("Zoom_Ori"));
+    unscaledPicture_->move(Pixels(10320), Pixels(480));
+    unscaledPicture_->setVisible(false);
 
     // Buttons show the hand, the background and the zoom frame the arrow. Movement over the
     // buttons, the viewport and the bars stops there instead of reaching the surfaces
     // behind them, which would turn the pointer back into the arrow.
     pointer_ = new MousePointer(*this);
-    for (QPushButton* button : {pushButton1_, pushButton2_, pushButton6_, pushButton8_}) {
-        pointer_->TrackButton(*button);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    pointer_->TrackButtons({zoomInButton_, zoomOutButton_, saveButton_, backButton_});
     pointer_->TrackSurface(*this);
-    pointer_->TrackSurface(*frame1_);
+    pointer_->TrackSurface(*zoomFrame_);
     for (QWidget* widget :
-         {picture2_, static_cast<QWidget*>(hScroll1_), static_cast<QWidget*>(vScroll1_)}) {
+         {viewport_, static_cast<QWidget*>(horizontalBar_), static_cast<QWidget*>(verticalBar_)}) {
         widget->setAttribute(Qt::WA_NoMousePropagation);
     }
 
-    connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
-    connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
-    connect(pushButton6_, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
-    connect(pushButton8_, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+    connect(zoomInButton_, &QPushButton::clicked, this, [this] { OnZoomIn(); });
+    connect(zoomOutButton_, &QPushButton::clicked, this, [this] { OnZoomOut(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { OnSaveResults(); });
+    connect(backButton_, &QPushButton::clicked, this, [this] { OnBack(); });
     auto* print = new QShortcut(QKeySequence::Print, this);
     connect(print, &QShortcut::activated, this, [this] { PrintWorkbook(); });
-    connect(hScroll1_, &QScrollBar::valueChanged, this,
+    connect(horizontalBar_, &QScrollBar::valueChanged, this,
             [this](int value) { ScrollChanged(Axis::Horizontal, value); });
-    connect(vScroll1_, &QScrollBar::valueChanged, this,
+    connect(verticalBar_, &QScrollBar::valueChanged, this,
             [this](int value) { ScrollChanged(Axis::Vertical, value); });
 
     ui::CentreOnScreen(*this);
 }
 
-void Form3::DescribeControls() {
+void SheetPreviewWindow::DescribeControls() {
     // Both windows carry the title "Quillmere"; the accessible names tell them apart.
     setAccessibleName(QStringLiteral("Quillmere sheet preview"));
     setAccessibleDescription(QStringLiteral(
@@ -196,29 +207,30 @@ void Form3::DescribeControls() {
     // The viewport is the picture as a listener meets it: one image, named, with the
     // sheet's key figures and the zoom in its description; the box that moves inside it
     // is drawing detail. It takes the focus so that the keys can pan the picture.
-    ui::SetAccessibleRole(*picture2_, QAccessible::Graphic, true);
-    picture2_->setAccessibleName(QStringLiteral("Budget sheet picture"));
-    picture2_->setToolTip(QStringLiteral("Arrows, Page Up/Down, Home and End pan the picture"));
-    picture2_->setFocusPolicy(Qt::StrongFocus);
-    picture2_->installEventFilter(this);
-    hScroll1_->setAccessibleName(QStringLiteral("Horizontal position of the picture"));
-    vScroll1_->setAccessibleName(QStringLiteral("Vertical position of the picture"));
-    for (QScrollBar* bar : {hScroll1_, vScroll1_}) bar->setFocusPolicy(Qt::StrongFocus);
-    pushButton1_->setToolTip(QStringLiteral("Zoom In (Ctrl++)"));
-    pushButton2_->setToolTip(QStringLiteral("Zoom Out (Ctrl+-)"));
-    pushButton8_->setToolTip(QStringLiteral("< Back (Escape or Alt+Left)"));
-    pushButton6_->setToolTip(QStringLiteral("Save Results To Excel File (Ctrl+S)"));
+    ui::SetAccessibleRole(*viewport_, QAccessible::Graphic, true);
+    viewport_->setAccessibleName(QStringLiteral("Budget sheet picture"));
+    viewport_->setToolTip(QStringLiteral("Arrows, Page Up/Down, Home and End pan the picture"));
+    viewport_->setFocusPolicy(Qt::StrongFocus);
+    viewport_->installEventFilter(this);
+    horizontalBar_->setAccessibleName(QStringLiteral("Horizontal position of the picture"));
+    verticalBar_->setAccessibleName(QStringLiteral("Vertical position of the picture"));
+    for (QScrollBar* bar : {horizontalBar_, verticalBar_}) bar->setFocusPolicy(Qt::StrongFocus);
+    zoomInButton_->setToolTip(QStringLiteral("Zoom In (Ctrl++)"));
+    zoomOutButton_->setToolTip(QStringLiteral("Zoom Out (Ctrl+-)"));
+    backButton_->setToolTip(QStringLiteral("< Back (Escape or Alt+Left)"));
+    saveButton_->setToolTip(QStringLiteral("Save Results To Excel File (Ctrl+S)"));
     // The zoom buttons, then the picture area and its bars, then the two commands.
-    const std::array<QWidget*, 7> order = {pushButton1_, pushButton2_, picture2_,   hScroll1_,
-                                           vScroll1_,    pushButton8_, pushButton6_};
+    const std::array<QWidget*, 7> order = {zoomInButton_,  zoomOutButton_, viewport_,
+                                           horizontalBar_, verticalBar_,   backButton_,
+                                           saveButton_};
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     DescribePicture();
 }
 
-void Form3::CreateShortcuts() {
+void SheetPreviewWindow::CreateShortcuts() {
     // Enter presses the focused button, as Space does; outside dialogs Qt leaves Enter to
     // buttons that are marked to take it.
-    for (QPushButton* button : {pushButton1_, pushButton2_, pushButton6_, pushButton8_})
+    for (QPushButton* button : {zoomInButton_, zoomOutButton_, saveButton_, backButton_})
         button->setAutoDefault(true);
     const auto press = [this](QList<QKeySequence> keys, QPushButton* button) {
         auto* shortcut = new QShortcut(this);
@@ -227,25 +239,25 @@ void Form3::CreateShortcuts() {
     };
     // Ctrl++ is typed with Shift on most layouts; Ctrl+= is the same key without it.
     press(QKeySequence::keyBindings(QKeySequence::ZoomIn) << QKeySequence(Qt::CTRL | Qt::Key_Equal),
-          pushButton1_);
-    press(QKeySequence::keyBindings(QKeySequence::ZoomOut), pushButton2_);
-    press({QKeySequence(QKeySequence::Save)}, pushButton6_);
-    press({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left)}, pushButton8_);
+          zoomInButton_);
+    press(QKeySequence::keyBindings(QKeySequence::ZoomOut), zoomOutButton_);
+    press({QKeySequence(QKeySequence::Save)}, saveButton_);
+    press({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left)}, backButton_);
 }
 
-void Form3::SetSheetSummary(const QString& summary) {
+void SheetPreviewWindow::SetSheetSummary(const QString& summary) {
     sheetSummary_ = summary;
     DescribePicture();
 }
 
-void Form3::DescribePicture() {
+void SheetPreviewWindow::DescribePicture() {
     QString description = QStringLiteral("Zoom %1%.").arg(qRound(model_.ZoomFactor() * 100));
     if (!sheetSummary_.isEmpty()) description += QLatin1Char(' ') + sheetSummary_;
-    if (picture2_->accessibleDescription() != description)
-        picture2_->setAccessibleDescription(description);
+    if (viewport_->accessibleDescription() != description)
+        viewport_->setAccessibleDescription(description);
 }
 
-bool Form3::PanByKey(const QKeyEvent& key) {
+bool SheetPreviewWindow::PanByKey(const QKeyEvent& key) {
     // An arrow moves the picture by twenty pixels, a page by the viewport less that much.
     constexpr int kNudge = 20 * kTwipsPerPixel;
     const TwipSize inner = model_.ViewportInner();
@@ -290,41 +302,35 @@ bool Form3::PanByKey(const QKeyEvent& key) {
     return true;
 }
 
-void Form3::ShowPictureFocus(bool focused) {
+void SheetPreviewWindow::ShowPictureFocus(bool focused) {
     // The viewport's border takes the highlight colour while the keys pan the picture.
-    QPalette palette = picture2_->palette();
+    QPalette palette = viewport_->palette();
     palette.setColor(QPalette::WindowText, focused ? palette.color(QPalette::Highlight)
                                                    : this->palette().color(QPalette::WindowText));
-    picture2_->setPalette(palette);
+    viewport_->setPalette(palette);
 }
 
-void Form3::Form_Load() {
+void SheetPreviewWindow::Load() {
     Trace trace(prompt_, QStringLiteral("Form3.Form_Load"));
-    trace.Step([&] { firstActivation_ = true; });
-    trace.Step([&] { Main::SetFormColors(*this); });
-    trace.Step([&] {
+    trace.Step(100, [&] { firstActivation_ = true; });
+    trace.Step(102, [&] { shell::SetFormColors(*this); });
+    trace.Step(104, [&] {
         setWindowTitle(QString::fromLatin1(config::kProductName));
         setWindowIcon(QApplication::windowIcon());
     });
-    trace.Step([&] {
-        // Without the file the pointer keeps the platform's pointing hand.
-        const QString hand = Main::HandCursorFile();
-        if (Main::FileExists(hand) && !pointer_->LoadHand(hand)) {
-            throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
-        }
-    });
+    trace.Step(106, [&] { pointer_->LoadOptionalHand(); });
 }
 
-void Form3::SetEndProgram(std::function<void()> endProgram) {
-    endProgram_ = std::move(endProgram);
+void SheetPreviewWindow::SetEndProgram(std::function<void()> endProgram) {
+    endProgram_.Replace(std::move(endProgram));
 }
 
-void Form3::LoadPicture(const QImage& picture) {
+void SheetPreviewWindow::LoadPicture(const QImage& picture) {
     const QPixmap pixmap = QPixmap::fromImage(picture);
     if (pixmap.isNull()) throw Failure(QStringLiteral("The preview picture is empty"));
     // Picture1 sizes itself to the picture; the model keeps that size in twips.
-    picture1_->SetPicture(pixmap);
-    picture1_->resize(pixmap.size());
+    picture_->SetPicture(pixmap);
+    picture_->resize(pixmap.size());
     model_.HandOver({pixmap.width() * kTwipsPerPixel, pixmap.height() * kTwipsPerPixel});
     // A new hand-over is prepared at the next activation; a window already on screen gets
     // no further activation, so it is prepared now.
@@ -332,31 +338,31 @@ void Form3::LoadPicture(const QImage& picture) {
     if (isVisible()) Activate();
 }
 
-void Form3::showEvent(QShowEvent* event) {
+void SheetPreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Activate();
 }
 
-void Form3::Activate() {
+void SheetPreviewWindow::Activate() {
     Trace trace(prompt_, QStringLiteral("Form3.Form_Activate"));
     if (firstActivation_) {
-        trace.Step([&] { picture1_->resize(picture1_->Picture().size()); });
-        trace.Step([&] {
-            zoomOri_->SetPicture(picture1_->Picture());
-            zoomOri_->resize(picture1_->size());
+        trace.Step(100, [&] { picture_->resize(picture_->Picture().size()); });
+        trace.Step(102, [&] {
+            unscaledPicture_->SetPicture(picture_->Picture());
+            unscaledPicture_->resize(picture_->size());
             model_.CopyPictureToHolder();
         });
         model_.Prepare(trace);
     }
-    trace.Step([&] { firstActivation_ = false; });
+    trace.Step(114, [&] { firstActivation_ = false; });
     ShowModel();
 }
 
-void Form3::PaintPicture() {
+void SheetPreviewWindow::PaintPicture() {
     const TwipSize scaled = model_.Scaled();
     const TwipSize unscaled = model_.Unscaled();
     const QSize size(std::max(0, Pixels(scaled.width)), std::max(0, Pixels(scaled.height)));
-    const QPixmap& original = zoomOri_->Picture();
+    const QPixmap& original = unscaledPicture_->Picture();
     QPixmap canvas;
     if (!size.isEmpty() && size == original.size() && !original.hasAlphaChannel() &&
         scaled.width == unscaled.width && scaled.height == unscaled.height) {
@@ -374,60 +380,60 @@ void Form3::PaintPicture() {
                            original,
                            QRectF(0, 0, unscaled.width / perPixel, unscaled.height / perPixel));
     }
-    picture1_->SetPicture(canvas);
-    picture1_->resize(size);
+    picture_->SetPicture(canvas);
+    picture_->resize(size);
 }
 
-void Form3::ShowModel() {
+void SheetPreviewWindow::ShowModel() {
     const TwipSize size = model_.PictureSize();
-    picture1_->setGeometry(Pixels(model_.PictureLeft()), Pixels(model_.PictureTop()),
-                           std::max(0, Pixels(size.width)), std::max(0, Pixels(size.height)));
-    ShowBar(*hScroll1_, model_.HScroll());
-    ShowBar(*vScroll1_, model_.VScroll());
+    picture_->setGeometry(Pixels(model_.PictureLeft()), Pixels(model_.PictureTop()),
+                          std::max(0, Pixels(size.width)), std::max(0, Pixels(size.height)));
+    ShowBar(*horizontalBar_, model_.HScroll());
+    ShowBar(*verticalBar_, model_.VScroll());
     DescribePicture();
 }
 
-void Form3::PushButton1_Click() {
+void SheetPreviewWindow::OnZoomIn() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton1_Click"));
-    trace.Step([&] { model_.StepZoom(ZoomDirection::In); });
+    trace.Step(100, [&] { model_.StepZoom(ZoomDirection::In); });
     ShowModel();
 }
 
-void Form3::PushButton2_Click() {
+void SheetPreviewWindow::OnZoomOut() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton2_Click"));
-    trace.Step([&] { model_.StepZoom(ZoomDirection::Out); });
+    trace.Step(100, [&] { model_.StepZoom(ZoomDirection::Out); });
     ShowModel();
 }
 
-void Form3::ScrollChanged(Axis axis, int value) {
+void SheetPreviewWindow::ScrollChanged(Axis axis, int value) {
     model_.SetScrollValue(axis, value);
     ShowModel();
 }
 
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == picture1_) {
+bool SheetPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picture_) {
         switch (event->type()) {
             case QEvent::MouseButtonPress: {
                 const QPointF at = static_cast<QMouseEvent*>(event)->position() * kTwipsPerPixel;
-                Picture1_MouseDown(static_cast<float>(at.x()), static_cast<float>(at.y()));
+                OnPictureMouseDown(static_cast<float>(at.x()), static_cast<float>(at.y()));
                 return true;
             }
             case QEvent::MouseMove: {
                 const auto* mouse = static_cast<QMouseEvent*>(event);
                 if (mouse->buttons() != Qt::NoButton) {
                     const QPointF at = mouse->position() * kTwipsPerPixel;
-                    Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
+                    OnPictureMouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
                 }
                 return true;
             }
             case QEvent::MouseButtonRelease:
-                Picture1_MouseUp();
+                OnPictureMouseUp();
                 return true;
             default:
                 break;
         }
     }
-    if (watched == picture2_) {
+    if (watched == viewport_) {
         switch (event->type()) {
             case QEvent::KeyPress:
                 if (PanByKey(*static_cast<QKeyEvent*>(event))) return true;
@@ -443,119 +449,122 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form3::Picture1_MouseDown(float x, float y) {
-    Trace trace(prompt_, QStringLiteral("Form3.picture1_MouseDown"));
-    trace.Step([&] { model_.MouseDown(x, y); });
+void SheetPreviewWindow::OnPictureMouseDown(float x, float y) {
+    Trace trace(prompt_, QStringLiteral("Form3.Picture1_MouseDown"));
+    trace.Step(100, [&] { model_.MouseDown(x, y); });
 }
 
-void Form3::Picture1_MouseMove(float x, float y) {
-    Trace trace(prompt_, QStringLiteral("Form3.picture1_MouseMove"));
-    trace.Step([&] { model_.MouseMove(x, y); });
+void SheetPreviewWindow::OnPictureMouseMove(float x, float y) {
+    Trace trace(prompt_, QStringLiteral("Form3.Picture1_MouseMove"));
+    trace.Step(100, [&] { model_.MouseMove(x, y); });
     ShowModel();
 }
 
-void Form3::Picture1_MouseUp() {
+void SheetPreviewWindow::OnPictureMouseUp() {
     Trace trace(prompt_, QStringLiteral("Form3.Picture1_MouseUp"));
     model_.MouseUp(trace);
     ShowModel();
 }
 
-void Form3::PushButton6_Click() {
+void SheetPreviewWindow::OnSaveResults() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton6_Click"));
     QString name;
     bool overwrite = false;
     int entry = 0;
     bool written = false;
-    trace.Step(
-        [&] { name = prompt_.SaveFileNameFrom(QStringLiteral("Save File"), kSaveFilters, entry); });
+    trace.Step(100, [&] {
+        name = prompt_.SaveFileNameFrom(QStringLiteral("Save File"), SaveFilters(), entry);
+    });
     // Cancelled: nothing to save and nothing to tell.
     if (name.isEmpty()) return;
     // A file that cannot be written is an ordinary event, told plainly in a notice; the
     // error-report box is left to faults of the program.
-    trace.Step([&] {
+    trace.Step(102, [&] {
         try {
             // A file that cannot be replaced is named before the user is asked to replace it.
             if (const QString refusal = SafeReplace::Refusal(name); !refusal.isEmpty()) {
-                prompt_.Notice(refusal, Main::AppTitle());
+                prompt_.Notice(refusal, shell::AppTitle());
                 return;
             }
         } catch (const FileFailure& failure) {
-            prompt_.Notice(NotWrittenNotice(failure), Main::AppTitle());
+            prompt_.Notice(NotWrittenNotice(failure), shell::AppTitle());
             return;
         }
-        overwrite = !Main::FileExists(name) ||
+        overwrite = !shell::FileExists(name) ||
                     prompt_.AskYesNo(QStringLiteral("Are you sure you wish to overwrite ") + name +
                                          QStringLiteral(" ?"),
-                                     Main::AppTitle());
+                                     shell::AppTitle());
     });
     // The new file replaces an existing one only once it is complete, so a failed save
     // leaves the user's file as it was. The name is used exactly as given.
-    trace.Step([&] {
+    trace.Step(104, [&] {
         if (!overwrite) return;
-        const Excel1::SaveFormat format = SaveFormatOf(name, entry);
+        const bridge::SaveFormat format = SaveFormatOf(name, entry);
         try {
-            if (format == Excel1::SaveFormat::Xls) {
-                SafeReplace::CopyFile(mExcelFile, name);
+            if (format == bridge::SaveFormat::Xls) {
+                SafeReplace::CopyFile(workbookPath_, name);
             } else {
                 // A target that cannot be written is found before the workbook is converted.
                 SafeReplace::Replacement out(name);
-                out.Write(Excel1::ExportWorkbook(mExcelFile, format));
+                out.Write(bridge::ExportWorkbook(workbookPath_, format));
                 out.Commit();
             }
             written = true;
         } catch (const FileFailure& failure) {
-            prompt_.Notice(NotWrittenNotice(failure), Main::AppTitle());
+            prompt_.Notice(NotWrittenNotice(failure), shell::AppTitle());
         }
     });
     // Only a file that was written is reported as saved.
-    if (written) trace.Step([&] { prompt_.Notice(QStringLiteral("Done."), Main::AppTitle()); });
+    if (written)
+        trace.Step(106, [&] { prompt_.Notice(QStringLiteral("Done."), shell::AppTitle()); });
 }
 
-void Form3::SetPrintDialog(std::function<bool(QPrinter&)> printDialog) {
+void SheetPreviewWindow::SetPrintDialog(std::function<bool(QPrinter&)> printDialog) {
     printDialog_ = std::move(printDialog);
 }
 
-void Form3::PrintWorkbook() {
+void SheetPreviewWindow::PrintWorkbook() {
     Trace trace(prompt_, QStringLiteral("Form3.PrintWorkbook"));
     std::optional<spreadsheet::Workbook> book;
-    trace.Step([&] { book = spreadsheet::LoadXls(mExcelFile.toStdString()); });
+    trace.Step(100, [&] { book = spreadsheet::LoadXls(workbookPath_.toStdString()); });
     if (!book || book->ShownSheet() == nullptr) return;
     const spreadsheet::Worksheet& sheet = *book->ShownSheet();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(spreadsheet::LayOutPages(sheet).page);
     bool accepted = false;
-    trace.Step([&] {
+    trace.Step(102, [&] {
         accepted = printDialog_ ? printDialog_(printer)
                                 : QPrintDialog(&printer, this).exec() == QDialog::Accepted;
     });
     if (!accepted) return;
     const QString target = printer.outputFileName();
     if (target.isEmpty()) {
-        trace.Step([&] {
+        trace.Step(104, [&] {
             if (!spreadsheet::PrintSheet(printer, *book, sheet))
                 throw Failure("The printer cannot be started");
         });
         return;
     }
-    trace.Step([&] {
+    // The other way the pages go: the same line as printing them.
+    trace.Step(104, [&] {
         try {
             PrintToFile(printer, *book, target);
         } catch (const FileFailure& failure) {
-            prompt_.Notice(NotWrittenNotice(failure), Main::AppTitle());
+            prompt_.Notice(NotWrittenNotice(failure), shell::AppTitle());
         }
     });
 }
 
-void Form3::PrintToFile(QPrinter& printer, const spreadsheet::Workbook& book,
-                        const QString& target) {
+void SheetPreviewWindow::PrintToFile(QPrinter& printer, const spreadsheet::Workbook& book,
+                                     const QString& target) {
     // Printing to a file is saving a file: the same refusals, and the pages reach the
     // target only once they are complete. The printer writes them to a private file in the
     // run's temporary folder first, which SafeReplace then copies into place.
     if (const QString refusal = SafeReplace::Refusal(target); !refusal.isEmpty()) {
-        prompt_.Notice(refusal, Main::AppTitle());
+        prompt_.Notice(refusal, shell::AppTitle());
         return;
     }
-    const QString folder = QFileInfo(mExcelFile).absolutePath();
+    const QString folder = QFileInfo(workbookPath_).absolutePath();
     QTemporaryFile pages(folder + QStringLiteral("/printed-XXXXXX.pdf"));
     if (!pages.open()) {
         throw FileFailure(
@@ -576,30 +585,30 @@ void Form3::PrintToFile(QPrinter& printer, const spreadsheet::Workbook& book,
     SafeReplace::CopyFile(pages.fileName(), target);
 }
 
-void Form3::PushButton8_Click() {
+void SheetPreviewWindow::OnBack() {
     Trace trace(prompt_, QStringLiteral("Form3.PushButton8_Click"));
-    trace.Step([&] { Main::DeleteFileQuietly(mExcelFile); });
-    trace.Step([&] { emit backRequested(); });
-    trace.Step([&] { hide(); });
+    trace.Step(100, [&] { shell::DeleteFileQuietly(workbookPath_); });
+    trace.Step(102, [&] { emit backRequested(); });
+    trace.Step(104, [&] { hide(); });
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
-    Form_QueryUnload();
+void SheetPreviewWindow::closeEvent(QCloseEvent* event) {
+    DeleteWorkbook();
     event->accept();
-    Form_Unload();
+    EndProgram();
 }
 
-void Form3::Form_QueryUnload() {
+void SheetPreviewWindow::DeleteWorkbook() {
     Trace trace(prompt_, QStringLiteral("Form3.Form_QueryUnload"));
-    trace.Step([&] { Main::DeleteFileQuietly(mExcelFile); });
-    trace.Step([] { QCoreApplication::processEvents(); });
-    trace.Step([] { QCoreApplication::processEvents(); });
+    trace.Step(100, [&] { shell::DeleteFileQuietly(workbookPath_); });
+    trace.Step(102, [] { QCoreApplication::processEvents(); });
+    trace.Step(104, [] { QCoreApplication::processEvents(); });
 }
 
-void Form3::Form_Unload() {
+void SheetPreviewWindow::EndProgram() {
     // The main window saves its state on this signal; its own closing steps do not run.
     emit closing();
-    if (endProgram_) endProgram_();
+    endProgram_();
 }
 
-}  // namespace quill
+}  // namespace quill::preview

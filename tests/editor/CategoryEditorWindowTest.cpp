@@ -18,27 +18,21 @@
 #include "bridge/Connection.h"
 #include "editor/EditorFixture.h"
 #include "editor/TreeAdapter.h"
-#include "preview/Form3.h"
 #include "preview/PictureBox.h"
+#include "preview/SheetPreviewWindow.h"
+#include "support/ScopedSettings.h"
 
-namespace quill {
+namespace quill::editor {
 namespace {
 
-class Form1Test : public test::EditorFixture {};
+using preview::PictureBox;
+using preview::SheetPreviewWindow;
 
-// Sets the default locale for one test and puts the previous one back.
-class DefaultLocale {
-  public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(previous_); }
-    DefaultLocale(const DefaultLocale&) = delete;
-    DefaultLocale& operator=(const DefaultLocale&) = delete;
+class CategoryEditorWindowTest : public test::EditorFixture {};
 
-  private:
-    QLocale previous_;
-};
+using test::ScopedDefaultLocale;
 
-TEST_F(Form1Test, InsertBelowPlacesTheRowByTheSelectedNode) {
+TEST_F(CategoryEditorWindowTest, InsertBelowPlacesTheRowByTheSelectedNode) {
     Start();
     ShowActive();
     // On a group with rows: a new group right after it.
@@ -63,22 +57,22 @@ TEST_F(Form1Test, InsertBelowPlacesTheRowByTheSelectedNode) {
     nextRowName = QStringLiteral("Toys");
     Click("PushButton2");
     EXPECT_EQ(Children(Node("HOUSING")).mid(3, 3), QStringList({"Gas", "Toys", "Water and sewer"}));
-    EXPECT_EQ(state.CategoryTable.size(), 80u);
+    EXPECT_EQ(state.categories.size(), 80u);
 
     // Cancelled: neither the table nor the tree changes (the tree is not even rebuilt).
     QTreeWidgetItem* housing = Node("HOUSING");
     nextRowName.clear();
     Click("PushButton2");
-    EXPECT_EQ(state.CategoryTable.size(), 80u);
+    EXPECT_EQ(state.categories.size(), 80u);
     EXPECT_EQ(Node("HOUSING"), housing);
     EXPECT_TRUE(prompt.Errors().empty());
 }
 
-TEST_F(Form1Test, DeleteAsksOnceNamingTheNodeAndRemovesTheGroupWithItsRows) {
+TEST_F(CategoryEditorWindowTest, DeleteAsksOnceNamingTheNodeAndRemovesTheGroupWithItsRows) {
     Start();
     Select(QStringLiteral("HOUSING"));
     Click("PushButton1");  // answered No
-    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    EXPECT_EQ(state.categories.size(), 77u);
     ASSERT_NE(Node("HOUSING"), nullptr);
 
     prompt.yesNo = {true};
@@ -87,7 +81,7 @@ TEST_F(Form1Test, DeleteAsksOnceNamingTheNodeAndRemovesTheGroupWithItsRows) {
     EXPECT_EQ(prompt.Questions()[1], "Do you really want delete this row ?\r\n(HOUSING)");
     EXPECT_EQ(prompt.shown[1].title, "Question");
     EXPECT_EQ(prompt.Notices(), std::vector<QString>({"Row deleted."}));
-    EXPECT_EQ(state.CategoryTable.size(), 66u);
+    EXPECT_EQ(state.categories.size(), 66u);
     EXPECT_EQ(Node("HOUSING"), nullptr);
     EXPECT_EQ(Node("Mortgage or rent"), nullptr);
     // The tree has chosen another node, and the editor state names it.
@@ -95,7 +89,7 @@ TEST_F(Form1Test, DeleteAsksOnceNamingTheNodeAndRemovesTheGroupWithItsRows) {
     EXPECT_EQ(state.SelectedRowText, Tree().selectedItems()[0]->text(0));
 }
 
-TEST_F(Form1Test, RenameOffersTheRowNameAndStoresOnlyARealNewName) {
+TEST_F(CategoryEditorWindowTest, RenameOffersTheRowNameAndStoresOnlyARealNewName) {
     Start();
     Select(QStringLiteral("Phone"));
     prompt.inputs = {QStringLiteral("Mobile")};
@@ -126,7 +120,7 @@ TEST_F(Form1Test, RenameOffersTheRowNameAndStoresOnlyARealNewName) {
     EXPECT_TRUE(prompt.Errors().empty());
 }
 
-TEST_F(Form1Test, RestoreDefaultBringsBackTheRowsAndTheStoredIncomes) {
+TEST_F(CategoryEditorWindowTest, RestoreDefaultBringsBackTheRowsAndTheStoredIncomes) {
     Start();
     Income(0).setText(QStringLiteral("$5000"));
     Restart();
@@ -136,17 +130,17 @@ TEST_F(Form1Test, RestoreDefaultBringsBackTheRowsAndTheStoredIncomes) {
     Click("PushButton1");
     Income(0).setText(QStringLiteral("$1"));
     Click("PushButton3");  // No
-    EXPECT_EQ(state.CategoryTable.size(), 66u);
+    EXPECT_EQ(state.categories.size(), 66u);
     Click("PushButton3");
-    EXPECT_EQ(state.CategoryTable.size(), 77u);
+    EXPECT_EQ(state.categories.size(), 77u);
     EXPECT_EQ(Children(nullptr).first(), "HOUSING");
     EXPECT_EQ(state.SelectedRowText, "HOUSING");
     EXPECT_EQ(Income(0).text(), "$5000");
     EXPECT_EQ(Income(3).text(), "$2720");
 }
 
-TEST_F(Form1Test, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
-    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+TEST_F(CategoryEditorWindowTest, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
+    const ScopedDefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     Start();
     ShowActive();  // the first field has the focus when the window opens
     EXPECT_EQ(QApplication::focusWidget(), &Income(0));
@@ -175,8 +169,8 @@ TEST_F(Form1Test, IncomeFieldsSelectAllOnEntryAndNormaliseOnLeaving) {
 // A text that is not an amount never replaces the field's amount: the field puts its last
 // amount back, the message beside the fields (and the field's description) says why, and
 // neither the settings nor the sheet ever see the text.
-TEST_F(Form1Test, RefusedIncomeKeepsTheLastAmountAndSaysWhy) {
-    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+TEST_F(CategoryEditorWindowTest, RefusedIncomeKeepsTheLastAmountAndSaysWhy) {
+    const ScopedDefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     Ini().setValue("Quillmere/3 Income", "-2720");  // a text stored by an earlier version
     Start();
     ShowActive();
@@ -228,7 +222,7 @@ TEST_F(Form1Test, RefusedIncomeKeepsTheLastAmountAndSaysWhy) {
     EXPECT_EQ(Income(3).accessibleDescription(), "");
 }
 
-TEST_F(Form1Test, TabOrderRunsThroughTheIncomesTheTreeAndTheCommands) {
+TEST_F(CategoryEditorWindowTest, TabOrderRunsThroughTheIncomesTheTreeAndTheCommands) {
     Start();
     QStringList order;
     QWidget* widget = &Income(1);
@@ -254,7 +248,8 @@ void EditLabel(QTreeWidget& tree, QTreeWidgetItem* item, const QString& text, Qt
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST_F(Form1Test, InPlaceEditStoresTheNameDropsTheToolTipAndAbandonedEditsKeepTheName) {
+TEST_F(CategoryEditorWindowTest,
+       InPlaceEditStoresTheNameDropsTheToolTipAndAbandonedEditsKeepTheName) {
     Start();
     ShowActive();
     EXPECT_EQ(Tree().toolTip(), "Left-click and hold left mouse buttom to edit");
@@ -268,7 +263,7 @@ TEST_F(Form1Test, InPlaceEditStoresTheNameDropsTheToolTipAndAbandonedEditsKeepTh
     EXPECT_NE(Node("TAXES"), nullptr);
 }
 
-TEST_F(Form1Test, RenameAfterAnInPlaceEditOffersTheNewName) {
+TEST_F(CategoryEditorWindowTest, RenameAfterAnInPlaceEditOffersTheNewName) {
     Start();
     ShowActive();
     Select(QStringLiteral("TRANSPORTATION"));
@@ -287,10 +282,10 @@ TEST_F(Form1Test, RenameAfterAnInPlaceEditOffersTheNewName) {
     EXPECT_EQ(prompt.lastOffered, "TRAVEL");
 }
 
-TEST_F(Form1Test, GenerationKeepsTheHourglassOverButtonsAndEndsWithTheArrow) {
+TEST_F(CategoryEditorWindowTest, GenerationKeepsTheHourglassOverButtonsAndEndsWithTheArrow) {
     Start();
     QWidget& button = *form->findChild<QPushButton*>(QStringLiteral("PushButton2"));
-    std::vector<int> pointers;
+    std::vector<PointerShape> pointers;
     prompt.onError = [&] {
         MoveMouseOver(button);
         pointers.push_back(form->MousePointerValue());
@@ -298,24 +293,14 @@ TEST_F(Form1Test, GenerationKeepsTheHourglassOverButtonsAndEndsWithTheArrow) {
     provider.missing = true;  // every step of the driver fails and is reported
     Click("PushButton22");
     ASSERT_FALSE(pointers.empty());
-    EXPECT_EQ(pointers.front(), 11);
-    EXPECT_EQ(form->MousePointerValue(), 0);
+    EXPECT_EQ(pointers.front(), PointerShape::Hourglass);
+    EXPECT_EQ(form->MousePointerValue(), PointerShape::Arrow);
     EXPECT_TRUE(form->updatesEnabled());
     MoveMouseOver(button);
-    EXPECT_EQ(form->MousePointerValue(), 99);
-
-    // An engine that seems to run already: No to the warning skips the generation.
-    prompt.shown.clear();
-    provider.missing = false;
-    provider.running = true;
-    Click("PushButton22");
-    EXPECT_EQ(prompt.Questions(), std::vector<QString>({Excel1::RunningInstanceQuestion()}));
-    EXPECT_TRUE(prompt.Errors().empty());
-    EXPECT_TRUE(form->updatesEnabled());
-    EXPECT_EQ(form->Preview(), nullptr);
+    EXPECT_EQ(form->MousePointerValue(), PointerShape::Hand);
 }
 
-TEST_F(Form1Test, FirstStartClosingWritesTheWholeState) {
+TEST_F(CategoryEditorWindowTest, FirstStartClosingWritesTheWholeState) {
     Start();
     ASSERT_TRUE(loaded);
     form->close();
@@ -328,17 +313,17 @@ TEST_F(Form1Test, FirstStartClosingWritesTheWholeState) {
     EXPECT_EQ(ini.value("System Value - Saved").toString(), "True");
 }
 
-TEST_F(Form1Test, StartWithoutEngineShowsTheMessageAndWritesNothing) {
+TEST_F(CategoryEditorWindowTest, StartWithoutEngineShowsTheMessageAndWritesNothing) {
     provider.missing = true;
     Start();
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(prompt.Notices(), std::vector<QString>({IsInstalled::NotInstalledMessage()}));
+    EXPECT_EQ(prompt.Notices(), std::vector<QString>({bridge::NotInstalledMessage()}));
     form->close();
     EXPECT_FALSE(QFile::exists(config.IniPath()));
 }
 
-TEST_F(Form1Test, UnreadableStoreIsReportedOnceAndStartUpGoesOn) {
+TEST_F(CategoryEditorWindowTest, UnreadableStoreIsReportedOnceAndStartUpGoesOn) {
     {
         QSettings ini = Ini();
         ini.setValue("Quillmere/System Value - Saved", "True");
@@ -353,26 +338,26 @@ TEST_F(Form1Test, UnreadableStoreIsReportedOnceAndStartUpGoesOn) {
     EXPECT_TRUE(form->updatesEnabled());
 }
 
-TEST_F(Form1Test, TheLastGroupStaysInTheListAndInTheTree) {
+TEST_F(CategoryEditorWindowTest, TheLastGroupStaysInTheListAndInTheTree) {
     Start();
     while (Tree().topLevelItemCount() > 1) {
         Tree().setCurrentItem(Tree().topLevelItem(0));
         prompt.yesNo = {true};
         Click("PushButton1");
     }
-    ASSERT_EQ(state.CategoryTable.size(), 5u);  // LEGAL and its four rows
+    ASSERT_EQ(state.categories.size(), 5u);  // LEGAL and its four rows
     prompt.shown.clear();
     Tree().setCurrentItem(Tree().topLevelItem(0));
     prompt.yesNo = {true};
     Click("PushButton1");
     EXPECT_EQ(Tree().topLevelItemCount(), 1);
-    EXPECT_EQ(state.CategoryTable.size(), 5u);
+    EXPECT_EQ(state.categories.size(), 5u);
     ASSERT_EQ(prompt.Notices().size(), 1u);
     EXPECT_EQ(prompt.Notices()[0], "The list must keep at least one row, so this row stays.");
     EXPECT_TRUE(prompt.Errors().empty());
 }
 
-TEST_F(Form1Test, PreviewBackShowsTheEditorAndClosingThePreviewSavesTheEdits) {
+TEST_F(CategoryEditorWindowTest, PreviewBackShowsTheEditorAndClosingThePreviewSavesTheEdits) {
     Start();
     ShowActive();
     Select(QStringLiteral("HOUSING"));
@@ -383,7 +368,7 @@ TEST_F(Form1Test, PreviewBackShowsTheEditorAndClosingThePreviewSavesTheEdits) {
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::gray);
     form->LoadPicture(picture);
-    Form3& preview = *form->Preview();
+    SheetPreviewWindow& preview = *form->Preview();
     int previewEnds = 0;
     preview.SetEndProgram([&] { ++previewEnds; });
     form->SetWorkbookPath(temp.Path() + QStringLiteral("/wimbur11111111.xls"));
@@ -402,23 +387,23 @@ TEST_F(Form1Test, PreviewBackShowsTheEditorAndClosingThePreviewSavesTheEdits) {
     EXPECT_TRUE(prompt.Errors().empty());
 }
 
-TEST_F(Form1Test, StartCreatingTemplateHandsTheSheetToThePreview) {
+TEST_F(CategoryEditorWindowTest, StartCreatingTemplateHandsTheSheetToThePreview) {
     Start();
     ShowActive();
     Income(0).setText(QStringLiteral("$4200"));
     Click("PushButton22");
     EXPECT_TRUE(prompt.Errors().empty()) << prompt.Errors()[0].toStdString();
     EXPECT_FALSE(form->isVisible());
-    Form3* preview = form->Preview();
+    SheetPreviewWindow* preview = form->Preview();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_FALSE(preview->findChild<PictureBox*>(QStringLiteral("Picture1"))->Picture().isNull());
-    EXPECT_TRUE(QFile::exists(preview->mExcelFile));
-    EXPECT_TRUE(preview->mExcelFile.startsWith(temp.Path()));
-    EXPECT_FALSE(QFile::exists(PersonalFinance::PicturePath(temp.Path())));
-    EXPECT_EQ(form->MousePointerValue(), 0);
+    EXPECT_TRUE(QFile::exists(preview->WorkbookPath()));
+    EXPECT_TRUE(preview->WorkbookPath().startsWith(temp.Path()));
+    EXPECT_FALSE(QFile::exists(sheet::PicturePath(temp.Path())));
+    EXPECT_EQ(form->MousePointerValue(), PointerShape::Arrow);
     preview->SetEndProgram([] {});
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::editor

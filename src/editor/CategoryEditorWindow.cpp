@@ -1,4 +1,4 @@
-#include "editor/Form1.h"
+#include "editor/CategoryEditorWindow.h"
 
 #include <algorithm>
 #include <exception>
@@ -17,12 +17,12 @@
 #include <QTreeWidget>
 
 #include "bridge/Connection.h"
-#include "editor/Form2.h"
+#include "editor/RowNameDialog.h"
 #include "editor/TreeAdapter.h"
 #include "model/Amounts.h"
 #include "model/CategoryState.h"
 #include "model/SettingsStore.h"
-#include "preview/Form3.h"
+#include "preview/SheetPreviewWindow.h"
 #include "sheet/BudgetSheet.h"
 #include "shell/CommonServices.h"
 #include "shell/Config.h"
@@ -35,12 +35,15 @@
 #include "shell/ui/MousePointer.h"
 #include "spreadsheet/xls/XlsFile.h"
 
-namespace quill {
+namespace quill::editor {
 
+using preview::SheetPreviewWindow;
 using ui::TwipRect;
 
 namespace {
 
+// The texts below are shown as written, odd spellings included ("buttom", "want delete"):
+// users and their notes know them so.
 const QString kQuestionTitle = QStringLiteral("Question");
 const QString kTreeToolTip = QStringLiteral("Left-click and hold left mouse buttom to edit");
 const QString kNothingSelected =
@@ -97,7 +100,7 @@ QString IndexedName(const char* name, int index) {
 
 }  // namespace
 
-Form1::Form1(const Form1Services& services, QWidget* parent)
+CategoryEditorWindow::CategoryEditorWindow(const CategoryEditorServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -106,36 +109,38 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
       store_(services.store),
       provider_(services.provider),
       tempFolder_(services.tempFolder),
-      rowNameDialog_([this](QString& newRowName) {
-          Form2 dialog(prompt_, newRowName, this);
+      askRowName_([this](QString& newRowName) {
+          RowNameDialog dialog(prompt_, newRowName, this);
           dialog.exec();
-      }),
-      endProgram_([] { QCoreApplication::exit(0); }) {
+      }) {
     CreateControls();
 }
 
-Form1::~Form1() {
+CategoryEditorWindow::~CategoryEditorWindow() {
     // The tree outlives this object's members while the window's children are deleted;
     // its signals must not reach handlers that use them.
-    treeView1_->disconnect(this);
+    categoryTree_->disconnect(this);
 }
 
-void Form1::SetRowNameDialog(RowNameDialog dialog) {
-    rowNameDialog_ = std::move(dialog);
+void CategoryEditorWindow::SetRowNameDialog(AskRowName dialog) {
+    askRowName_ = std::move(dialog);
 }
 
-void Form1::SetEndProgram(std::function<void()> endProgram) {
-    endProgram_ = std::move(endProgram);
+void CategoryEditorWindow::SetEndProgram(std::function<void()> endProgram) {
+    endProgram_.Replace(std::move(endProgram));
 }
 
-int Form1::MousePointerValue() const {
+PointerShape CategoryEditorWindow::MousePointerValue() const {
     return pointer_->Value();
 }
 
 // ---------------------------------------------------------------------------------------
 // Controls
 
-void Form1::CreateControls() {
+void CategoryEditorWindow::CreateControls() {
+    // The object names ("Form1", "PushButton22", "Text1_0", ...) are the ones the optional
+    // skin style sheet can address by name: they stay as they are, whatever the members
+    // are called.
     setObjectName(QStringLiteral("Form1"));
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
@@ -143,9 +148,9 @@ void Form1::CreateControls() {
     setFixedSize(ui::Pixels(8040), ui::Pixels(7650 + kBelowIncomes));
     ui::PaintWhite(*this);
 
-    pushButton22_ = ui::MakeButton("PushButton22", QStringLiteral("Start Creating Template"), this,
-                                   TwipRect(120, 120, 7800, 405));
-    pushButton6_ =
+    startCreatingButton_ = ui::MakeButton("PushButton22", QStringLiteral("Start Creating Template"),
+                                          this, TwipRect(120, 120, 7800, 405));
+    helpButton_ =
         ui::MakeButton("PushButton6", QStringLiteral("Help"), this, TwipRect(120, 630, 7800, 405));
     CreateIncomeFields();
     CreateTreeFrame();
@@ -157,7 +162,7 @@ void Form1::CreateControls() {
     ui::CentreOnScreen(*this);
 }
 
-void Form1::CreateIncomeFields() {
+void CategoryEditorWindow::CreateIncomeFields() {
     const std::array<QString, 2> titles = {QStringLiteral("Projected Income"),
                                            QStringLiteral("Actual Income")};
     const std::array<QRect, 2> places = {TwipRect(120, 1080, 3840, 1215),
@@ -166,21 +171,21 @@ void Form1::CreateIncomeFields() {
         auto* frame = new QGroupBox(titles[f], this);
         frame->setObjectName(IndexedName("Frame1", f));
         frame->setGeometry(places[f]);
-        frame1_[f] = frame;
+        incomeFrames_[f] = frame;
     }
     for (int i = 0; i < 4; ++i) {
         const IncomeFieldPlace& place = kIncomeFields[i];
-        QGroupBox* frame = frame1_[place.frame];
+        QGroupBox* frame = incomeFrames_[place.frame];
         auto* label = new QLabel(QLatin1String(place.caption), frame);
         label->setObjectName(IndexedName("Label4", i));
         label->setGeometry(TwipRect(240, place.labelTop, place.labelWidth, 225));
-        label4_[i] = label;
+        incomeLabels_[i] = label;
 
         auto* text = new QLineEdit(frame);
         text->setObjectName(IndexedName("Text1", i));
         text->setGeometry(TwipRect(1560, place.textTop, 2055, 330));
         text->installEventFilter(this);
-        text1_[i] = text;
+        incomeBoxes_[i] = text;
     }
     incomeMessage_ = new QLabel(this);
     incomeMessage_->setObjectName(QStringLiteral("IncomeMessage"));
@@ -192,169 +197,163 @@ void Form1::CreateIncomeFields() {
     incomeMessage_->setPalette(palette);
 }
 
-void Form1::CreateTreeFrame() {
-    frame2_ = new QGroupBox(QStringLiteral("Personal budget data:"), this);
-    frame2_->setObjectName(QStringLiteral("Frame2"));
-    frame2_->setGeometry(TwipRect(120, 2340 + kBelowIncomes, 7800, 5175));
+void CategoryEditorWindow::CreateTreeFrame() {
+    categoryFrame_ = new QGroupBox(QStringLiteral("Personal budget data:"), this);
+    categoryFrame_->setObjectName(QStringLiteral("Frame2"));
+    categoryFrame_->setGeometry(TwipRect(120, 2340 + kBelowIncomes, 7800, 5175));
 
-    pushButton2_ = ui::MakeButton("PushButton2", QStringLiteral("Insert Below"), frame2_,
-                                  TwipRect(240, 300, 3600, 405));
-    pushButton1_ = ui::MakeButton("PushButton1", QStringLiteral("Delete Selected"), frame2_,
-                                  TwipRect(3960, 300, 3600, 405));
-    pushButton4_ = ui::MakeButton("PushButton4", QStringLiteral("Rename Selected"), frame2_,
-                                  TwipRect(240, 795, 3600, 405));
-    pushButton3_ = ui::MakeButton("PushButton3", QStringLiteral("Restore Default"), frame2_,
-                                  TwipRect(3960, 795, 3600, 405));
+    insertButton_ = ui::MakeButton("PushButton2", QStringLiteral("Insert Below"), categoryFrame_,
+                                   TwipRect(240, 300, 3600, 405));
+    deleteButton_ = ui::MakeButton("PushButton1", QStringLiteral("Delete Selected"), categoryFrame_,
+                                   TwipRect(3960, 300, 3600, 405));
+    renameButton_ = ui::MakeButton("PushButton4", QStringLiteral("Rename Selected"), categoryFrame_,
+                                   TwipRect(240, 795, 3600, 405));
+    restoreButton_ = ui::MakeButton("PushButton3", QStringLiteral("Restore Default"),
+                                    categoryFrame_, TwipRect(3960, 795, 3600, 405));
 
-    treeView1_ = new QTreeWidget(frame2_);
-    treeView1_->setObjectName(QStringLiteral("TreeView1"));
-    treeView1_->setGeometry(TwipRect(240, 1300, 7335, 3690));
-    treeView1_->setToolTip(kTreeToolTip);
-    tree_ = std::make_unique<TreeAdapter>(*treeView1_);
+    categoryTree_ = new QTreeWidget(categoryFrame_);
+    categoryTree_->setObjectName(QStringLiteral("TreeView1"));
+    categoryTree_->setGeometry(TwipRect(240, 1300, 7335, 3690));
+    categoryTree_->setToolTip(kTreeToolTip);
+    tree_ = std::make_unique<TreeAdapter>(*categoryTree_);
 }
 
-void Form1::SetTabOrder() {
+void CategoryEditorWindow::SetTabOrder() {
     // Projected income, projected extra income, actual income, actual extra income, the
     // tree, then the commands. Frames and labels take no focus.
-    const std::array<QWidget*, 11> order = {text1_[0],    text1_[1],     text1_[3],    text1_[2],
-                                            treeView1_,   pushButton22_, pushButton2_, pushButton3_,
-                                            pushButton1_, pushButton4_,  pushButton6_};
+    const std::array<QWidget*, 11> order = {incomeBoxes_[0], incomeBoxes_[1], incomeBoxes_[3],
+                                            incomeBoxes_[2], categoryTree_,   startCreatingButton_,
+                                            insertButton_,   restoreButton_,  deleteButton_,
+                                            renameButton_,   helpButton_};
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     // The first of them has the focus when the window opens.
-    text1_[0]->setFocus();
+    incomeBoxes_[0]->setFocus();
 }
 
-void Form1::DescribeControls() {
+void CategoryEditorWindow::DescribeControls() {
     // Both windows carry the title "Quillmere"; the accessible names tell them apart.
     setAccessibleName(QStringLiteral("Quillmere budget editor"));
     setAccessibleDescription(
         QStringLiteral("Income figures and budget categories; Start Creating Template builds "
                        "the budget sheet from them."));
     for (int i = 0; i < 4; ++i) {
-        label4_[i]->setBuddy(text1_[i]);
-        text1_[i]->setAccessibleName(QLatin1String(kIncomeNames[i]));
+        incomeLabels_[i]->setBuddy(incomeBoxes_[i]);
+        incomeBoxes_[i]->setAccessibleName(QLatin1String(kIncomeNames[i]));
     }
-    treeView1_->setAccessibleName(QStringLiteral("Personal budget data"));
-    treeView1_->setAccessibleDescription(
+    categoryTree_->setAccessibleName(QStringLiteral("Personal budget data"));
+    categoryTree_->setAccessibleDescription(
         QStringLiteral("Groups and their rows. Insert adds a row below the selected one, Delete "
                        "removes it, F2 renames it in place."));
-    pushButton2_->setToolTip(QStringLiteral("Insert Below (Insert)"));
-    pushButton1_->setToolTip(QStringLiteral("Delete Selected (Delete, in the list)"));
-    pushButton4_->setToolTip(QStringLiteral("Rename Selected (F2 renames in place, in the list)"));
+    insertButton_->setToolTip(QStringLiteral("Insert Below (Insert)"));
+    deleteButton_->setToolTip(QStringLiteral("Delete Selected (Delete, in the list)"));
+    renameButton_->setToolTip(QStringLiteral("Rename Selected (F2 renames in place, in the list)"));
 }
 
-void Form1::CreateShortcuts() {
+void CategoryEditorWindow::CreateShortcuts() {
     // Enter presses the focused button, as Space does; outside dialogs Qt leaves Enter to
     // buttons that are marked to take it.
-    for (QPushButton* button :
-         {pushButton22_, pushButton6_, pushButton2_, pushButton1_, pushButton4_, pushButton3_})
+    for (QPushButton* button : {startCreatingButton_, helpButton_, insertButton_, deleteButton_,
+                                renameButton_, restoreButton_})
         button->setAutoDefault(true);
     auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), this);
-    connect(insert, &QShortcut::activated, pushButton2_, &QPushButton::click);
+    connect(insert, &QShortcut::activated, insertButton_, &QPushButton::click);
     // Delete belongs to the text boxes elsewhere; in the list it deletes the selected row.
-    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), treeView1_, nullptr, nullptr,
-                                 Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, pushButton1_, &QPushButton::click);
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), categoryTree_, nullptr,
+                                 nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, deleteButton_, &QPushButton::click);
 }
 
-void Form1::TrackPointer() {
+void CategoryEditorWindow::TrackPointer() {
     // Buttons show the hand and keep their movement from the surfaces behind them, which
     // would turn the pointer back into the arrow.
     pointer_ = new MousePointer(*this);
-    for (QPushButton* button :
-         {pushButton22_, pushButton6_, pushButton2_, pushButton1_, pushButton4_, pushButton3_}) {
-        pointer_->TrackButton(*button);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    pointer_->TrackButtons({startCreatingButton_, helpButton_, insertButton_, deleteButton_,
+                            renameButton_, restoreButton_});
     pointer_->TrackSurface(*this);
-    for (QWidget* frame : {frame1_[0], frame1_[1], frame2_}) pointer_->TrackSurface(*frame);
+    for (QWidget* frame : {incomeFrames_[0], incomeFrames_[1], categoryFrame_})
+        pointer_->TrackSurface(*frame);
     for (int i = 0; i < 4; ++i) {
-        pointer_->TrackSurface(*label4_[i]);
-        pointer_->TrackSurface(*text1_[i]);
+        pointer_->TrackSurface(*incomeLabels_[i]);
+        pointer_->TrackSurface(*incomeBoxes_[i]);
     }
     pointer_->TrackSurface(*incomeMessage_);
-    pointer_->TrackSurface(*treeView1_);
-    pointer_->TrackSurface(*treeView1_->viewport());
+    pointer_->TrackSurface(*categoryTree_);
+    pointer_->TrackSurface(*categoryTree_->viewport());
 }
 
-void Form1::ConnectHandlers() {
-    connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
-    connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
-    connect(pushButton4_, &QPushButton::clicked, this, [this] { PushButton4_Click(); });
-    connect(pushButton3_, &QPushButton::clicked, this, [this] { PushButton3_Click(); });
-    connect(pushButton22_, &QPushButton::clicked, this, [this] { PushButton22_Click(); });
-    connect(pushButton6_, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+void CategoryEditorWindow::ConnectHandlers() {
+    connect(insertButton_, &QPushButton::clicked, this, [this] { OnInsertBelow(); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { OnDeleteSelected(); });
+    connect(renameButton_, &QPushButton::clicked, this, [this] { OnRenameSelected(); });
+    connect(restoreButton_, &QPushButton::clicked, this, [this] { OnRestoreDefault(); });
+    connect(startCreatingButton_, &QPushButton::clicked, this, [this] { OnStartCreating(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { OnHelp(); });
 
     // A click, and also a move of the selection with the keyboard, takes the selection,
     // so that the selected row text always names the selected node. The adapter's own
     // changes emit nothing.
-    connect(treeView1_, &QTreeWidget::itemClicked, this, [this] { TreeView1_Click(); });
-    connect(treeView1_, &QTreeWidget::currentItemChanged, this, [this] { TreeView1_Click(); });
+    connect(categoryTree_, &QTreeWidget::itemClicked, this, [this] { OnTreeSelection(); });
+    connect(categoryTree_, &QTreeWidget::currentItemChanged, this, [this] { OnTreeSelection(); });
     tree_->SetLabelEditHandlers(
-        [this] { TreeView1_BeforeLabelEdit(); },
-        [this](const QString& key, const QString& text) { TreeView1_AfterLabelEdit(key, text); });
+        [this] { OnBeforeRenameInPlace(); },
+        [this](const QString& key, const QString& text) { OnRenamedInPlace(key, text); });
 }
 
 // ---------------------------------------------------------------------------------------
 // Start-up and shutdown
 
-bool Form1::Form_Load() {
+bool CategoryEditorWindow::Load() {
     Trace trace(prompt_, QStringLiteral("Form1.Form_Load"));
     bool engineFound = true;
-    trace.Step([&] { Main::ApplySkin(*this); });
-    trace.Step([&] {
+    trace.Step(100, [&] { shell::ApplySkin(*this); });
+    trace.Step(102, [&] {
         setWindowTitle(QString::fromLatin1(config::kProductName));
         setWindowIcon(QApplication::windowIcon());
     });
-    trace.Step([&] { Main::SetAppTitle(); });
-    trace.Step([&] { SuspendPainting(); });
-    trace.Step([&] {
-        // Without the file the platform's pointing hand stands in for pointer 99.
-        const QString hand = Main::HandCursorFile();
-        if (Main::FileExists(hand) && !pointer_->LoadHand(hand))
-            throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
-    });
-    trace.Step([&] { LoadState(false); });
-    trace.Step([&] { ResumePainting(); });
-    trace.Step([&] { update(); });
+    trace.Step(104, [&] { shell::SetAppTitle(); });
+    trace.Step(106, [&] { SuspendPainting(); });
+    trace.Step(108, [&] { pointer_->LoadOptionalHand(); });
+    trace.Step(110, [&] { LoadState(model::CategorySource::Stored); });
+    trace.Step(112, [&] { ResumePainting(); });
+    trace.Step(114, [&] { update(); });
     // Last, so that everything is prepared when it runs; without an engine the program
     // ends here, before any value of this run is written.
-    trace.Step([&] { engineFound = IsInstalled::CheckExcelInstalled(provider_, prompt_); });
+    trace.Step(116, [&] { engineFound = bridge::CheckEngineAvailable(provider_, prompt_); });
     if (!engineFound) ended_ = true;
     return engineFound;
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
-    if (!ended_) Form_QueryUnload();
+void CategoryEditorWindow::closeEvent(QCloseEvent* event) {
+    if (!ended_) SaveState();
     event->accept();
-    Form_Unload();
+    EndProgram();
 }
 
-void Form1::Form_QueryUnload() {
+void CategoryEditorWindow::SaveState() {
     Trace trace(prompt_, QStringLiteral("Form1.Form_QueryUnload"));
-    Options::SaveCategoryState(state_, IncomeTextsOfBoxes(), store_, trace);
+    model::SaveCategoryState(state_, IncomeTextsOfBoxes(), store_, trace);
 }
 
-void Form1::Form_Unload() {
+void CategoryEditorWindow::EndProgram() {
     ended_ = true;
-    if (endProgram_) endProgram_();
+    endProgram_();
 }
 
 // ---------------------------------------------------------------------------------------
 // The category tree
 
-void Form1::TreeView1_Click() {
+void CategoryEditorWindow::OnTreeSelection() {
     currentNode_ = tree_->SelectedKey();
     if (!currentNode_) return;  // nothing selected, nothing to take
     if (const CategoryRow* row = FindRow(*currentNode_)) state_.SelectedRowText = row->RowText;
 }
 
-void Form1::TreeView1_BeforeLabelEdit() {
+void CategoryEditorWindow::OnBeforeRenameInPlace() {
     // The hint is needed only until the user has found out how to edit.
-    treeView1_->setToolTip(QString());
+    categoryTree_->setToolTip(QString());
 }
 
-void Form1::TreeView1_AfterLabelEdit(const QString& key, const QString& newString) {
+void CategoryEditorWindow::OnRenamedInPlace(const QString& key, const QString& newString) {
     currentNode_ = key;
     if (CategoryRow* row = FindRow(key)) row->RowText = newString;
     // The selected row text names the selected node, so a rename that follows offers the
@@ -365,24 +364,24 @@ void Form1::TreeView1_AfterLabelEdit(const QString& key, const QString& newStrin
 // ---------------------------------------------------------------------------------------
 // The income fields
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool CategoryEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (const int index = IncomeIndexOf(watched); index >= 0) {
         switch (event->type()) {
             case QEvent::FocusIn: {
                 const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
                 if (reason == Qt::MouseFocusReason) selectOnMouseRelease_ = index;
-                if (EntersField(reason)) Text1_GotFocus(index);
+                if (EntersField(reason)) SelectIncomeText(index);
                 break;
             }
             case QEvent::MouseButtonRelease:
                 // The click that entered the field has moved the cursor and so dropped the
                 // selection; select the whole text again unless the user dragged a part.
-                if (selectOnMouseRelease_ == index && !text1_[index]->hasSelectedText())
-                    Text1_GotFocus(index);
+                if (selectOnMouseRelease_ == index && !incomeBoxes_[index]->hasSelectedText())
+                    SelectIncomeText(index);
                 selectOnMouseRelease_ = -1;
                 break;
             case QEvent::FocusOut:
-                if (LeavesField(static_cast<QFocusEvent*>(event)->reason())) Text1_Validate(index);
+                if (LeavesField(static_cast<QFocusEvent*>(event)->reason())) ValidateIncome(index);
                 break;
             default:
                 break;
@@ -391,15 +390,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::Text1_GotFocus(int index) {
-    QLineEdit& text = *text1_[index];
+void CategoryEditorWindow::SelectIncomeText(int index) {
+    QLineEdit& text = *incomeBoxes_[index];
     text.setSelection(0, static_cast<int>(text.text().size()));
 }
 
-void Form1::Text1_Validate(int index) {
-    QLineEdit& text = *text1_[index];
+void CategoryEditorWindow::ValidateIncome(int index) {
+    QLineEdit& text = *incomeBoxes_[index];
     const QString typed = text.text();
-    const Options::ParsedAmount amount = Options::ParseAmount(typed);
+    const model::ParsedAmount amount = model::ParseAmount(typed);
     if (!amount) {
         // The field keeps its last amount; the focus moves on all the same.
         text.setText(acceptedIncomes_[index]);
@@ -413,22 +412,22 @@ void Form1::Text1_Validate(int index) {
     if (messageField_ == index) ClearIncomeMessage();
 }
 
-void Form1::ShowIncomeMessage(int index, const QString& message) {
+void CategoryEditorWindow::ShowIncomeMessage(int index, const QString& message) {
     messageField_ = index;
     incomeMessage_->setText(message);
     // Read where the focus goes next, and by the field itself when it comes back to it.
-    text1_[index]->setAccessibleDescription(message);
+    incomeBoxes_[index]->setAccessibleDescription(message);
     QAccessibleEvent named(incomeMessage_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&named);
-    QAccessibleEvent described(text1_[index], QAccessible::DescriptionChanged);
+    QAccessibleEvent described(incomeBoxes_[index], QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);
     QAccessibleEvent alert(incomeMessage_, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }
 
-void Form1::ClearIncomeMessage() {
+void CategoryEditorWindow::ClearIncomeMessage() {
     if (messageField_ < 0) return;
-    text1_[messageField_]->setAccessibleDescription(QString());
+    incomeBoxes_[messageField_]->setAccessibleDescription(QString());
     messageField_ = -1;
     incomeMessage_->clear();
     QAccessibleEvent named(incomeMessage_, QAccessible::NameChanged);
@@ -438,14 +437,14 @@ void Form1::ClearIncomeMessage() {
 // ---------------------------------------------------------------------------------------
 // The commands
 
-void Form1::PushButton2_Click() {
+void CategoryEditorWindow::OnInsertBelow() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton2_Click"));
     bool selected = false;
     QString parentKey;
     QString newKey;
-    trace.Step([&] { selected = TakeSelection(); });
+    trace.Step(100, [&] { selected = TakeSelection(); });
     if (!selected) return;
-    trace.Step([&] {
+    trace.Step(102, [&] {
         const QString& key = CurrentKey();
         if (const auto groupKey = tree_->ParentKey(key)) {
             // A row: the new row follows it in the same group.
@@ -453,265 +452,253 @@ void Form1::PushButton2_Click() {
         } else {
             // A group: a new group after it, or the first row of a group without rows.
             const QString& anchorKey = RowOfNode(key).RowKey;
-            parentKey =
-                Options::HasNoChildren(state_.CategoryTable, key) ? anchorKey : Options::kRootKey;
+            parentKey = model::HasNoChildren(state_.categories, key) ? anchorKey : model::kRootKey;
         }
     });
-    trace.Step([&] { state_.NewRowName.clear(); });
-    trace.Step([&] { rowNameDialog_(state_.NewRowName); });
+    trace.Step(104, [&] { state_.NewRowName.clear(); });
+    trace.Step(106, [&] { askRowName_(state_.NewRowName); });
     if (state_.NewRowName.isEmpty()) return;  // cancelled: nothing has changed
-    trace.Step([&] { SuspendPainting(); });
-    trace.Step([&] {
+    trace.Step(108, [&] { SuspendPainting(); });
+    trace.Step(110, [&] {
         if (parentKey.isEmpty()) throw Failure("The place of the new row is unknown");
-        Options::InsertRowBelow(state_.CategoryTable, parentKey, CurrentKey(), state_.NewRowName);
-        newKey = state_.CategoryTable.back().RowKey;
+        model::InsertRowBelow(state_.categories, parentKey, CurrentKey(), state_.NewRowName);
+        newKey = state_.categories.back().RowKey;
     });
-    trace.Step([&] { Options::FillCategoryTree(state_.CategoryTable, *tree_); });
-    trace.Step([&] { tree_->Select(newKey); });
-    trace.Step([&] { ResumePainting(); });
-    trace.Step([&] {
+    trace.Step(112, [&] { model::FillCategoryTree(state_.categories, *tree_); });
+    trace.Step(114, [&] { tree_->Select(newKey); });
+    trace.Step(116, [&] { ResumePainting(); });
+    trace.Step(118, [&] {
         tree_->Select(newKey);
-        treeView1_->setFocus();
+        categoryTree_->setFocus();
     });
-    trace.Step([&] { RefreshSelection(); });
+    trace.Step(120, [&] { RefreshSelection(); });
 }
 
-void Form1::PushButton1_Click() {
+void CategoryEditorWindow::OnDeleteSelected() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton1_Click"));
     bool selected = false;
     bool yes = false;
-    trace.Step([&] { selected = TakeSelection(); });
+    trace.Step(100, [&] { selected = TakeSelection(); });
     if (!selected) return;
-    trace.Step([&] {
+    trace.Step(102, [&] {
         yes = prompt_.AskYesNo(
             QuestionNaming("Do you really want delete this row ?", tree_->Text(CurrentKey())),
             kQuestionTitle);
     });
     if (!yes) return;
-    trace.Step([&] { currentNode_ = tree_->SelectedKey(); });
-    trace.Step([&] { SuspendPainting(); });
+    trace.Step(104, [&] { currentNode_ = tree_->SelectedKey(); });
+    trace.Step(106, [&] { SuspendPainting(); });
     bool kept = false;
-    trace.Step([&] {
-        const std::size_t before = state_.CategoryTable.size();
-        Options::DeleteRowAndChildren(state_.CategoryTable, CurrentKey());
+    trace.Step(108, [&] {
+        const std::size_t before = state_.categories.size();
+        model::DeleteRowAndChildren(state_.categories, CurrentKey());
         // The table never becomes empty: a deletion that would remove every row changes
         // nothing, and then the tree keeps the node too instead of showing a list that the
         // sheet and the stored state would not match.
-        kept = state_.CategoryTable.size() == before &&
-               Options::FindRowByKey(state_.CategoryTable, CurrentKey()) != 0;
+        kept = state_.categories.size() == before &&
+               model::FindRowByKey(state_.categories, CurrentKey()).has_value();
     });
     if (kept) {
         ResumePainting();
         prompt_.Notice(QStringLiteral("The list must keep at least one row, so this row stays."),
-                       Main::AppTitle());
+                       shell::AppTitle());
         return;
     }
-    trace.Step([&] { tree_->Remove(CurrentKey()); });
-    trace.Step([&] { ResumePainting(); });
-    trace.Step([&] { prompt_.Notice(QStringLiteral("Row deleted."), Main::AppTitle()); });
-    trace.Step([&] { RefreshSelection(); });
+    trace.Step(110, [&] { tree_->Remove(CurrentKey()); });
+    trace.Step(112, [&] { ResumePainting(); });
+    trace.Step(114, [&] { prompt_.Notice(QStringLiteral("Row deleted."), shell::AppTitle()); });
+    trace.Step(116, [&] { RefreshSelection(); });
 }
 
-void Form1::PushButton4_Click() {
+void CategoryEditorWindow::OnRenameSelected() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton4_Click"));
     bool selected = false;
     bool yes = false;
     QString answer;
-    trace.Step([&] { selected = TakeSelection(); });
+    trace.Step(100, [&] { selected = TakeSelection(); });
     if (!selected) return;
-    trace.Step([&] {
+    trace.Step(102, [&] {
         answer = prompt_.InputBox(QStringLiteral("Rename selected to: "),
                                   QStringLiteral("Rename Selected Row"), state_.SelectedRowText);
     });
     // Cancel, or nothing but blanks: the command ends with nothing changed and no question.
     if (answer.trimmed().isEmpty()) return;
     state_.SelectedRowText = answer;
-    trace.Step([&] {
+    trace.Step(104, [&] {
         yes = prompt_.AskYesNo(
             QuestionNaming("Do you really want rename this row ?", tree_->Text(CurrentKey())),
             kQuestionTitle);
     });
     if (yes) {
-        trace.Step([&] { RowOfNode(CurrentKey()).RowText = state_.SelectedRowText; });
-        trace.Step([&] { tree_->SetText(CurrentKey(), state_.SelectedRowText); });
-    } else {
-        trace.Skip();
-        trace.Skip();
+        trace.Step(106, [&] { RowOfNode(CurrentKey()).RowText = state_.SelectedRowText; });
+        trace.Step(108, [&] { tree_->SetText(CurrentKey(), state_.SelectedRowText); });
     }
     // After No this puts the unchanged name back.
-    trace.Step([&] { RefreshSelection(); });
+    trace.Step(110, [&] { RefreshSelection(); });
 }
 
-void Form1::PushButton3_Click() {
+void CategoryEditorWindow::OnRestoreDefault() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton3_Click"));
     bool yes = false;
-    trace.Step([&] {
+    trace.Step(100, [&] {
         yes = prompt_.AskYesNo(QStringLiteral("Do you really want restore default settings ?"),
                                kQuestionTitle);
     });
     if (!yes) return;
-    trace.Step([&] { SuspendPainting(); });
-    trace.Step([&] { LoadState(true); });
-    trace.Step([&] { ResumePainting(); });
+    trace.Step(102, [&] { SuspendPainting(); });
+    trace.Step(104, [&] { LoadState(model::CategorySource::Defaults); });
+    trace.Step(106, [&] { ResumePainting(); });
 }
 
-void Form1::PushButton22_Click() {
+void CategoryEditorWindow::OnStartCreating() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton22_Click"));
-    bool stop = false;
-    trace.Step([&] { SuspendPainting(); });
-    trace.Step([&] { stop = Excel1::ConfirmExcelClosed(provider_, prompt_); });
-    if (stop) {
-        trace.Skip();
-        trace.Skip();
-        trace.Skip();
-    } else {
-        trace.Step([&] { pointer_->Set(MousePointer::kHourglass); });
-        trace.Step([&] { GenerateReport(); });
-        trace.Step([&] { pointer_->Set(MousePointer::kArrow); });
-    }
-    trace.Step([&] { ResumePainting(); });
+    trace.Step(100, [&] { SuspendPainting(); });
+    trace.Step(104, [&] { pointer_->Set(PointerShape::Hourglass); });
+    trace.Step(106, [&] { GenerateReport(); });
+    trace.Step(108, [&] { pointer_->Set(PointerShape::Arrow); });
+    trace.Step(110, [&] { ResumePainting(); });
 }
 
-void Form1::PushButton6_Click() {
+void CategoryEditorWindow::OnHelp() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton6_Click"));
-    trace.Step([&] {
+    trace.Step(100, [&] {
         prompt_.Notice(QStringLiteral("Questions? Please contact Team Tarnwick at ") +
                            QString::fromLatin1(config::kContactPage),
-                       Main::AppTitle());
+                       shell::AppTitle());
     });
 }
 
 // ---------------------------------------------------------------------------------------
 // The report hand-over and the preview
 
-void Form1::GenerateReport() {
-    const std::array<Options::Amount, 4> amounts = Options::AllIncomeAmounts(IncomeTextsOfBoxes());
-    const PersonalFinance::ReportInputs inputs{state_.CategoryTable, amounts,
-                                               state_.WorkbookPalette};
-    PersonalFinance::ReportEnvironment env{provider_, prompt_, tempFolder_.Path(), this,
-                                           [this](int value) { pointer_->Set(value); }};
-    PersonalFinance::GenerateReport0(1, inputs, env);
+void CategoryEditorWindow::GenerateReport() {
+    const std::array<model::Amount, 4> amounts = model::AllIncomeAmounts(IncomeTextsOfBoxes());
+    const sheet::ReportInputs inputs{state_.categories, amounts, state_.WorkbookPalette};
+    sheet::ReportEnvironment env{provider_, prompt_, tempFolder_.Path(), this,
+                                 [this](PointerShape shape) { pointer_->Set(shape); }};
+    sheet::GenerateReport(inputs, env);
 }
 
-void Form1::LoadPicture(const QImage& picture) {
-    if (!form3_) {
-        form3_ = std::make_unique<Form3>(prompt_);
-        connect(form3_.get(), &Form3::backRequested, this, [this] { ShowAgain(); });
-        connect(form3_.get(), &Form3::closing, this, [this] { SaveOnPreviewClosing(); });
+void CategoryEditorWindow::LoadPicture(const QImage& picture) {
+    if (!preview_) {
+        preview_ = std::make_unique<SheetPreviewWindow>(prompt_);
+        connect(preview_.get(), &SheetPreviewWindow::backRequested, this, [this] { ShowAgain(); });
+        connect(preview_.get(), &SheetPreviewWindow::closing, this,
+                [this] { SaveOnPreviewClosing(); });
     }
-    form3_->LoadPicture(picture);
+    preview_->LoadPicture(picture);
 }
 
-void Form1::SetWorkbookPath(const QString& path) {
-    RequirePreview().mExcelFile = path;
+void CategoryEditorWindow::SetWorkbookPath(const QString& path) {
+    RequirePreview().SetWorkbookPath(path);
     RequirePreview().SetSheetSummary(SheetSummaryOf(path));
 }
 
-QString Form1::SheetSummaryOf(const QString& workbookPath) {
+QString CategoryEditorWindow::SheetSummaryOf(const QString& workbookPath) {
     // The summary only adds to the picture: a workbook that cannot be read gives none.
     try {
         const spreadsheet::Workbook book = spreadsheet::LoadXls(workbookPath.toStdString());
         const spreadsheet::Worksheet* sheet = book.ShownSheet();
         if (sheet == nullptr) return {};
-        return QString::fromStdString(PersonalFinance::KeyFiguresSummary(*sheet));
+        return QString::fromStdString(sheet::KeyFiguresSummary(*sheet));
     } catch (const std::exception&) {
         return {};
     }
 }
 
-void Form1::ShowPreview() {
-    Form3& preview = RequirePreview();
+void CategoryEditorWindow::ShowPreview() {
+    SheetPreviewWindow& preview = RequirePreview();
     preview.show();
     preview.raise();
     preview.activateWindow();
 }
 
-void Form1::HideMainWindow() {
+void CategoryEditorWindow::HideMainWindow() {
     hide();
 }
 
-Form3& Form1::RequirePreview() {
-    if (!form3_) throw Failure("The preview window has not been loaded");
-    return *form3_;
+SheetPreviewWindow& CategoryEditorWindow::RequirePreview() {
+    if (!preview_) throw Failure("The preview window has not been loaded");
+    return *preview_;
 }
 
-void Form1::ShowAgain() {
+void CategoryEditorWindow::ShowAgain() {
     show();
     raise();
     activateWindow();
 }
 
-void Form1::SaveOnPreviewClosing() {
+void CategoryEditorWindow::SaveOnPreviewClosing() {
     // The program ends right after the preview closes and this window's own close request
     // never comes, so the edits of this run are saved now, by the same steps.
     if (ended_) return;
-    Form_QueryUnload();
+    SaveState();
     ended_ = true;
 }
 
 // ---------------------------------------------------------------------------------------
 // Helpers
 
-bool Form1::TakeSelection() {
+bool CategoryEditorWindow::TakeSelection() {
     currentNode_ = tree_->SelectedKey();
     if (currentNode_) return true;
-    prompt_.Notice(tree_->Count() == 0 ? kListEmpty : kNothingSelected, Main::AppTitle());
+    prompt_.Notice(tree_->Count() == 0 ? kListEmpty : kNothingSelected, shell::AppTitle());
     return false;
 }
 
-const QString& Form1::CurrentKey() const {
+const QString& CategoryEditorWindow::CurrentKey() const {
     if (!currentNode_) throw Failure("No row is selected");
     return *currentNode_;
 }
 
-void Form1::RefreshSelection() {
+void CategoryEditorWindow::RefreshSelection() {
     currentNode_ = tree_->SelectedKey();
     state_.SelectedRowText = currentNode_ ? RowOfNode(*currentNode_).RowText : QString();
 }
 
-CategoryRow* Form1::FindRow(const QString& key) {
-    const int row = Options::FindRowByKey(state_.CategoryTable, key);
-    return row == 0 ? nullptr : &state_.CategoryTable[static_cast<std::size_t>(row - 1)];
+CategoryRow* CategoryEditorWindow::FindRow(const QString& key) {
+    const std::optional<std::size_t> row = model::FindRowByKey(state_.categories, key);
+    return row ? &state_.categories[*row] : nullptr;
 }
 
-CategoryRow& Form1::RowOfNode(const QString& key) {
+CategoryRow& CategoryEditorWindow::RowOfNode(const QString& key) {
     CategoryRow* row = FindRow(key);
     if (row == nullptr)
         throw Failure(QStringLiteral("Subscript out of range: no row has the key \"%1\"").arg(key));
     return *row;
 }
 
-void Form1::LoadState(bool restoreDefaults) {
+void CategoryEditorWindow::LoadState(model::CategorySource source) {
     IncomeTexts incomes = IncomeTextsOfBoxes();
     // The load reports an unusable store only after it has finished with the defaults;
     // the fields show what it read in either case.
     const auto showIncomes = qScopeGuard([&] { ShowIncomes(incomes); });
-    Options::LoadCategoryState(state_, *tree_, incomes, store_, restoreDefaults);
+    model::LoadCategoryState(state_, *tree_, incomes, store_, source);
 }
 
-void Form1::SuspendPainting() {
+void CategoryEditorWindow::SuspendPainting() {
     setUpdatesEnabled(false);
 }
 
-void Form1::ResumePainting() {
+void CategoryEditorWindow::ResumePainting() {
     setUpdatesEnabled(true);
 }
 
-IncomeTexts Form1::IncomeTextsOfBoxes() const {
+IncomeTexts CategoryEditorWindow::IncomeTextsOfBoxes() const {
     IncomeTexts incomes;
     for (int i = 0; i < 4; ++i) {
-        const Options::ParsedAmount amount = Options::ParseAmount(text1_[i]->text());
+        const model::ParsedAmount amount = model::ParseAmount(incomeBoxes_[i]->text());
         incomes[i] = amount ? amount.Value().Text() : acceptedIncomes_[i];
     }
     return incomes;
 }
 
-void Form1::ShowIncomes(const IncomeTexts& incomes) {
+void CategoryEditorWindow::ShowIncomes(const IncomeTexts& incomes) {
     ClearIncomeMessage();
     for (int i = 0; i < 4; ++i) {
-        const Options::ParsedAmount amount = Options::ParseAmount(incomes[i]);
-        acceptedIncomes_[i] = amount ? amount.Value().Text() : Options::Amount().Text();
-        text1_[i]->setText(acceptedIncomes_[i]);
+        const model::ParsedAmount amount = model::ParseAmount(incomes[i]);
+        acceptedIncomes_[i] = amount ? amount.Value().Text() : model::Amount().Text();
+        incomeBoxes_[i]->setText(acceptedIncomes_[i]);
         if (!amount && messageField_ < 0)
             ShowIncomeMessage(
                 i, QStringLiteral("%1: the saved \"%2\" is not an amount, so the "
@@ -720,10 +707,10 @@ void Form1::ShowIncomes(const IncomeTexts& incomes) {
     }
 }
 
-int Form1::IncomeIndexOf(const QObject* object) const {
+int CategoryEditorWindow::IncomeIndexOf(const QObject* object) const {
     for (int i = 0; i < 4; ++i)
-        if (text1_[i] == object) return i;
+        if (incomeBoxes_[i] == object) return i;
     return -1;
 }
 
-}  // namespace quill
+}  // namespace quill::editor

@@ -2,13 +2,13 @@
 // sheet, Help, the four income fields and the category tree with its edit commands.
 //
 // Start-up and shutdown:
-//     Form1 form1(services);
-//     if (!form1.Form_Load()) return 0;  // no spreadsheet engine: nothing shown or saved
-//     form1.show();
+//     CategoryEditorWindow editor(services);
+//     if (!editor.Load()) return 0;  // no spreadsheet engine: nothing shown or saved
+//     editor.show();
 //     return app.exec();                 // closing the window saves the state and ends
 //
-// The window is also the report driver's hand-over: the preview window Form3 is created
-// when the first picture arrives, and the main window hides while the preview shows.
+// The window is also the report driver's hand-over: the preview window SheetPreviewWindow is
+// created when the first picture arrives, and the main window hides while the preview shows.
 #pragma once
 
 #include <array>
@@ -20,7 +20,10 @@
 #include <QWidget>
 
 #include "model/AppState.h"
+#include "model/CategoryState.h"
 #include "sheet/ReportDriver.h"
+#include "shell/PointerShape.h"
+#include "shell/ui/ProgramEnd.h"
 
 class QGroupBox;
 class QLabel;
@@ -29,18 +32,24 @@ class QPushButton;
 class QTreeWidget;
 
 namespace quill {
-
-class Form3;
 class MousePointer;
 class Prompt;
 class SettingsStore;
 class SpreadsheetProvider;
 class TempFolder;
-class TreeAdapter;
 struct CategoryRow;
+}  // namespace quill
+
+namespace quill::preview {
+class SheetPreviewWindow;
+}
+
+namespace quill::editor {
+
+class TreeAdapter;
 
 // What the main window works on and with; everything is owned by the program's main.
-struct Form1Services {
+struct CategoryEditorServices {
     AppState& state;
     Prompt& prompt;
     SettingsStore& store;
@@ -48,21 +57,22 @@ struct Form1Services {
     TempFolder& tempFolder;
 };
 
-class Form1 : public QWidget, public PersonalFinance::ReportHandover {
+class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     Q_OBJECT
   public:
-    explicit Form1(const Form1Services& services, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit CategoryEditorWindow(const CategoryEditorServices& services,
+                                  QWidget* parent = nullptr);
+    ~CategoryEditorWindow() override;
 
     // The start-up: skin, caption, title, pointer picture, the category state and the
     // engine check, in that order. False when the program must end at once (no engine):
     // the window is then never shown and nothing is saved.
-    bool Form_Load();
+    bool Load();
 
     // Asks for the name of a new row: stores it in the given text, or leaves that empty
-    // when the user cancels. By default the row-name dialog Form2, shown modally.
-    using RowNameDialog = std::function<void(QString& newRowName)>;
-    void SetRowNameDialog(RowNameDialog dialog);
+    // when the user cancels. By default the row-name dialog RowNameDialog, shown modally.
+    using AskRowName = std::function<void(QString& newRowName)>;
+    void SetRowNameDialog(AskRowName dialog);
 
     // How the program ends after the close request. By default QCoreApplication::exit(0).
     void SetEndProgram(std::function<void()> endProgram);
@@ -71,13 +81,13 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     // nothing until the first click on the tree or the first edit command.
     const std::optional<QString>& CurrentNode() const { return currentNode_; }
 
-    // The pointer shape: 0 arrow, 11 hourglass, 99 hand.
-    int MousePointerValue() const;
+    // The pointer shape the window shows.
+    PointerShape MousePointerValue() const;
 
     const TreeAdapter& Tree() const { return *tree_; }
 
     // The preview window, once a generation has created it.
-    Form3* Preview() const { return form3_.get(); }
+    preview::SheetPreviewWindow* Preview() const { return preview_.get(); }
 
     // The report driver's hand-over.
     void LoadPicture(const QImage& picture) override;
@@ -100,29 +110,29 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     void CreateShortcuts();
 
     // Start-up and shutdown.
-    void Form_QueryUnload();
-    void Form_Unload();
+    void SaveState();
+    void EndProgram();
 
     // The category tree.
-    void TreeView1_Click();
-    void TreeView1_BeforeLabelEdit();
-    void TreeView1_AfterLabelEdit(const QString& key, const QString& newString);
+    void OnTreeSelection();
+    void OnBeforeRenameInPlace();
+    void OnRenamedInPlace(const QString& key, const QString& newString);
 
     // The income fields (index 0 to 3). Leaving a field with an amount shows it in the
     // plain form; leaving it with a text that is not one puts back the field's last amount
     // and says why beside the fields.
-    void Text1_GotFocus(int index);
-    void Text1_Validate(int index);
+    void SelectIncomeText(int index);
+    void ValidateIncome(int index);
     void ShowIncomeMessage(int index, const QString& message);
     void ClearIncomeMessage();
 
     // The commands.
-    void PushButton2_Click();   // Insert Below
-    void PushButton1_Click();   // Delete Selected
-    void PushButton4_Click();   // Rename Selected
-    void PushButton3_Click();   // Restore Default
-    void PushButton22_Click();  // Start Creating Template
-    void PushButton6_Click();   // Help
+    void OnInsertBelow();     // Insert Below
+    void OnDeleteSelected();  // Delete Selected
+    void OnRenameSelected();  // Rename Selected
+    void OnRestoreDefault();  // Restore Default
+    void OnStartCreating();   // Start Creating Template
+    void OnHelp();            // Help
 
     // The preview's signals.
     void ShowAgain();
@@ -134,7 +144,7 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     void RefreshSelection();
     CategoryRow* FindRow(const QString& key);
     CategoryRow& RowOfNode(const QString& key);
-    void LoadState(bool restoreDefaults);
+    void LoadState(model::CategorySource source);
     void GenerateReport();
     void SuspendPainting();
     void ResumePainting();
@@ -144,7 +154,7 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     // Shows loaded incomes; a text that is not an amount shows as $0, and the message says so.
     void ShowIncomes(const IncomeTexts& incomes);
     int IncomeIndexOf(const QObject* object) const;
-    Form3& RequirePreview();
+    preview::SheetPreviewWindow& RequirePreview();
     // The key figures of the saved workbook's sheet in words; empty when it cannot be read.
     static QString SheetSummaryOf(const QString& workbookPath);
 
@@ -155,30 +165,30 @@ class Form1 : public QWidget, public PersonalFinance::ReportHandover {
     TempFolder& tempFolder_;
 
     std::optional<QString> currentNode_;
-    RowNameDialog rowNameDialog_;
-    std::function<void()> endProgram_;
+    AskRowName askRowName_;
+    ui::ProgramEnd endProgram_;
     bool ended_ = false;                        // the state is saved (or must not be): never again
     int selectOnMouseRelease_ = -1;             // the field that a click has just entered
     std::array<QString, 4> acceptedIncomes_{};  // each field's last amount, as shown
     int messageField_ = -1;                     // the field the income message is about
 
     // Controls, owned by the window.
-    QPushButton* pushButton22_ = nullptr;
-    QPushButton* pushButton6_ = nullptr;
-    std::array<QGroupBox*, 2> frame1_{};
-    std::array<QLabel*, 4> label4_{};
-    std::array<QLineEdit*, 4> text1_{};
+    QPushButton* startCreatingButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    std::array<QGroupBox*, 2> incomeFrames_{};
+    std::array<QLabel*, 4> incomeLabels_{};
+    std::array<QLineEdit*, 4> incomeBoxes_{};
     QLabel* incomeMessage_ = nullptr;  // why a typed income was not taken
-    QGroupBox* frame2_ = nullptr;
-    QPushButton* pushButton2_ = nullptr;
-    QPushButton* pushButton1_ = nullptr;
-    QPushButton* pushButton4_ = nullptr;
-    QPushButton* pushButton3_ = nullptr;
-    QTreeWidget* treeView1_ = nullptr;
+    QGroupBox* categoryFrame_ = nullptr;
+    QPushButton* insertButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* renameButton_ = nullptr;
+    QPushButton* restoreButton_ = nullptr;
+    QTreeWidget* categoryTree_ = nullptr;
     MousePointer* pointer_ = nullptr;
 
     std::unique_ptr<TreeAdapter> tree_;
-    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<preview::SheetPreviewWindow> preview_;
 };
 
-}  // namespace quill
+}  // namespace quill::editor

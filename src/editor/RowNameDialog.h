@@ -4,7 +4,7 @@
 // (and refuses an empty one); Cancel and the close box leave it as the caller set it.
 //
 //     state.NewRowName.clear();
-//     Form2 dialog(prompt, state.NewRowName, mainWindow);
+//     RowNameDialog dialog(prompt, state.NewRowName, mainWindow);
 //     dialog.exec();
 //     if (state.NewRowName.isEmpty()) return;  // cancelled
 #pragma once
@@ -19,31 +19,33 @@ class QLineEdit;
 class QPushButton;
 
 namespace quill {
-
 class MousePointer;
+}
 
-class Form2 : public QDialog {
+namespace quill::editor {
+
+class RowNameDialog : public QDialog {
     Q_OBJECT
   public:
     // Every box the dialog shows goes through `prompt`; `newRowName` must outlive it.
-    Form2(Prompt& prompt, QString& newRowName, QWidget* parent = nullptr);
-    ~Form2() override;
+    RowNameDialog(Prompt& prompt, QString& newRowName, QWidget* parent = nullptr);
+    ~RowNameDialog() override;
 
   private:
     void CreateControls();
-    void Form_Load();
-    void PushButton2_Click();  // OK
-    void PushButton1_Click();  // Cancel
+    void Load();
+    void OnOk();      // OK
+    void OnCancel();  // Cancel
 
     Prompt& prompt_;
     QString& newRowName_;
 
     // Controls, owned by the dialog.
-    QLabel* label4_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QPushButton* pushButton2_ = nullptr;
-    QPushButton* pushButton1_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     MousePointer* pointer_ = nullptr;
 };
 
-}  // namespace quill
+}  // namespace quill::editor

@@ -14,13 +14,13 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "preview/Form3.h"
 #include "preview/PictureBox.h"
+#include "preview/SheetPreviewWindow.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
 #include "support/SmallFileSystem.h"
 
-namespace quill {
+namespace quill::preview {
 namespace {
 
 // Left half red, right half blue, so a stretched repaint can be told from a cropped one.
@@ -38,7 +38,7 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(test::WriteAll(path, bytes)) << path.toStdString();
 }
 
-class Form3Test : public ::testing::Test {
+class SheetPreviewWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
@@ -48,14 +48,14 @@ class Form3Test : public ::testing::Test {
         // Not a real workbook: the save copies bytes and never looks inside.
         workbookBytes = QByteArray("\xD0\xCF\x11\xE0 workbook ", 13).repeated(20000);
         WriteAll(workbook, workbookBytes);
-        form = std::make_unique<Form3>(prompt);
+        form = std::make_unique<SheetPreviewWindow>(prompt);
         form->SetEndProgram([this] { events.push_back("end"); });
     }
 
     // The report driver's hand-over.
     void HandOver(const QImage& picture) {
         form->LoadPicture(picture);
-        form->mExcelFile = workbook;
+        form->SetWorkbookPath(workbook);
         form->show();
     }
 
@@ -88,12 +88,12 @@ class Form3Test : public ::testing::Test {
     QString workbook;
     QByteArray workbookBytes;
     test::RecordingPrompt prompt;
-    std::unique_ptr<Form3> form;
+    std::unique_ptr<SheetPreviewWindow> form;
     std::vector<std::string> events;
     bool expectErrors = false;
 };
 
-TEST_F(Form3Test, ShowingAfterTheHandOverPreparesZoomAndBars) {
+TEST_F(SheetPreviewWindowTest, ShowingAfterTheHandOverPreparesZoomAndBars) {
     HandOver(TwoColourPicture(1030, 1500));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmere"));
     EXPECT_EQ(form->size(), QSize(656, 623));
@@ -116,7 +116,7 @@ TEST_F(Form3Test, ShowingAfterTheHandOverPreparesZoomAndBars) {
     EXPECT_EQ(picture->pos(), QPoint(0, -67));
 }
 
-TEST_F(Form3Test, ZoomOutAndInRepaintThePictureStretched) {
+TEST_F(SheetPreviewWindowTest, ZoomOutAndInRepaintThePictureStretched) {
     HandOver(TwoColourPicture(1030, 1500));
     auto* picture = Child<PictureBox>("Picture1");
     Child<QPushButton>("PushButton2")->click();
@@ -139,7 +139,7 @@ TEST_F(Form3Test, ZoomOutAndInRepaintThePictureStretched) {
     EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
 }
 
-TEST_F(Form3Test, DraggingThePictureMovesItAndSetsTheBarsOnRelease) {
+TEST_F(SheetPreviewWindowTest, DraggingThePictureMovesItAndSetsTheBarsOnRelease) {
     HandOver(TwoColourPicture(1030, 1500));
     auto* picture = Child<PictureBox>("Picture1");
     Child<QScrollBar>("VScroll1")->setValue(100);
@@ -157,7 +157,7 @@ TEST_F(Form3Test, DraggingThePictureMovesItAndSetsTheBarsOnRelease) {
     EXPECT_EQ(picture->pos(), QPoint(-49, -111));
 }
 
-TEST_F(Form3Test, PointerShowsTheHandOverButtonsAndTheArrowElsewhere) {
+TEST_F(SheetPreviewWindowTest, PointerShowsTheHandOverButtonsAndTheArrowElsewhere) {
     HandOver(TwoColourPicture(600, 400));
     SendMouse(Child<QPushButton>("PushButton6"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
@@ -169,7 +169,7 @@ TEST_F(Form3Test, PointerShowsTheHandOverButtonsAndTheArrowElsewhere) {
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(Form3Test, SaveCopiesTheWorkbookWithoutAQuestionWhenTheNameIsNew) {
+TEST_F(SheetPreviewWindowTest, SaveCopiesTheWorkbookWithoutAQuestionWhenTheNameIsNew) {
     HandOver(TwoColourPicture(600, 400));
     prompt.saveNames = {OutPath("budget.xls"), OutPath("budget-copy")};
     Save();
@@ -193,7 +193,7 @@ TEST_F(Form3Test, SaveCopiesTheWorkbookWithoutAQuestionWhenTheNameIsNew) {
     EXPECT_TRUE(QFile::exists(workbook));
 }
 
-TEST_F(Form3Test, SaveOverAnExistingFileAsksFirst) {
+TEST_F(SheetPreviewWindowTest, SaveOverAnExistingFileAsksFirst) {
     HandOver(TwoColourPicture(600, 400));
     const QString target = OutPath("budget.xls");
     WriteAll(target, "old");
@@ -214,7 +214,7 @@ TEST_F(Form3Test, SaveOverAnExistingFileAsksFirst) {
     EXPECT_EQ(OutFolder(), QStringList{"budget.xls"});
 }
 
-TEST_F(Form3Test, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
+TEST_F(SheetPreviewWindowTest, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
     HandOver(TwoColourPicture(600, 400));
     const QString target = OutPath("budget.xls");
     WriteAll(target, "old");
@@ -243,7 +243,7 @@ TEST_F(Form3Test, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
         prompt.saveNames = {failed.target};
         prompt.saveEntries = {failed.entry};
         prompt.yesNo = {true};
-        form->mExcelFile = failed.source;
+        form->SetWorkbookPath(failed.source);
         Save();
         ASSERT_FALSE(prompt.shown.empty());
         const test::Shown& notice = prompt.shown.back();
@@ -260,7 +260,7 @@ TEST_F(Form3Test, FailedCopyIsReportedAndLeavesTheExistingFileIntact) {
     EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/budget.xls")));
 }
 
-TEST_F(Form3Test, AFullDiskIsReportedWithItsCauseAndTheOldFileKept) {
+TEST_F(SheetPreviewWindowTest, AFullDiskIsReportedWithItsCauseAndTheOldFileKept) {
     const test::SmallFileSystem disk;
     if (!disk.Mounted()) GTEST_SKIP() << "cannot mount a small file system here";
     HandOver(TwoColourPicture(600, 400));
@@ -278,7 +278,7 @@ TEST_F(Form3Test, AFullDiskIsReportedWithItsCauseAndTheOldFileKept) {
     EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"budget.xls"});
 }
 
-TEST_F(Form3Test, SaveRefusesTargetsItMustNotReplaceAndWritesThroughLinks) {
+TEST_F(SheetPreviewWindowTest, SaveRefusesTargetsItMustNotReplaceAndWritesThroughLinks) {
     HandOver(TwoColourPicture(600, 400));
     const QString locked = OutPath("locked.xls");
     WriteAll(locked, "kept");
@@ -315,11 +315,11 @@ TEST_F(Form3Test, SaveRefusesTargetsItMustNotReplaceAndWritesThroughLinks) {
     EXPECT_EQ(OutFolder(), (QStringList{"link.xls", "locked.xls", "real.xls"}));
 }
 
-TEST_F(Form3Test, BackDeletesTheWorkbookAndAHandOverAfterwardsPreparesAgain) {
+TEST_F(SheetPreviewWindowTest, BackDeletesTheWorkbookAndAHandOverAfterwardsPreparesAgain) {
     HandOver(TwoColourPicture(1030, 1500));
     Child<QPushButton>("PushButton2")->click();
     int backs = 0;
-    QObject::connect(form.get(), &Form3::backRequested, [&] { ++backs; });
+    QObject::connect(form.get(), &SheetPreviewWindow::backRequested, [&] { ++backs; });
 
     Child<QPushButton>("PushButton8")->click();
     EXPECT_EQ(backs, 1);
@@ -341,9 +341,9 @@ TEST_F(Form3Test, BackDeletesTheWorkbookAndAHandOverAfterwardsPreparesAgain) {
     EXPECT_EQ(QColor(picture->Picture().toImage().pixel(400, 10)), QColor(Qt::blue));
 }
 
-TEST_F(Form3Test, ClosingDeletesTheWorkbookAndLetsTheMainWindowSaveBeforeTheEnd) {
+TEST_F(SheetPreviewWindowTest, ClosingDeletesTheWorkbookAndLetsTheMainWindowSaveBeforeTheEnd) {
     HandOver(TwoColourPicture(600, 400));
-    QObject::connect(form.get(), &Form3::closing, [&] {
+    QObject::connect(form.get(), &SheetPreviewWindow::closing, [&] {
         events.push_back(QFile::exists(workbook) ? "closing, workbook left" : "closing");
     });
     EXPECT_TRUE(form->close());
@@ -352,4 +352,4 @@ TEST_F(Form3Test, ClosingDeletesTheWorkbookAndLetsTheMainWindowSaveBeforeTheEnd)
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::preview

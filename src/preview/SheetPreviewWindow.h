@@ -5,9 +5,9 @@
 // widgets at 15 twips to a pixel.
 //
 // Hand-over from the report driver:
-//     form3.LoadPicture(picture);      // taken into memory; the file may go right after
-//     form3.mExcelFile = workbookPath;
-//     form3.show();                    // showing prepares zoom and scrollbars
+//     preview.LoadPicture(picture);      // taken into memory; the file may go right after
+//     form3.workbookPath_ = workbookPath;
+//     preview.show();                    // showing prepares zoom and scrollbars
 #pragma once
 
 #include <functional>
@@ -17,6 +17,7 @@
 
 #include "preview/PreviewModel.h"
 #include "shell/Prompt.h"
+#include "shell/ui/ProgramEnd.h"
 
 class QGroupBox;
 class QImage;
@@ -26,20 +27,22 @@ class QPushButton;
 class QScrollBar;
 
 namespace quill {
-
+class MousePointer;
 namespace spreadsheet {
 class Workbook;
 }
+}  // namespace quill
 
-class MousePointer;
+namespace quill::preview {
+
 class PictureBox;
 
-class Form3 : public QWidget {
+class SheetPreviewWindow : public QWidget {
     Q_OBJECT
   public:
     // Every box the window shows goes through `prompt`.
-    explicit Form3(Prompt& prompt, QWidget* parent = nullptr);
-    ~Form3() override;
+    explicit SheetPreviewWindow(Prompt& prompt, QWidget* parent = nullptr);
+    ~SheetPreviewWindow() override;
 
     // Sets the picture of Picture1 (the window takes a copy) and marks the window for
     // preparation when it is next shown; a window already shown is prepared at once.
@@ -48,7 +51,8 @@ class Form3 : public QWidget {
 
     // Full path of the temporary workbook, set before the window is shown. "Save Results
     // To Excel File" copies it; "< Back" and closing the window delete it.
-    QString mExcelFile;
+    void SetWorkbookPath(const QString& path) { workbookPath_ = path; }
+    const QString& WorkbookPath() const { return workbookPath_; }
 
     // The activation: prepares zoom and scrollbars when a hand-over is pending, else
     // nothing. Showing the window calls it.
@@ -84,21 +88,21 @@ class Form3 : public QWidget {
     void CreateControls();
     void DescribeControls();
     void CreateShortcuts();
-    void Form_Load();
-    void Form_QueryUnload();
-    void Form_Unload();
-    void PushButton1_Click();
-    void PushButton2_Click();
-    void PushButton6_Click();
-    void PushButton8_Click();
+    void Load();
+    void DeleteWorkbook();
+    void EndProgram();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnSaveResults();
+    void OnBack();
     // Ctrl+P: the temporary workbook's pages, through the print dialog.
     void PrintWorkbook();
     // The pages, when the dialog chose a file, printed to `target` as a save writes a file.
     // Throws quill::FileFailure.
     void PrintToFile(QPrinter& printer, const spreadsheet::Workbook& book, const QString& target);
-    void Picture1_MouseDown(float x, float y);
-    void Picture1_MouseMove(float x, float y);
-    void Picture1_MouseUp();
+    void OnPictureMouseDown(float x, float y);
+    void OnPictureMouseMove(float x, float y);
+    void OnPictureMouseUp();
     void ScrollChanged(Axis axis, int value);
 
     // Paints the holder's picture into Picture1 at the model's scaled size.
@@ -113,24 +117,25 @@ class Form3 : public QWidget {
 
     Prompt& prompt_;
     PreviewModel model_;
+    QString workbookPath_;
     bool firstActivation_ = true;
-    std::function<void()> endProgram_;
+    ui::ProgramEnd endProgram_;
     QString sheetSummary_;
     std::function<bool(QPrinter&)> printDialog_;
 
     // Controls, owned by the window.
-    QWidget* picture2_ = nullptr;  // the viewport with its border
+    QWidget* viewport_ = nullptr;  // the viewport with its border
     QWidget* clip_ = nullptr;      // Picture2's inner area, which clips Picture1
-    PictureBox* picture1_ = nullptr;
-    PictureBox* zoomOri_ = nullptr;
-    QScrollBar* hScroll1_ = nullptr;
-    QScrollBar* vScroll1_ = nullptr;
-    QGroupBox* frame1_ = nullptr;
-    QPushButton* pushButton1_ = nullptr;
-    QPushButton* pushButton2_ = nullptr;
-    QPushButton* pushButton6_ = nullptr;
-    QPushButton* pushButton8_ = nullptr;
+    PictureBox* picture_ = nullptr;
+    PictureBox* unscaledPicture_ = nullptr;
+    QScrollBar* horizontalBar_ = nullptr;
+    QScrollBar* verticalBar_ = nullptr;
+    QGroupBox* zoomFrame_ = nullptr;
+    QPushButton* zoomInButton_ = nullptr;
+    QPushButton* zoomOutButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
     MousePointer* pointer_ = nullptr;
 };
 
-}  // namespace quill
+}  // namespace quill::preview

@@ -20,7 +20,7 @@
 
 #include <memory>
 
-#include "preview/Form3.h"
+#include "preview/SheetPreviewWindow.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/FileBytes.h"
@@ -28,7 +28,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/SmallFileSystem.h"
 
-namespace quill {
+namespace quill::preview {
 namespace {
 
 namespace ss = spreadsheet;
@@ -70,7 +70,7 @@ class PipeReaderGuard {
     std::thread thread_;
 };
 
-class Form3OutputTest : public ::testing::Test {
+class SheetPreviewOutputTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
@@ -88,12 +88,12 @@ class Form3OutputTest : public ::testing::Test {
         ss::SaveXls(book, workbook.toStdString());
         xlsBytes = ReadAll(workbook);
 
-        form = std::make_unique<Form3>(prompt);
+        form = std::make_unique<SheetPreviewWindow>(prompt);
         form->SetEndProgram([] {});
         QImage picture(300, 200, QImage::Format_RGB32);
         picture.fill(Qt::white);
         form->LoadPicture(picture);
-        form->mExcelFile = workbook;
+        form->SetWorkbookPath(workbook);
         form->show();
     }
 
@@ -115,11 +115,11 @@ class Form3OutputTest : public ::testing::Test {
     QString workbook;
     QByteArray xlsBytes;
     test::RecordingPrompt prompt;
-    std::unique_ptr<Form3> form;
+    std::unique_ptr<SheetPreviewWindow> form;
     bool expectErrors = false;
 };
 
-TEST_F(Form3OutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
+TEST_F(SheetPreviewOutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
     prompt.saveNames = {OutPath("budget"), OutPath("budget.pdf"), OutPath("copy.dat")};
     prompt.saveEntries = {1, 2, 0};
     Save();
@@ -140,7 +140,7 @@ TEST_F(Form3OutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
     EXPECT_EQ(ReadAll(workbook), xlsBytes) << "the temporary workbook stays as it is";
 }
 
-TEST_F(Form3OutputTest, ATypedEndingDecidesTheFormatWhateverTheChosenEntry) {
+TEST_F(SheetPreviewOutputTest, ATypedEndingDecidesTheFormatWhateverTheChosenEntry) {
     struct Ending {
         const char* typed;  // in mixed case: the ending counts in any case
         QByteArray magic;
@@ -169,7 +169,7 @@ TEST_F(Form3OutputTest, ATypedEndingDecidesTheFormatWhateverTheChosenEntry) {
     EXPECT_EQ(prompt.Notices(), std::vector<QString>(9, QStringLiteral("Done.")));
 }
 
-TEST_F(Form3OutputTest, OverwriteQuestionAndFailuresAreTheSameForEveryFormat) {
+TEST_F(SheetPreviewOutputTest, OverwriteQuestionAndFailuresAreTheSameForEveryFormat) {
     const QString target = OutPath("budget.xlsx");
     ASSERT_TRUE(test::WriteAll(target, "old"));
     prompt.saveNames = {target, target};
@@ -199,7 +199,7 @@ TEST_F(Form3OutputTest, OverwriteQuestionAndFailuresAreTheSameForEveryFormat) {
     EXPECT_EQ(OutFolder(), QStringList{"budget.xlsx"});
 }
 
-TEST_F(Form3OutputTest, CtrlPPrintsTheWorkbooksPagesAfterThePrintDialog) {
+TEST_F(SheetPreviewOutputTest, CtrlPPrintsTheWorkbooksPagesAfterThePrintDialog) {
     QShortcut* shortcut = PrintShortcut();
     ASSERT_NE(shortcut, nullptr);
     int dialogs = 0;
@@ -227,7 +227,7 @@ TEST_F(Form3OutputTest, CtrlPPrintsTheWorkbooksPagesAfterThePrintDialog) {
     EXPECT_TRUE(prompt.shown.empty()) << "printing asks and tells nothing else";
 }
 
-TEST_F(Form3OutputTest, PrintingToAFileIsRefusedOrReportedAsASaveIs) {
+TEST_F(SheetPreviewOutputTest, PrintingToAFileIsRefusedOrReportedAsASaveIs) {
     QShortcut* shortcut = PrintShortcut();
     ASSERT_NE(shortcut, nullptr);
     QString chosen;
@@ -287,4 +287,4 @@ TEST_F(Form3OutputTest, PrintingToAFileIsRefusedOrReportedAsASaveIs) {
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::preview

@@ -3,16 +3,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor/Form2.h"
+#include "editor/RowNameDialog.h"
 #include "shell/CommonServices.h"
 #include "support/RecordingPrompt.h"
 
-namespace quill {
+namespace quill::editor {
 namespace {
 
-class Form2Test : public ::testing::Test {
+class RowNameDialogTest : public ::testing::Test {
   protected:
-    Form2Test() { dialog.show(); }
+    RowNameDialogTest() { dialog.show(); }
     QLineEdit& NameBox() { return *dialog.findChild<QLineEdit*>(QStringLiteral("Text1_0")); }
     QPushButton& Button(const char* name) {
         return *dialog.findChild<QPushButton*>(QLatin1String(name));
@@ -20,10 +20,10 @@ class Form2Test : public ::testing::Test {
 
     test::RecordingPrompt prompt;
     QString newRowName;
-    Form2 dialog{prompt, newRowName};
+    RowNameDialog dialog{prompt, newRowName};
 };
 
-TEST_F(Form2Test, OkStoresTheTrimmedName) {
+TEST_F(RowNameDialogTest, OkStoresTheTrimmedName) {
     EXPECT_EQ(dialog.windowTitle(), "Enter new row name");
     EXPECT_EQ(dialog.focusWidget(), &NameBox());
     NameBox().setText(QStringLiteral("   Toys  "));
@@ -33,12 +33,12 @@ TEST_F(Form2Test, OkStoresTheTrimmedName) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(Form2Test, BlankNameIsRefusedAndCancelThenLeavesItEmpty) {
+TEST_F(RowNameDialogTest, BlankNameIsRefusedAndCancelThenLeavesItEmpty) {
     NameBox().setText(QStringLiteral("   "));
     Button("PushButton2").setFocus();
     Button("PushButton2").click();
     ASSERT_EQ(prompt.Notices(), std::vector<QString>({"Please, enter name of the row."}));
-    EXPECT_EQ(prompt.shown[0].title, Main::AppTitle());
+    EXPECT_EQ(prompt.shown[0].title, shell::AppTitle());
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.focusWidget(), &NameBox());
 
@@ -48,7 +48,7 @@ TEST_F(Form2Test, BlankNameIsRefusedAndCancelThenLeavesItEmpty) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(Form2Test, CloseBoxWorksLikeCancel) {
+TEST_F(RowNameDialogTest, CloseBoxWorksLikeCancel) {
     NameBox().setText(QStringLiteral("Toys"));
     dialog.close();
     EXPECT_TRUE(newRowName.isEmpty());
@@ -57,4 +57,4 @@ TEST_F(Form2Test, CloseBoxWorksLikeCancel) {
 }
 
 }  // namespace
-}  // namespace quill
+}  // namespace quill::editor

@@ -1,0 +1,198 @@
+#include "companion/Generation.h"
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include <unistd.h>
+
+#include "bridge/PictureFile.h"
+#include "bridge/SpreadsheetProvider.h"
+#include "bridge/WorkbookExport.h"
+#include "companion/Messages.h"
+#include "model/CategoryState.h"
+#include "model/DefaultCategorySet.h"
+#include "model/MemoryCategoryTree.h"
+#include "model/SettingsStore.h"
+#include "model/WorkbookPalette.h"
+#include "sheet/ReportDriver.h"
+#include "sheet/SyntheticTable.h"
+#include "shell/Descriptor.h"
+#include "shell/Failure.h"
+#include "shell/SafeReplace.h"
+
+namespace quill::companion {
+
+namespace {
+
+// Receives the picture that the windowed program would show; it is written out only when
+// the whole generation succeeded.
+class KeepPicture : public sheet::ReportHandover {
+  public:
+    void LoadPicture(const QImage& picture) override { picture_ = picture; }
+    void SetWorkbookPath(const QString&) override {}
+    void ShowPreview() override {}
+    void HideMainWindow() override {}
+    const QImage& Picture() const { return picture_; }
+
+  private:
+    QImage picture_;
+};
+
+void WriteStandardOutput(const char* data, qint64 size, const char* what) {
+    if (size <= 0) return;
+    if (const int error = shell::WriteAll(STDOUT_FILENO, data, static_cast<std::size_t>(size));
+        error != 0)
+        throw Failure(QStringLiteral("Cannot write the %1 to standard output: %2")
+                          .arg(QLatin1String(what), qt_error_string(error)));
+}
+
+void WritePicture(const CommandLine& options, const Generated& generated,
+                  const bridge::ByteSink& sink) {
+    // The picture file is made from the picture as it is written, a block at a time.
+    bridge::WritePictureFile(generated.picture, options.pictureOut, sink);
+}
+
+bool CopiesWorkbook(const CommandLine& options) {
+    // The .xls workbook is copied as it was saved; the other formats are made from it.
+    return OutputFormat(options) == bridge::SaveFormat::Xls;
+}
+
+}  // namespace
+
+std::optional<Inputs> LoadInputs(const CommandLine& options) {
+    Inputs inputs;
+    AppState& state = inputs.state;
+    IncomeTexts incomes;
+    if (options.synthetic || options.defaults) {
+        // The settings store is not even opened.
+        state.categories =
+            options.synthetic
+                ? sheet::SyntheticCategoryTable(options.synthetic->first, options.synthetic->second)
+                : model::DefaultCategorySet();
+        state.WorkbookPalette = model::WorkbookPalette();
+        for (std::size_t i = 0; i < incomes.size(); ++i)
+            incomes[i] = QString::fromLatin1(model::kIncomeDefaults[i]);
+    } else {
+        // The same load as the main window's start-up, but a stored state that cannot be
+        // used is an error here: this program neither falls back to the defaults unasked
+        // nor keeps or rewrites the file.
+        SettingsStore store;
+        MemoryCategoryTree tree;
+        try {
+            model::LoadCategoryState(state, tree, incomes, store, model::CategorySource::Stored);
+        } catch (const model::UnusableStoredState& unusable) {
+            PrintMessage(QStringLiteral("cannot read the saved categories in %1: %2. Use "
+                                        "--defaults, or repair or remove that file.")
+                             .arg(unusable.File(), unusable.Problem()));
+            return std::nullopt;
+        } catch (const std::exception& e) {
+            PrintMessage(QStringLiteral("cannot read the saved categories: ") +
+                         QString::fromUtf8(e.what()));
+            return std::nullopt;
+        }
+    }
+    for (std::size_t i = 0; i < incomes.size(); ++i)
+        if (options.incomes[i]) incomes[i] = *options.incomes[i];
+
+    // A stored income that is not an amount generates nothing: the user gives the option.
+    for (std::size_t i = 0; i < incomes.size(); ++i) {
+        const model::ParsedAmount amount = model::ParseAmount(incomes[i]);
+        if (!amount) {
+            PrintMessage(
+                QStringLiteral("the saved income for --income%1 (\"%2\") is not an amount: "
+                               "%3 Give --income%1 AMOUNT, or correct it in the window.")
+                    .arg(QString::number(i), incomes[i], amount.Reason()));
+            return std::nullopt;
+        }
+        inputs.amounts[i] = amount.Value();
+    }
+    return inputs;
+}
+
+std::optional<Generated> GenerateWorkbook(const CommandLine& options, const Inputs& inputs,
+                                          RunGuard& guard) {
+    ConsolePrompt prompt;
+    EmbeddedProvider provider;
+    KeepPicture handover;
+    const bool wantPicture = !options.pictureOut.isEmpty();
+    QString folder;
+    try {
+        folder = guard.Folder();
+    } catch (const std::exception& e) {
+        PrintMessage(e.what());
+        return std::nullopt;
+    }
+    sheet::ReportEnvironment env{provider, prompt,     folder, wantPicture ? &handover : nullptr,
+                                 {},       wantPicture};
+    const sheet::ReportInputs report{inputs.state.categories, inputs.amounts,
+                                     inputs.state.WorkbookPalette};
+    Generated generated;
+    generated.workbook = sheet::GenerateReport(report, env);
+    if (prompt.Failed()) {  // nothing is published after a failed step
+        PrintMessage(QStringLiteral("cannot generate the workbook (nothing was written): ") +
+                     prompt.FirstFailure());
+        return std::nullopt;
+    }
+    generated.picture = handover.Picture();
+    return generated;
+}
+
+QByteArray ExportWorkbook(const CommandLine& options, const Generated& generated) {
+    // A file target copies the .xls workbook as a stream; every other output is made (or
+    // read) whole first.
+    const bool toStandardOutput = options.workbookOut == kStandardOutput;
+    if (options.workbookOut.isEmpty() || (CopiesWorkbook(options) && !toStandardOutput)) return {};
+    return bridge::ExportWorkbook(generated.workbook, OutputFormat(options));
+}
+
+void PublishOutputs(const CommandLine& options, const Generated& generated,
+                    const QByteArray& exported, RunGuard& guard) {
+    const bool wantPicture = !options.pictureOut.isEmpty();
+    // Standard output first: what went there cannot be taken back, so the files are put in
+    // place only after it succeeded.
+    if (options.workbookOut == kStandardOutput)
+        WriteStandardOutput(exported.constData(), exported.size(), "workbook");
+    if (options.pictureOut == kStandardOutput)
+        WritePicture(options, generated, [](const char* data, qint64 size) {
+            WriteStandardOutput(data, size, "picture");
+        });
+    guard.Publish([&] {
+        std::vector<std::unique_ptr<SafeReplace::Replacement>> files;
+        if (!options.workbookOut.isEmpty() && options.workbookOut != kStandardOutput) {
+            files.push_back(std::make_unique<SafeReplace::Replacement>(options.workbookOut));
+            if (CopiesWorkbook(options))
+                files.back()->CopyFrom(generated.workbook);
+            else
+                files.back()->Write(exported);
+        }
+        if (wantPicture && options.pictureOut != kStandardOutput) {
+            files.push_back(std::make_unique<SafeReplace::Replacement>(options.pictureOut));
+            SafeReplace::Replacement& file = *files.back();
+            WritePicture(options, generated,
+                         [&](const char* data, qint64 size) { file.Write(data, size); });
+        }
+        std::vector<SafeReplace::Replacement*> all;
+        for (const auto& file : files) all.push_back(file.get());
+        SafeReplace::CommitTogether(all);
+    });
+}
+
+int Run(const CommandLine& options, RunGuard& guard) {
+    const std::optional<Inputs> inputs = LoadInputs(options);
+    if (!inputs) return kFailed;
+    const std::optional<Generated> generated = GenerateWorkbook(options, *inputs, guard);
+    if (!generated) return kFailed;
+    try {
+        if (!options.pictureOut.isEmpty() && generated->picture.isNull())
+            throw Failure(QStringLiteral("The sheet has no picture to write"));
+        const QByteArray exported = ExportWorkbook(options, *generated);
+        PublishOutputs(options, *generated, exported, guard);
+    } catch (const std::exception& e) {
+        PrintMessage(e.what());
+        return kFailed;
+    }
+    return 0;
+}
+
+}  // namespace quill::companion

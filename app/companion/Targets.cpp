@@ -1,0 +1,65 @@
+#include "companion/Targets.h"
+
+#include <exception>
+
+#include <sys/stat.h>
+
+#include <QStandardPaths>
+
+#include "companion/Messages.h"
+#include "shell/Config.h"
+#include "shell/SafeReplace.h"
+
+namespace quill::companion {
+
+namespace {
+
+// The settings store's file and its backup, worked out as the store does; the store itself
+// is not opened for this (--defaults and --synthetic leave it unopened).
+QStringList SettingsFiles() {
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QLatin1Char('/') + QLatin1String(config::kSettingsOrganization) +
+                         QStringLiteral(".ini");
+    return {file, file + QStringLiteral(".bak")};
+}
+
+// True when `path` names something that exists and is not a regular file.
+bool IsSpecial(const QString& path) {
+    struct stat info {};
+    return ::stat(SafeReplace::EncodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+std::optional<int> CheckTargets(const CommandLine& options) {
+    const auto files = FileTargets(options);
+    try {
+        if (options.workbookOut == kStandardOutput && options.pictureOut == kStandardOutput)
+            return UsageError(QStringLiteral("-o and --picture both name standard output"));
+        if (files.size() == 2 && SafeReplace::SameFile(files[0].second, files[1].second))
+            return UsageError(QStringLiteral("-o and --picture name the same file (%1 and %2); "
+                                             "give two different files")
+                                  .arg(files[0].second, files[1].second));
+        for (const auto& [option, target] : files)
+            for (const QString& settings : SettingsFiles())
+                if (SafeReplace::SameFile(target, settings))
+                    return UsageError(
+                        QStringLiteral("%1 %2 names %3, where the saved categories and incomes "
+                                       "are kept; give another file")
+                            .arg(option, target, settings));
+        for (const auto& [option, target] : files) {
+            QString refusal = SafeReplace::Refusal(target);
+            if (refusal.isEmpty()) continue;
+            if (option == QLatin1String("-o") && IsSpecial(SafeReplace::ResolveTarget(target)))
+                refusal += QStringLiteral(" To write the workbook to standard output, give -o -.");
+            PrintMessage(qPrintable(refusal));
+            return kFailed;
+        }
+    } catch (const std::exception& e) {
+        PrintMessage(e.what());
+        return kFailed;
+    }
+    return std::nullopt;
+}
+
+}  // namespace quill::companion

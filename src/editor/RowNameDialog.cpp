@@ -1,0 +1,98 @@
+#include "editor/RowNameDialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "shell/CommonServices.h"
+#include "shell/ErrorTrap.h"
+#include "shell/Failure.h"
+#include "shell/ui/FormLayout.h"
+#include "shell/ui/FormStyle.h"
+#include "shell/ui/MousePointer.h"
+
+namespace quill::editor {
+
+using ui::TwipRect;
+
+RowNameDialog::RowNameDialog(Prompt& prompt, QString& newRowName, QWidget* parent)
+    // A fixed tool window: narrow caption, close box only, no task-bar entry.
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      prompt_(prompt),
+      newRowName_(newRowName) {
+    CreateControls();
+    Load();
+}
+
+RowNameDialog::~RowNameDialog() = default;
+
+void RowNameDialog::CreateControls() {
+    // The object names ("Form2", "PushButton2", "Text1_0", ...) are the ones the optional
+    // skin style sheet can address by name: they stay as they are, whatever the members
+    // are called.
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Enter new row name"));
+    setFont(ui::BoldArial(9));
+    setFixedSize(ui::Pixels(3840), ui::Pixels(1485));
+
+    nameLabel_ = new QLabel(QStringLiteral("Name:"), this);
+    nameLabel_->setObjectName(QStringLiteral("Label4_0"));
+    nameLabel_->setGeometry(TwipRect(240, 120, 540, 225));
+
+    nameBox_ = new QLineEdit(this);
+    nameBox_->setObjectName(QStringLiteral("Text1_0"));
+    nameBox_->setGeometry(TwipRect(120, 480, 3600, 400));
+    nameBox_->setAccessibleName(QStringLiteral("Name of the new row"));
+    nameLabel_->setBuddy(nameBox_);
+
+    okButton_ =
+        ui::MakeButton("PushButton2", QStringLiteral("OK"), this, TwipRect(120, 960, 1680, 400));
+    cancelButton_ = ui::MakeButton("PushButton1", QStringLiteral("Cancel"), this,
+                                   TwipRect(1920, 960, 1800, 400));
+    // Enter in the name box means OK.
+    okButton_->setDefault(true);
+
+    setTabOrder(nameBox_, okButton_);
+    setTabOrder(okButton_, cancelButton_);
+    nameBox_->setFocus();
+
+    // The buttons show the hand, the dialog's surface the arrow; movement over a button
+    // must not reach the surface behind it.
+    pointer_ = new MousePointer(*this);
+    pointer_->TrackButtons({okButton_, cancelButton_});
+    pointer_->TrackSurface(*this);
+
+    connect(okButton_, &QPushButton::clicked, this, [this] { OnOk(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { OnCancel(); });
+    ui::CentreOnScreen(*this);
+}
+
+void RowNameDialog::Load() {
+    Trace trace(prompt_, QStringLiteral("Form2.Form_Load"));
+    trace.Step(100, [&] { shell::SetFormColors(*this); });
+    trace.Step(102, [&] { setWindowIcon(QApplication::windowIcon()); });
+    trace.Step(104, [&] { pointer_->LoadOptionalHand(); });
+}
+
+void RowNameDialog::OnOk() {
+    Trace trace(prompt_, QStringLiteral("Form2.PushButton2_Click"));
+    trace.Step(100, [&] { newRowName_ = nameBox_->text().trimmed(); });
+    if (newRowName_.isEmpty()) {
+        trace.Step(102, [&] {
+            // Shown as written.
+            prompt_.Notice(QStringLiteral("Please, enter name of the row."), shell::AppTitle());
+        });
+        trace.Step(104, [&] { nameBox_->setFocus(); });
+        return;  // the dialog stays open
+    }
+    trace.Step(106, [&] { accept(); });
+}
+
+void RowNameDialog::OnCancel() {
+    Trace trace(prompt_, QStringLiteral("Form2.PushButton1_Click"));
+    trace.Step(100, [&] { reject(); });
+}
+
+}  // namespace quill::editor
