@@ -38,7 +38,6 @@ constexpr std::uint16_t kDxfFlags2 = 0x8002;
 constexpr std::size_t kFontBlockBytes = 118;
 constexpr std::size_t kAlignBlockBytes = 8;
 constexpr std::size_t kBorderBlockBytes = 8;
-constexpr std::size_t kPatternBlockBytes = 4;
 constexpr std::size_t kProtectionBlockBytes = 2;
 // In the font block: the colour, and whether style, escapement, underline and weight are
 // kept (1) as the cell has them.
