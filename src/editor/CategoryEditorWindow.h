@@ -30,6 +30,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QHBoxLayout;
+class QVBoxLayout;
 
 namespace quill {
 class MousePointer;
@@ -101,8 +103,11 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
 
   private:
     void CreateControls();
-    void CreateIncomeFields();
-    void CreateTreeFrame();
+    void CreateIncomeFields(QVBoxLayout& layout);
+    void CreateTreeFrame(QVBoxLayout& layout);
+    // Puts a further edit command into the row under the four edit commands, with their
+    // font, height, Enter key and hand pointer; the window takes it over.
+    void AddEditCommand(QPushButton& button);
     void SetTabOrder();
     void TrackPointer();
     void ConnectHandlers();
@@ -184,6 +189,7 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     QPushButton* deleteButton_ = nullptr;
     QPushButton* renameButton_ = nullptr;
     QPushButton* restoreButton_ = nullptr;
+    QHBoxLayout* moreCommands_ = nullptr;  // the row of further edit commands
     QTreeWidget* categoryTree_ = nullptr;
     MousePointer* pointer_ = nullptr;
 
