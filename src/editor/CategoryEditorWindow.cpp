@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/Connection.h"
+#include "editor/HelpWindow.h"
 #include "editor/RowNameDialog.h"
 #include "editor/TreeAdapter.h"
 #include "model/Amounts.h"
@@ -626,6 +627,11 @@ void CategoryEditorWindow::OnHelp() {
                            QString::fromLatin1(config::kContactPage),
                        shell::AppTitle());
     });
+    // The Help window, with the keys, the settings file and the About box, follows the message.
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(prompt_, store_.FilePath(), this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -48,6 +48,7 @@ class SheetPreviewWindow;
 
 namespace quill::editor {
 
+class HelpWindow;
 class TreeAdapter;
 
 // What the main window works on and with; everything is owned by the program's main.
@@ -192,6 +193,7 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     QHBoxLayout* moreCommands_ = nullptr;  // the row of further edit commands
     QTreeWidget* categoryTree_ = nullptr;
     MousePointer* pointer_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;  // once Help has been asked for
 
     std::unique_ptr<TreeAdapter> tree_;
     std::unique_ptr<preview::SheetPreviewWindow> preview_;

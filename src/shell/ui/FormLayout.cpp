@@ -91,6 +91,16 @@ double ContrastRatio(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QString Unbroken(const QString& text) {
+    QString joined;
+    joined.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i > 0) joined += QChar(0x2060);
+        joined += text[i];
+    }
+    return joined;
+}
+
 void CentreOnScreen(QWidget& window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());

@@ -60,6 +60,10 @@ QColor WarningTextColor(const QPalette& palette);
 // (the same) to 21 (black on white).
 double ContrastRatio(const QColor& a, const QColor& b);
 
+// The text with word joiners (U+2060) between its characters, so that a web or mail
+// address is never broken across lines where it fits on one: Qt would break it after "/".
+QString Unbroken(const QString& text);
+
 // Places the window in the centre of the primary screen.
 void CentreOnScreen(QWidget& window);
 
