@@ -9,8 +9,15 @@
 // window, which saves the edits; SIGINT ends the program without saving. Either way the
 // temporary folder is removed before the program ends. What a killed run left behind (its
 // temporary folder, a temporary file beside the settings file) is removed at start.
+//
+// --help and --version are answered without a display. Without any display (no DISPLAY, no
+// WAYLAND_DISPLAY, no QT_QPA_PLATFORM) or with one that cannot be reached, the program says
+// so in one line on standard error and exits with status 1.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include <QByteArrayList>
 
 #include <QApplication>
 #include <QIcon>
@@ -19,26 +26,93 @@
 #include "editor/CategoryEditorWindow.h"
 #include "model/AppState.h"
 #include "model/SettingsStore.h"
+#include "shell/RuntimeFolder.h"
 #include "shell/SafeReplace.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TempFolder.h"
 #include "shell/ui/QtPrompt.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quillmere [--help | --version]\n"
+    "\n"
+    "Quillmere builds a household budget workbook. Keep a list of budget categories and four\n"
+    "income figures in its window, press Start Creating Template, and save the previewed\n"
+    "\"Personal Finance\" sheet as .xls, .xlsx or PDF, or print it.\n"
+    "\n"
+    "Options:\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "The categories and incomes are kept in $XDG_CONFIG_HOME/Tarnwick.ini (by default\n"
+    "~/.config/Tarnwick.ini). The program needs a desktop session (X11 or Wayland); the\n"
+    "command-line companion quillmere-sheet makes the same workbook without one.\n";
+
+constexpr const char* kNoDisplay =
+    "quillmere: no display found: start it in a desktop session (DISPLAY or WAYLAND_DISPLAY "
+    "set), or use quillmere-sheet without one\n";
+
+bool DisplayNamed() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// While the application connects to the display: Qt's own complaints are held back, and a
+// display that cannot be reached ends the program with the one line instead of Qt's abort.
+QtMessageHandler previousHandler = nullptr;
+QList<QPair<QtMsgType, QString>> heldMessages;
+QList<QByteArray> heldCategories;
+
+void HoldWhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs(kNoDisplay, stderr);
+        std::_Exit(1);
+    }
+    heldMessages.append({type, text});
+    heldCategories.append(QByteArray(context.category != nullptr ? context.category : "default"));
+}
+
+void StopHolding() {
+    qInstallMessageHandler(previousHandler);
+    for (qsizetype i = 0; i < heldMessages.size(); ++i) {
+        const QMessageLogContext context(nullptr, 0, nullptr, heldCategories[i].constData());
+        qt_message_output(heldMessages[i].first, context, heldMessages[i].second);
+    }
+    heldMessages.clear();
+    heldCategories.clear();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    // Answered before the application object exists, so that it needs no display.
+    // Answered before the application object exists, so that they need no display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("quillmere %s\n", QUILL_VERSION);
             return 0;
         }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    if (!DisplayNamed()) {
+        std::fputs(kNoDisplay, stderr);
+        return 1;
     }
 
     int interrupted = 0;
     int status = 0;
     {
         quill::TempFolder::RepairEnvironment();
+        // Qt's warning about a missing runtime folder is not the user's business.
+        quill::shell::ProvideRuntimeFolder();
         quill::TempFolder::RemoveStaleFolders();
+        previousHandler = qInstallMessageHandler(HoldWhileConnecting);
         QApplication app(argc, argv);
+        StopHolding();
         // Lets the desktop match the windows to the installed menu entry and its icon.
         QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
         QApplication::setWindowIcon(

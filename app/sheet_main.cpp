@@ -28,6 +28,7 @@
 #include "companion/Generation.h"
 #include "companion/RunGuard.h"
 #include "companion/Targets.h"
+#include "shell/RuntimeFolder.h"
 #include "shell/SafeReplace.h"
 #include "shell/TempFolder.h"
 
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     TempFolder::RepairEnvironment();
+    // Qt's warning about a missing runtime folder is not the user's business.
+    shell::ProvideRuntimeFolder();
     // What killed runs left behind: their per-run folders and the targets' temporaries.
     TempFolder::RemoveStaleFolders();
     for (const auto& target : companion::FileTargets(options))

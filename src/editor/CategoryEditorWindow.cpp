@@ -8,15 +8,19 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShortcut>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "bridge/Connection.h"
+#include "editor/HelpWindow.h"
 #include "editor/RowNameDialog.h"
 #include "editor/TreeAdapter.h"
 #include "model/Amounts.h"
@@ -38,7 +42,6 @@
 namespace quill::editor {
 
 using preview::SheetPreviewWindow;
-using ui::TwipRect;
 
 namespace {
 
@@ -56,30 +59,35 @@ QString QuestionNaming(const char* question, const QString& nodeText) {
     return QLatin1String(question) + QStringLiteral("\r\n(") + nodeText + QLatin1Char(')');
 }
 
-// Where each income field sits. Index i is the field's number everywhere (settings key,
-// amount, sheet); "Actual Income" holds index 3 above index 2.
+// Where each income field sits: its frame and its row there. Index i is the field's number
+// everywhere (settings key, amount, sheet); "Actual Income" holds index 3 above index 2.
 struct IncomeFieldPlace {
     int frame;
     const char* caption;
-    int labelTop;
-    int labelWidth;
-    int textTop;
+    int row;
 };
 constexpr std::array<IncomeFieldPlace, 4> kIncomeFields = {{
-    {0, "Income:", 345, 675, 300},
-    {0, "Extra income:", 795, 1170, 720},
-    {1, "Extra income:", 795, 1170, 750},
-    {1, "Income:", 345, 675, 300},
+    {0, "Income:", 0},
+    {0, "Extra income:", 1},
+    {1, "Extra income:", 1},
+    {1, "Income:", 0},
 }};
 // Each income field by its own name: the captions alone would give "Income:" twice.
 constexpr std::array<const char*, 4> kIncomeNames = {"Projected income", "Projected extra income",
                                                      "Actual extra income", "Actual income"};
 
-// The line under the income frames that says why a typed income was not taken: room for two
-// lines of the window font. The category frame and the window are that much lower.
-constexpr int kIncomeMessageTop = 2310;
-constexpr int kIncomeMessageHeight = 480;
-constexpr int kBelowIncomes = kIncomeMessageHeight;
+// The window's design size in twips at 96 dpi: what it opens with when the screen has room.
+// It includes the line under the income frames that says why a typed income was not taken,
+// which keeps room for two lines of the window font.
+constexpr QSize kDesignSize(8040, 8130);
+// The design's spacing in twips: the window's margin, the gap between the commands and
+// frames, the gap between the rows of a frame's commands, and the push buttons' height.
+constexpr int kMargin = 120;
+constexpr int kGap = 105;
+constexpr int kRowGap = 90;
+constexpr int kButtonHeight = 405;
+// How far a frame's controls sit inside its border.
+constexpr int kInset = 195;
 
 // Focus that a field gets from anything but the return from its own context menu; on
 // that return the user's selection is kept.
@@ -103,7 +111,7 @@ QString IndexedName(const char* name, int index) {
 CategoryEditorWindow::CategoryEditorWindow(const CategoryEditorServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       state_(services.state),
       prompt_(services.prompt),
       store_(services.store),
@@ -145,32 +153,45 @@ void CategoryEditorWindow::CreateControls() {
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
     setFont(ui::BoldArial(9));
-    setFixedSize(ui::Pixels(8040), ui::Pixels(7650 + kBelowIncomes));
-    ui::PaintWhite(*this);
+    ui::PaintSurface(*this);
 
-    startCreatingButton_ = ui::MakeButton("PushButton22", QStringLiteral("Start Creating Template"),
-                                          this, TwipRect(120, 120, 7800, 405));
-    helpButton_ =
-        ui::MakeButton("PushButton6", QStringLiteral("Help"), this, TwipRect(120, 630, 7800, 405));
-    CreateIncomeFields();
-    CreateTreeFrame();
+    auto* layout = new QVBoxLayout(this);
+    const int margin = ui::ScaledPixels(*this, kMargin);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(ui::ScaledPixels(*this, kGap));
+    // The "&" marks each command's Alt key; the captions read as before.
+    startCreatingButton_ = ui::MakeButton(
+        "PushButton22", QStringLiteral("&Start Creating Template"), this, kButtonHeight);
+    helpButton_ = ui::MakeButton("PushButton6", QStringLiteral("&Help"), this, kButtonHeight);
+    layout->addWidget(startCreatingButton_);
+    layout->addWidget(helpButton_);
+    CreateIncomeFields(*layout);
+    CreateTreeFrame(*layout);
     SetTabOrder();
     TrackPointer();
     ConnectHandlers();
     DescribeControls();
     CreateShortcuts();
-    ui::CentreOnScreen(*this);
+    ui::FitToScreen(*this, kDesignSize);
 }
 
-void CategoryEditorWindow::CreateIncomeFields() {
+void CategoryEditorWindow::CreateIncomeFields(QVBoxLayout& layout) {
     const std::array<QString, 2> titles = {QStringLiteral("Projected Income"),
                                            QStringLiteral("Actual Income")};
-    const std::array<QRect, 2> places = {TwipRect(120, 1080, 3840, 1215),
-                                         TwipRect(4080, 1080, 3840, 1215)};
+    auto* frames = new QHBoxLayout;
+    frames->setSpacing(ui::ScaledPixels(*this, kMargin));
+    std::array<QGridLayout*, 2> grids{};
+    const int inset = ui::ScaledPixels(*this, kInset);
     for (int f = 0; f < 2; ++f) {
         auto* frame = new QGroupBox(titles[f], this);
         frame->setObjectName(IndexedName("Frame1", f));
-        frame->setGeometry(places[f]);
+        grids[f] = new QGridLayout(frame);
+        // The fields sit right under the frame's title, as designed.
+        grids[f]->setContentsMargins(inset, 0, inset, ui::ScaledPixels(*this, kRowGap));
+        grids[f]->setHorizontalSpacing(ui::ScaledPixels(*this, kMargin));
+        grids[f]->setVerticalSpacing(ui::ScaledPixels(*this, kRowGap));
+        grids[f]->setColumnStretch(1, 1);
+        frames->addWidget(frame, 1);
         incomeFrames_[f] = frame;
     }
     for (int i = 0; i < 4; ++i) {
@@ -178,44 +199,79 @@ void CategoryEditorWindow::CreateIncomeFields() {
         QGroupBox* frame = incomeFrames_[place.frame];
         auto* label = new QLabel(QLatin1String(place.caption), frame);
         label->setObjectName(IndexedName("Label4", i));
-        label->setGeometry(TwipRect(240, place.labelTop, place.labelWidth, 225));
         incomeLabels_[i] = label;
 
         auto* text = new QLineEdit(frame);
         text->setObjectName(IndexedName("Text1", i));
-        text->setGeometry(TwipRect(1560, place.textTop, 2055, 330));
+        // Room for a seven-figure amount with cents at the current font.
+        text->setMinimumWidth(
+            text->fontMetrics().horizontalAdvance(QStringLiteral("$0,000,000.00")) +
+            ui::ScaledPixels(*this, 150));
         text->installEventFilter(this);
         incomeBoxes_[i] = text;
+        grids[place.frame]->addWidget(label, place.row, 0);
+        grids[place.frame]->addWidget(text, place.row, 1);
     }
+    layout.addLayout(frames);
+
     incomeMessage_ = new QLabel(this);
     incomeMessage_->setObjectName(QStringLiteral("IncomeMessage"));
-    incomeMessage_->setGeometry(TwipRect(120, kIncomeMessageTop, 7800, kIncomeMessageHeight));
     incomeMessage_->setWordWrap(true);
     incomeMessage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Two lines are kept free, so that a message does not move the controls below.
+    incomeMessage_->setMinimumHeight(2 * incomeMessage_->fontMetrics().lineSpacing());
     QPalette palette = incomeMessage_->palette();
-    palette.setColor(QPalette::WindowText, QColor(0xA0, 0x00, 0x00));  // dark red on white
+    palette.setColor(QPalette::WindowText, ui::WarningTextColor(palette));
     incomeMessage_->setPalette(palette);
+    layout.addWidget(incomeMessage_);
 }
 
-void CategoryEditorWindow::CreateTreeFrame() {
+void CategoryEditorWindow::CreateTreeFrame(QVBoxLayout& layout) {
     categoryFrame_ = new QGroupBox(QStringLiteral("Personal budget data:"), this);
     categoryFrame_->setObjectName(QStringLiteral("Frame2"));
-    categoryFrame_->setGeometry(TwipRect(120, 2340 + kBelowIncomes, 7800, 5175));
+    auto* frameLayout = new QVBoxLayout(categoryFrame_);
+    frameLayout->setSpacing(ui::ScaledPixels(*this, kRowGap));
+    const int inset = ui::ScaledPixels(*this, kInset);
+    frameLayout->setContentsMargins(inset, ui::ScaledPixels(*this, 30), inset, inset);
 
-    insertButton_ = ui::MakeButton("PushButton2", QStringLiteral("Insert Below"), categoryFrame_,
-                                   TwipRect(240, 300, 3600, 405));
-    deleteButton_ = ui::MakeButton("PushButton1", QStringLiteral("Delete Selected"), categoryFrame_,
-                                   TwipRect(3960, 300, 3600, 405));
-    renameButton_ = ui::MakeButton("PushButton4", QStringLiteral("Rename Selected"), categoryFrame_,
-                                   TwipRect(240, 795, 3600, 405));
-    restoreButton_ = ui::MakeButton("PushButton3", QStringLiteral("Restore Default"),
-                                    categoryFrame_, TwipRect(3960, 795, 3600, 405));
+    insertButton_ = ui::MakeButton("PushButton2", QStringLiteral("&Insert Below"), categoryFrame_,
+                                   kButtonHeight);
+    deleteButton_ = ui::MakeButton("PushButton1", QStringLiteral("&Delete Selected"),
+                                   categoryFrame_, kButtonHeight);
+    renameButton_ = ui::MakeButton("PushButton4", QStringLiteral("&Rename Selected"),
+                                   categoryFrame_, kButtonHeight);
+    restoreButton_ = ui::MakeButton("PushButton3", QStringLiteral("Res&tore Default"),
+                                    categoryFrame_, kButtonHeight);
+    auto* commands = new QGridLayout;
+    commands->setHorizontalSpacing(ui::ScaledPixels(*this, kMargin));
+    commands->setVerticalSpacing(ui::ScaledPixels(*this, kRowGap));
+    commands->addWidget(insertButton_, 0, 0);
+    commands->addWidget(deleteButton_, 0, 1);
+    commands->addWidget(renameButton_, 1, 0);
+    commands->addWidget(restoreButton_, 1, 1);
+    frameLayout->addLayout(commands);
+    // Further edit commands come in a row of their own; empty, it takes no room.
+    moreCommands_ = new QHBoxLayout;
+    moreCommands_->setSpacing(ui::ScaledPixels(*this, kMargin));
+    frameLayout->addLayout(moreCommands_);
 
     categoryTree_ = new QTreeWidget(categoryFrame_);
     categoryTree_->setObjectName(QStringLiteral("TreeView1"));
-    categoryTree_->setGeometry(TwipRect(240, 1300, 7335, 3690));
     categoryTree_->setToolTip(kTreeToolTip);
+    frameLayout->addWidget(categoryTree_, 1);
     tree_ = std::make_unique<TreeAdapter>(*categoryTree_);
+    // The list takes the room that the window gains.
+    layout.addWidget(categoryFrame_, 1);
+}
+
+void CategoryEditorWindow::AddEditCommand(QPushButton& button) {
+    button.setParent(categoryFrame_);
+    button.setFont(ui::BoldArial(11.25));
+    button.setMinimumHeight(
+        std::max(button.sizeHint().height(), ui::ScaledPixels(button, kButtonHeight)));
+    button.setAutoDefault(true);
+    pointer_->TrackButton(button);
+    moreCommands_->addWidget(&button);
 }
 
 void CategoryEditorWindow::SetTabOrder() {
@@ -255,6 +311,11 @@ void CategoryEditorWindow::CreateShortcuts() {
     for (QPushButton* button : {startCreatingButton_, helpButton_, insertButton_, deleteButton_,
                                 renameButton_, restoreButton_})
         button->setAutoDefault(true);
+    // F1 is the Help command; Ctrl+Q closes the window as its close box does, which saves.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, helpButton_, &QPushButton::click);
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
     auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), this);
     connect(insert, &QShortcut::activated, insertButton_, &QPushButton::click);
     // Delete belongs to the text boxes elsewhere; in the list it deletes the selected row.
@@ -566,6 +627,11 @@ void CategoryEditorWindow::OnHelp() {
                            QString::fromLatin1(config::kContactPage),
                        shell::AppTitle());
     });
+    // The Help window, with the keys, the settings file and the About box, follows the message.
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(prompt_, store_.FilePath(), this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -30,6 +30,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QHBoxLayout;
+class QVBoxLayout;
 
 namespace quill {
 class MousePointer;
@@ -46,6 +48,7 @@ class SheetPreviewWindow;
 
 namespace quill::editor {
 
+class HelpWindow;
 class TreeAdapter;
 
 // What the main window works on and with; everything is owned by the program's main.
@@ -101,8 +104,11 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
 
   private:
     void CreateControls();
-    void CreateIncomeFields();
-    void CreateTreeFrame();
+    void CreateIncomeFields(QVBoxLayout& layout);
+    void CreateTreeFrame(QVBoxLayout& layout);
+    // Puts a further edit command into the row under the four edit commands, with their
+    // font, height, Enter key and hand pointer; the window takes it over.
+    void AddEditCommand(QPushButton& button);
     void SetTabOrder();
     void TrackPointer();
     void ConnectHandlers();
@@ -184,8 +190,10 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     QPushButton* deleteButton_ = nullptr;
     QPushButton* renameButton_ = nullptr;
     QPushButton* restoreButton_ = nullptr;
+    QHBoxLayout* moreCommands_ = nullptr;  // the row of further edit commands
     QTreeWidget* categoryTree_ = nullptr;
     MousePointer* pointer_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;  // once Help has been asked for
 
     std::unique_ptr<TreeAdapter> tree_;
     std::unique_ptr<preview::SheetPreviewWindow> preview_;

@@ -1,9 +1,13 @@
 #include "editor/RowNameDialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "shell/CommonServices.h"
 #include "shell/ErrorTrap.h"
@@ -14,10 +18,8 @@
 
 namespace quill::editor {
 
-using ui::TwipRect;
-
 RowNameDialog::RowNameDialog(Prompt& prompt, QString& newRowName, QWidget* parent)
-    // A fixed tool window: narrow caption, close box only, no task-bar entry.
+    // A tool window: narrow caption, close box only, no task-bar entry.
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       prompt_(prompt),
@@ -35,22 +37,35 @@ void RowNameDialog::CreateControls() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Enter new row name"));
     setFont(ui::BoldArial(9));
-    setFixedSize(ui::Pixels(3840), ui::Pixels(1485));
 
-    nameLabel_ = new QLabel(QStringLiteral("Name:"), this);
+    // Laid out as designed in twips at 96 dpi, grown with the font: the label indented over
+    // the name box, the two buttons side by side under it.
+    auto* layout = new QVBoxLayout(this);
+    const int margin = ui::ScaledPixels(*this, 120);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(ui::ScaledPixels(*this, 60));
+
+    nameLabel_ = new QLabel(QStringLiteral("&Name:"), this);
     nameLabel_->setObjectName(QStringLiteral("Label4_0"));
-    nameLabel_->setGeometry(TwipRect(240, 120, 540, 225));
+    nameLabel_->setContentsMargins(margin, 0, 0, 0);
+    layout->addWidget(nameLabel_);
 
     nameBox_ = new QLineEdit(this);
     nameBox_->setObjectName(QStringLiteral("Text1_0"));
-    nameBox_->setGeometry(TwipRect(120, 480, 3600, 400));
+    nameBox_->setMinimumHeight(
+        std::max(nameBox_->sizeHint().height(), ui::ScaledPixels(*this, 400)));
+    nameBox_->setMinimumWidth(ui::ScaledPixels(*this, 2400));
     nameBox_->setAccessibleName(QStringLiteral("Name of the new row"));
     nameLabel_->setBuddy(nameBox_);
+    layout->addWidget(nameBox_);
 
-    okButton_ =
-        ui::MakeButton("PushButton2", QStringLiteral("OK"), this, TwipRect(120, 960, 1680, 400));
-    cancelButton_ = ui::MakeButton("PushButton1", QStringLiteral("Cancel"), this,
-                                   TwipRect(1920, 960, 1800, 400));
+    okButton_ = ui::MakeButton("PushButton2", QStringLiteral("OK"), this, 400);
+    cancelButton_ = ui::MakeButton("PushButton1", QStringLiteral("Cancel"), this, 400);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(margin);
+    buttons->addWidget(okButton_, 1680);
+    buttons->addWidget(cancelButton_, 1800);
+    layout->addLayout(buttons);
     // Enter in the name box means OK.
     okButton_->setDefault(true);
 
@@ -66,7 +81,7 @@ void RowNameDialog::CreateControls() {
 
     connect(okButton_, &QPushButton::clicked, this, [this] { OnOk(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { OnCancel(); });
-    ui::CentreOnScreen(*this);
+    ui::FitToScreen(*this, QSize(3840, 1485));
 }
 
 void RowNameDialog::Load() {

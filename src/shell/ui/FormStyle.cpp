@@ -15,23 +15,29 @@
 namespace quill::shell {
 
 namespace {
-void PaintButtonFace(QWidget& widget, const QColor& face) {
+// The button face with the text that the palette writes on buttons: the two belong
+// together, also in a dark palette where the window text would not read on the face.
+void PaintButtonFace(QWidget& widget, const QPalette& source) {
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, face);
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, source.color(group, QPalette::Button));
+        palette.setColor(group, QPalette::WindowText, source.color(group, QPalette::ButtonText));
+    }
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }
 }  // namespace
 
 void SetFormColors(QWidget& window) {
-    const QColor face = window.palette().color(QPalette::Button);
-    PaintButtonFace(window, face);
+    const QPalette source = window.palette();
+    PaintButtonFace(window, source);
     const auto children = window.findChildren<QWidget*>();
     for (QWidget* child : children) {
         if (qobject_cast<QLabel*>(child) != nullptr || qobject_cast<QGroupBox*>(child) != nullptr ||
             qobject_cast<QCheckBox*>(child) != nullptr ||
             qobject_cast<QRadioButton*>(child) != nullptr) {
-            PaintButtonFace(*child, face);
+            PaintButtonFace(*child, source);
         }
     }
 }

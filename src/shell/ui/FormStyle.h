@@ -6,7 +6,8 @@ class QWidget;
 namespace quill::shell {
 
 // The window and its labels, frames, check boxes and option buttons take the style's
-// button colour; text boxes, buttons, pictures, trees and scrollbars keep theirs.
+// button colour, with the button text colour for their captions; text boxes, buttons, pictures,
+// trees and scrollbars keep theirs.
 void SetFormColors(QWidget& window);
 
 // When the skin file x/o.cjs exists beside the executable, gives the main window the

@@ -6,6 +6,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTextDocument>
+
+#include "shell/ui/FormLayout.h"
 
 namespace quill {
 
@@ -21,8 +25,39 @@ QWidget* QtPrompt::Parent() const {
     return active != nullptr ? active : fallbackParent_;
 }
 
+QString ToLinkedText(const QString& text) {
+    if (Qt::mightBeRichText(text)) return text;
+    // Web pages and mail addresses: clickable, and never broken across lines.
+    static const QRegularExpression address(
+        QStringLiteral(R"((https?://[^\s<>"]*[^\s<>".,;:!?)])|([\w.+-]+@[\w-]+(\.[\w-]+)+))"));
+    if (!address.match(text).hasMatch()) return {};
+    QString html;
+    qsizetype from = 0;
+    auto matches = address.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        html += text.mid(from, match.capturedStart() - from).toHtmlEscaped();
+        const QString found = match.captured();
+        const QString target = found.contains(QLatin1Char('@')) && !found.contains(QLatin1Char('/'))
+                                   ? QStringLiteral("mailto:") + found
+                                   : found;
+        html += QStringLiteral("<a href=\"%1\">%2</a>")
+                    .arg(target.toHtmlEscaped(), ui::Unbroken(found.toHtmlEscaped()));
+        from = match.capturedEnd();
+    }
+    html += text.mid(from).toHtmlEscaped();
+    html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    return html;
+}
+
 void QtPrompt::Notice(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, ToDisplayText(text), QMessageBox::Ok, Parent());
+    const QString linked = ToLinkedText(ToDisplayText(text));
+    if (!linked.isEmpty()) {
+        box.setTextFormat(Qt::RichText);
+        box.setText(linked);
+        box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+    }
     box.exec();
 }
 

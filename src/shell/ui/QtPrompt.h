@@ -27,4 +27,9 @@ class QtPrompt : public Prompt {
 // Message texts use CR LF and lone CR as line breaks; Qt boxes want LF.
 QString ToDisplayText(const QString& text);
 
+// A notice's text as rich text whose web and mail addresses are links that do not break
+// across lines; rich text stays as it is, and a text without addresses gives an empty text
+// (it is shown as plain text).
+QString ToLinkedText(const QString& text);
+
 }  // namespace quill

@@ -1,0 +1,36 @@
+#include "shell/RuntimeFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace quill::shell {
+
+namespace {
+
+// A folder that only this user can enter: no link, our own, nobody else's permissions.
+bool IsPrivateFolder(const QByteArray& path) {
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 0777) == 0700;
+}
+
+}  // namespace
+
+QString ProvideRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return {};
+    QByteArray base = qgetenv("TMPDIR");
+    if (base.isEmpty()) base = "/tmp";
+    const QByteArray path =
+        base + "/quillmere-runtime-" + QByteArray::number(static_cast<qulonglong>(::geteuid()));
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) return {};
+    if (!IsPrivateFolder(path)) return {};
+    qputenv("XDG_RUNTIME_DIR", path);
+    return QString::fromLocal8Bit(path);
+}
+
+}  // namespace quill::shell
