@@ -19,6 +19,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "editor/TableCommands.h"
 #include "model/AppState.h"
 #include "model/CategoryState.h"
 #include "sheet/ReportDriver.h"
@@ -30,6 +31,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QUndoStack;
 
 namespace quill {
 class MousePointer;
@@ -46,6 +48,7 @@ class SheetPreviewWindow;
 
 namespace quill::editor {
 
+class PlanCommands;
 class TreeAdapter;
 
 // What the main window works on and with; everything is owned by the program's main.
@@ -57,7 +60,7 @@ struct CategoryEditorServices {
     TempFolder& tempFolder;
 };
 
-class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
+class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, private TableEditor {
     Q_OBJECT
   public:
     explicit CategoryEditorWindow(const CategoryEditorServices& services,
@@ -86,6 +89,11 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
 
     const TreeAdapter& Tree() const { return *tree_; }
 
+    // Every edit of the table and the incomes of this run, for Undo and Redo.
+    QUndoStack& UndoStack() const { return *undoStack_; }
+    // The Undo, Redo, Import and Export commands.
+    PlanCommands& PlanCommandRow() const { return *planCommands_; }
+
     // The preview window, once a generation has created it.
     preview::SheetPreviewWindow* Preview() const { return preview_.get(); }
 
@@ -100,6 +108,20 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // TableEditor: what Undo and Redo put back.
+    EditedState CurrentState() const override;
+    void RestoreState(const EditedState& state, const QString& selectKey) override;
+    void RestoreRow(const CategoryRow& row) override;
+    void RestoreIncome(int index, const QString& text) override;
+
+    // The plan's commands: the undo history, a planned amount typed in the tree, import and
+    // export of the categories as CSV.
+    void CreatePlanCommands();
+    void Record(QUndoCommand* command);
+    void OnPlannedEdited(const QString& key, const QString& text);
+    void OnImportCategories();
+    void OnExportCategories();
+
     void CreateControls();
     void CreateIncomeFields();
     void CreateTreeFrame();
@@ -186,6 +208,9 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     QPushButton* restoreButton_ = nullptr;
     QTreeWidget* categoryTree_ = nullptr;
     MousePointer* pointer_ = nullptr;
+
+    QUndoStack* undoStack_ = nullptr;
+    PlanCommands* planCommands_ = nullptr;
 
     std::unique_ptr<TreeAdapter> tree_;
     std::unique_ptr<preview::SheetPreviewWindow> preview_;
