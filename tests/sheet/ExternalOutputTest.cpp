@@ -237,7 +237,7 @@ TEST(ExternalPlannedBudget, LibreOfficeGnumericAndPoiComputeTheTotalsOfPlannedAm
     QTemporaryDir dir;
     CategoryTable table = model::DefaultCategorySet();
     const std::pair<const char*, std::int64_t> planned[] = {
-        {"Mortgage or rent", 120050}, {"Phone", 4525}, {"Video/DVD", 6010}, {"Personal", 40000}};
+        {"Mortgage or rent", 120050}, {"Phone", 4525}, {"Video/DVD", 6010}, {"Student", 40000}};
     for (const auto& [name, cents] : planned)
         for (CategoryRow& row : table)
             if (row.RowText == QLatin1String(name)) row.Planned = model::Amount::FromCents(cents);
@@ -255,7 +255,7 @@ TEST(ExternalPlannedBudget, LibreOfficeGnumericAndPoiComputeTheTotalsOfPlannedAm
     ss::Application app;
     app.Workbooks().Open(xls.toStdString());
     EXPECT_EQ(app.Range("C15").Value2(), ss::Value(1200.50));
-    EXPECT_EQ(app.Range("H28").Value2(), ss::Value(400.0));  // LOANS, Personal
+    EXPECT_EQ(app.Range("H28").Value2(), ss::Value(400.0));  // LOANS, Student
     app.Range("D15").SetFormulaR1C1(1250.0);
     app.Range("I15").SetFormulaR1C1(90.0);
     const std::string staleXls = dir.filePath("stale.xls").toStdString();
