@@ -4,6 +4,8 @@
 //    preview) of the default budget: under 10 ms; of 200 groups of 50 items: under 2 s, with
 //    a peak memory of the whole process under 500 MB (counter peak_MB: the resident
 //    high-water mark of a fresh process that does one generation);
+//  - the default budget with a planned amount on every item: within 10% of the blank one
+//    and under 10 ms (BM_GenerateReportWithAmounts against BM_GenerateReport/0/0);
 //  - the command-line companion as a process, start to exit: `--synthetic 200x50 -o FILE`
 //    under 50 ms; the largest layout the file holds, `--synthetic 200x652 -o FILE`, under
 //    0.5 s and 100 MB, and with `--picture FILE` as well under 1.5 s and 200 MB (counter
@@ -131,6 +133,24 @@ BENCHMARK(BM_GenerateReport)
     ->Args({0, 0})
     ->Args({200, 50})
     ->Unit(benchmark::kMillisecond);
+
+// The default budget with a planned amount on every item, against BM_GenerateReport/0/0
+// (every projected cost blank): within 10% of it, and under 10 ms.
+void BM_GenerateReportWithAmounts(benchmark::State& state) {
+    CategoryTable table = Table(0, 0);
+    std::int64_t cents = 1999;
+    for (CategoryRow& row : table)
+        if (row.ParentKey != model::kRootKey) row.Planned = model::Amount::FromCents(cents += 1234);
+    QTemporaryDir dir;
+    KeepPicture handover;
+    for (auto _ : state) {
+        if (!GenerateOnce(table, dir.path(), handover)) {
+            state.SkipWithError("the generation reported a failure");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_GenerateReportWithAmounts)->Unit(benchmark::kMillisecond);
 
 // The companion from start to exit, with its output files in a temporary folder; then one
 // more run for its peak memory, started through this program's --companion-peak.

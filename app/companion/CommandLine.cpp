@@ -23,6 +23,11 @@ const char* const kHelp =
     "  --defaults            use the default categories and incomes, not the settings store\n"
     "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks;\n"
     "                        at most 200 groups, and as many items as one sheet holds)\n"
+    "  --categories FILE     use the categories and planned amounts of the CSV file FILE\n"
+    "                        (- for standard input), not the settings store\n"
+    "  --export-categories FILE\n"
+    "                        write the categories the run would use to FILE as CSV\n"
+    "                        (- for standard output) instead of a workbook\n"
     "  --income0 N           projected income       --income1 N   projected extra income\n"
     "  --income2 N           actual extra income    --income3 N   actual income\n"
     "  --help                show this text\n"
@@ -57,6 +62,8 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
             options.defaults = true;
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--picture") ||
                    arg == QLatin1String("--synthetic") || arg == QLatin1String("--format") ||
+                   arg == QLatin1String("--categories") ||
+                   arg == QLatin1String("--export-categories") ||
                    arg.startsWith(QLatin1String("--income"))) {
             const auto v = value();
             if (!v || v->isEmpty()) return UsageError(arg + QStringLiteral(" needs a value"));
@@ -68,6 +75,10 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                     return UsageError(QStringLiteral("--format wants xls, xlsx or pdf"));
             } else if (arg == QLatin1String("--picture")) {
                 options.pictureOut = *v;
+            } else if (arg == QLatin1String("--categories")) {
+                options.categoriesIn = *v;
+            } else if (arg == QLatin1String("--export-categories")) {
+                options.categoriesExport = *v;
             } else if (arg == QLatin1String("--synthetic")) {
                 options.synthetic = ParseSynthetic(*v);
                 if (!options.synthetic)
@@ -94,8 +105,18 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
             return UsageError(QStringLiteral("unknown option ") + arg);
         }
     }
+    if (!options.categoriesIn.isEmpty() && (options.defaults || options.synthetic))
+        return UsageError(QStringLiteral(
+            "--categories, --defaults and --synthetic each choose the categories; give one"));
+    if (!options.categoriesExport.isEmpty()) {
+        if (!options.workbookOut.isEmpty() || !options.pictureOut.isEmpty())
+            return UsageError(QStringLiteral(
+                "--export-categories writes no workbook; leave out -o and --picture"));
+        return std::nullopt;
+    }
     if (options.workbookOut.isEmpty() && options.pictureOut.isEmpty())
-        return UsageError(QStringLiteral("nothing to write: give -o FILE and/or --picture FILE"));
+        return UsageError(QStringLiteral(
+            "nothing to write: give -o FILE and/or --picture FILE, or --export-categories FILE"));
     return std::nullopt;
 }
 
@@ -105,6 +126,8 @@ std::vector<std::pair<QString, QString>> FileTargets(const CommandLine& options)
         files.emplace_back(QStringLiteral("-o"), options.workbookOut);
     if (!options.pictureOut.isEmpty() && options.pictureOut != kStandardOutput)
         files.emplace_back(QStringLiteral("--picture"), options.pictureOut);
+    if (!options.categoriesExport.isEmpty() && options.categoriesExport != kStandardOutput)
+        files.emplace_back(QStringLiteral("--export-categories"), options.categoriesExport);
     return files;
 }
 

@@ -20,6 +20,8 @@ struct CommandLine {
     bool defaults = false;
     std::optional<std::pair<int, int>> synthetic;
     std::array<std::optional<QString>, 4> incomes;
+    QString categoriesIn;      // --categories: a CSV file to generate from ("-": standard input)
+    QString categoriesExport;  // --export-categories: write the table as CSV, no workbook
 };
 
 // "-" as a target: standard output.

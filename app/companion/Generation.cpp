@@ -6,10 +6,13 @@
 
 #include <unistd.h>
 
+#include <QFile>
+
 #include "bridge/PictureFile.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "bridge/WorkbookExport.h"
 #include "companion/Messages.h"
+#include "model/CategoryCsv.h"
 #include "model/CategoryState.h"
 #include "model/DefaultCategorySet.h"
 #include "model/MemoryCategoryTree.h"
@@ -58,13 +61,49 @@ bool CopiesWorkbook(const CommandLine& options) {
     return OutputFormat(options) == bridge::SaveFormat::Xls;
 }
 
+// The bytes of the file the categories come from; standard input for "-". Throws.
+QByteArray ReadCategoriesFile(const QString& path) {
+    QFile file;
+    const bool standardInput = path == kStandardOutput;
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    const QString name = standardInput ? QStringLiteral("standard input") : path;
+    if (!opened)
+        throw Failure(
+            QStringLiteral("cannot read the categories from %1: %2").arg(name, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(
+            QStringLiteral("cannot read the categories from %1: %2").arg(name, file.errorString()));
+    return bytes;
+}
+
 }  // namespace
 
 std::optional<Inputs> LoadInputs(const CommandLine& options) {
     Inputs inputs;
     AppState& state = inputs.state;
     IncomeTexts incomes;
-    if (options.synthetic || options.defaults) {
+    if (!options.categoriesIn.isEmpty()) {
+        // Like --defaults, the settings store is not opened: the incomes are the defaults.
+        try {
+            state.categories = model::ReadCategoryCsv(ReadCategoriesFile(options.categoriesIn));
+        } catch (const model::CategoryCsvError& refused) {
+            PrintMessage(QStringLiteral("cannot use the categories file %1: line %2: %3.")
+                             .arg(options.categoriesIn == kStandardOutput
+                                      ? QStringLiteral("on standard input")
+                                      : options.categoriesIn)
+                             .arg(refused.Line())
+                             .arg(refused.Cause()));
+            return std::nullopt;
+        } catch (const std::exception& e) {
+            PrintMessage(e.what());
+            return std::nullopt;
+        }
+        state.WorkbookPalette = model::WorkbookPalette();
+        for (std::size_t i = 0; i < incomes.size(); ++i)
+            incomes[i] = QString::fromLatin1(model::kIncomeDefaults[i]);
+    } else if (options.synthetic || options.defaults) {
         // The settings store is not even opened.
         state.categories =
             options.synthetic
@@ -94,6 +133,8 @@ std::optional<Inputs> LoadInputs(const CommandLine& options) {
     }
     for (std::size_t i = 0; i < incomes.size(); ++i)
         if (options.incomes[i]) incomes[i] = *options.incomes[i];
+    // Exporting the categories needs no incomes.
+    if (!options.categoriesExport.isEmpty()) return inputs;
 
     // A stored income that is not an amount generates nothing: the user gives the option.
     for (std::size_t i = 0; i < incomes.size(); ++i) {
@@ -178,9 +219,26 @@ void PublishOutputs(const CommandLine& options, const Generated& generated,
     });
 }
 
+void ExportCategories(const CommandLine& options, const Inputs& inputs) {
+    const QByteArray csv = model::WriteCategoryCsv(inputs.state.categories);
+    if (options.categoriesExport == kStandardOutput)
+        WriteStandardOutput(csv.constData(), csv.size(), "categories");
+    else
+        SafeReplace::WriteFile(options.categoriesExport, csv);
+}
+
 int Run(const CommandLine& options, RunGuard& guard) {
     const std::optional<Inputs> inputs = LoadInputs(options);
     if (!inputs) return kFailed;
+    if (!options.categoriesExport.isEmpty()) {
+        try {
+            ExportCategories(options, *inputs);
+        } catch (const std::exception& e) {
+            PrintMessage(e.what());
+            return kFailed;
+        }
+        return 0;
+    }
     const std::optional<Generated> generated = GenerateWorkbook(options, *inputs, guard);
     if (!generated) return kFailed;
     try {

@@ -22,8 +22,9 @@ struct Inputs {
     std::array<model::Amount, 4> amounts{};
 };
 
-// The categories and incomes: the defaults, a synthetic table or the settings store, with
-// the incomes the options give. Nothing when they cannot be used (told).
+// The categories and incomes: the defaults, a synthetic table, a CSV file or the settings
+// store, with the incomes the options give (none are checked when the categories are only
+// exported). Nothing when they cannot be used (told).
 std::optional<Inputs> LoadInputs(const CommandLine& options);
 
 // The saved workbook and, when one is wanted, its picture.
@@ -44,6 +45,9 @@ QByteArray ExportWorkbook(const CommandLine& options, const Generated& generated
 // Writes the outputs: standard output first, then the files, all of them or none. Throws.
 void PublishOutputs(const CommandLine& options, const Generated& generated,
                     const QByteArray& exported, RunGuard& guard);
+
+// Writes the categories as CSV to --export-categories' file or standard output. Throws.
+void ExportCategories(const CommandLine& options, const Inputs& inputs);
 
 // The whole run; returns the exit status.
 int Run(const CommandLine& options, RunGuard& guard);

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,13 +19,16 @@
 #include <QScopeGuard>
 #include <QShortcut>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "bridge/Connection.h"
 #include "editor/HelpWindow.h"
+#include "editor/PlanCommands.h"
 #include "editor/RowNameDialog.h"
 #include "editor/TreeAdapter.h"
 #include "model/Amounts.h"
+#include "model/CategoryCsv.h"
 #include "model/CategoryState.h"
 #include "model/SettingsStore.h"
 #include "preview/SheetPreviewWindow.h"
@@ -32,6 +37,7 @@
 #include "shell/Config.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/SafeReplace.h"
 #include "shell/TempFolder.h"
 #include "shell/ui/AccessibleRole.h"
 #include "shell/ui/FormLayout.h"
@@ -128,6 +134,9 @@ CategoryEditorWindow::~CategoryEditorWindow() {
     // The tree outlives this object's members while the window's children are deleted;
     // its signals must not reach handlers that use them.
     categoryTree_->disconnect(this);
+    // The undo history is cleared as it goes, after the command buttons (the frame's
+    // children) are gone; it must not ask them to show its state.
+    if (undoStack_ != nullptr) undoStack_->disconnect();
 }
 
 void CategoryEditorWindow::SetRowNameDialog(AskRowName dialog) {
@@ -172,6 +181,7 @@ void CategoryEditorWindow::CreateControls() {
     ConnectHandlers();
     DescribeControls();
     CreateShortcuts();
+    CreatePlanCommands();
     ui::FitToScreen(*this, kDesignSize);
 }
 
@@ -416,7 +426,11 @@ void CategoryEditorWindow::OnBeforeRenameInPlace() {
 
 void CategoryEditorWindow::OnRenamedInPlace(const QString& key, const QString& newString) {
     currentNode_ = key;
-    if (CategoryRow* row = FindRow(key)) row->RowText = newString;
+    if (CategoryRow* row = FindRow(key); row != nullptr && row->RowText != newString) {
+        const CategoryRow before = *row;
+        row->RowText = newString;
+        Record(new RowCommand(*this, QStringLiteral("Rename"), before, *row));
+    }
     // The selected row text names the selected node, so a rename that follows offers the
     // name the user has just given it.
     if (tree_->SelectedKey() == key) state_.SelectedRowText = newString;
@@ -468,9 +482,12 @@ void CategoryEditorWindow::ValidateIncome(int index) {
                                           acceptedIncomes_[index]));
         return;
     }
+    const QString previous = acceptedIncomes_[index];
     acceptedIncomes_[index] = amount.Value().Text();
     text.setText(acceptedIncomes_[index]);
     if (messageField_ == index) ClearIncomeMessage();
+    if (previous != acceptedIncomes_[index])
+        Record(new IncomeCommand(*this, index, previous, acceptedIncomes_[index]));
 }
 
 void CategoryEditorWindow::ShowIncomeMessage(int index, const QString& message) {
@@ -519,6 +536,8 @@ void CategoryEditorWindow::OnInsertBelow() {
     trace.Step(104, [&] { state_.NewRowName.clear(); });
     trace.Step(106, [&] { askRowName_(state_.NewRowName); });
     if (state_.NewRowName.isEmpty()) return;  // cancelled: nothing has changed
+    const EditedState before = CurrentState();
+    const QString selectBefore = currentNode_.value_or(QString());
     trace.Step(108, [&] { SuspendPainting(); });
     trace.Step(110, [&] {
         if (parentKey.isEmpty()) throw Failure("The place of the new row is unknown");
@@ -533,6 +552,10 @@ void CategoryEditorWindow::OnInsertBelow() {
         categoryTree_->setFocus();
     });
     trace.Step(120, [&] { RefreshSelection(); });
+    if (newKey.isEmpty()) return;
+    tree_->ShowPlanned(state_.categories);
+    Record(new StateCommand(*this, QStringLiteral("Insert"), before, selectBefore, CurrentState(),
+                            newKey));
 }
 
 void CategoryEditorWindow::OnDeleteSelected() {
@@ -548,6 +571,8 @@ void CategoryEditorWindow::OnDeleteSelected() {
     });
     if (!yes) return;
     trace.Step(104, [&] { currentNode_ = tree_->SelectedKey(); });
+    const EditedState before = CurrentState();
+    const QString deletedKey = currentNode_.value_or(QString());
     trace.Step(106, [&] { SuspendPainting(); });
     bool kept = false;
     trace.Step(108, [&] {
@@ -569,6 +594,10 @@ void CategoryEditorWindow::OnDeleteSelected() {
     trace.Step(112, [&] { ResumePainting(); });
     trace.Step(114, [&] { prompt_.Notice(QStringLiteral("Row deleted."), shell::AppTitle()); });
     trace.Step(116, [&] { RefreshSelection(); });
+    if (state_.categories == before.table) return;
+    tree_->ShowPlanned(state_.categories);
+    Record(new StateCommand(*this, QStringLiteral("Delete"), before, deletedKey, CurrentState(),
+                            currentNode_.value_or(QString())));
 }
 
 void CategoryEditorWindow::OnRenameSelected() {
@@ -591,8 +620,14 @@ void CategoryEditorWindow::OnRenameSelected() {
             kQuestionTitle);
     });
     if (yes) {
+        const CategoryRow* row = currentNode_ ? FindRow(*currentNode_) : nullptr;
+        const std::optional<CategoryRow> before =
+            row ? std::optional<CategoryRow>(*row) : std::nullopt;
         trace.Step(106, [&] { RowOfNode(CurrentKey()).RowText = state_.SelectedRowText; });
         trace.Step(108, [&] { tree_->SetText(CurrentKey(), state_.SelectedRowText); });
+        if (const CategoryRow* after = before ? FindRow(before->RowKey) : nullptr;
+            after != nullptr && *after != *before)
+            Record(new RowCommand(*this, QStringLiteral("Rename"), *before, *after));
     }
     // After No this puts the unchanged name back.
     trace.Step(110, [&] { RefreshSelection(); });
@@ -606,9 +641,15 @@ void CategoryEditorWindow::OnRestoreDefault() {
                                kQuestionTitle);
     });
     if (!yes) return;
+    const EditedState before = CurrentState();
+    const QString selectBefore = currentNode_.value_or(QString());
     trace.Step(102, [&] { SuspendPainting(); });
     trace.Step(104, [&] { LoadState(model::CategorySource::Defaults); });
     trace.Step(106, [&] { ResumePainting(); });
+    const EditedState after = CurrentState();
+    if (after.table != before.table || after.incomes != before.incomes)
+        Record(new StateCommand(*this, QStringLiteral("Restore Default"), before, selectBefore,
+                                after, QString()));
 }
 
 void CategoryEditorWindow::OnStartCreating() {
@@ -703,6 +744,146 @@ void CategoryEditorWindow::SaveOnPreviewClosing() {
 }
 
 // ---------------------------------------------------------------------------------------
+// The plan: undo history, planned amounts, categories as CSV
+
+void CategoryEditorWindow::CreatePlanCommands() {
+    undoStack_ = new QUndoStack(this);
+    planCommands_ = new PlanCommands(*undoStack_, *this, this);
+    // The four buttons join the row under the edit commands, looking like them; the widget
+    // itself only keeps their logic and takes no room.
+    for (QPushButton* button : {&planCommands_->UndoButton(), &planCommands_->RedoButton(),
+                                &planCommands_->ImportButton(), &planCommands_->ExportButton()})
+        AddEditCommand(*button);
+    planCommands_->hide();
+    setTabOrder(helpButton_, &planCommands_->UndoButton());
+    setTabOrder(&planCommands_->UndoButton(), &planCommands_->RedoButton());
+    setTabOrder(&planCommands_->RedoButton(), &planCommands_->ImportButton());
+    setTabOrder(&planCommands_->ImportButton(), &planCommands_->ExportButton());
+    connect(planCommands_, &PlanCommands::importRequested, this, [this] { OnImportCategories(); });
+    connect(planCommands_, &PlanCommands::exportRequested, this, [this] { OnExportCategories(); });
+    tree_->SetAmountEditHandler(
+        [this](const QString& key, const QString& text) { OnPlannedEdited(key, text); });
+}
+
+void CategoryEditorWindow::Record(QUndoCommand* command) {
+    // The change is made; pushing runs the command's first redo, which changes nothing.
+    undoStack_->push(command);
+}
+
+EditedState CategoryEditorWindow::CurrentState() const {
+    return {state_.categories, IncomeTextsOfBoxes()};
+}
+
+void CategoryEditorWindow::RestoreState(const EditedState& state, const QString& selectKey) {
+    // Called from the Undo and Redo commands: a failure is told, never thrown into Qt.
+    try {
+        SuspendPainting();
+        const auto resume = qScopeGuard([&] { ResumePainting(); });
+        state_.categories = state.table;
+        model::FillCategoryTree(state_.categories, *tree_);
+        tree_->ShowPlanned(state_.categories);
+        if (!selectKey.isEmpty() && tree_->Item(selectKey) != nullptr)
+            tree_->Select(selectKey);
+        else if (tree_->Count() > 0)
+            tree_->SelectFirstNode();
+        ShowIncomes(state.incomes);
+        RefreshSelection();
+    } catch (const std::exception& e) {
+        prompt_.ReportError(QString::fromUtf8(e.what()));
+    }
+}
+
+void CategoryEditorWindow::RestoreRow(const CategoryRow& row) {
+    CategoryRow* found = FindRow(row.RowKey);
+    if (found == nullptr || tree_->Item(row.RowKey) == nullptr) return;
+    *found = row;
+    tree_->SetText(row.RowKey, row.RowText);
+    tree_->ShowPlanned(state_.categories);
+    tree_->Select(row.RowKey);
+    RefreshSelection();
+}
+
+void CategoryEditorWindow::RestoreIncome(int index, const QString& text) {
+    acceptedIncomes_[index] = text;
+    incomeBoxes_[index]->setText(text);
+    if (messageField_ == index) ClearIncomeMessage();
+}
+
+void CategoryEditorWindow::OnPlannedEdited(const QString& key, const QString& text) {
+    CategoryRow* row = FindRow(key);
+    if (row == nullptr) return;
+    std::optional<model::Amount> amount;  // empty text: not planned
+    if (!text.trimmed().isEmpty()) {
+        const model::ParsedAmount parsed = model::ParseAmount(text);
+        if (!parsed) {
+            const QString kept =
+                row->Planned ? row->Planned->Text() : QStringLiteral("not planned");
+            const QString message = QStringLiteral("%1: %2 The planned amount stays %3.")
+                                        .arg(row->RowText, parsed.Reason(), kept);
+            // Told once the editor has closed: a box that took the focus from the editor
+            // would commit it again.
+            QMetaObject::invokeMethod(
+                this, [this, message] { prompt_.Notice(message, shell::AppTitle()); },
+                Qt::QueuedConnection);
+            tree_->ShowPlanned(state_.categories);
+            return;
+        }
+        amount = parsed.Value();
+    }
+    if (row->Planned == amount) return;
+    const CategoryRow before = *row;
+    row->Planned = amount;
+    tree_->ShowPlanned(state_.categories);
+    Record(new RowCommand(*this, QStringLiteral("Planned Amount"), before, *row));
+}
+
+void CategoryEditorWindow::OnImportCategories() {
+    const QString path = prompt_.OpenFileName(QStringLiteral("Import Categories"),
+                                              QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (path.isEmpty()) return;
+    QFile file(path);
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly) ||
+        (bytes = file.readAll(), file.error() != QFile::NoError)) {
+        prompt_.Notice(QStringLiteral("The file %1 cannot be read: %2. Nothing was imported.")
+                           .arg(path, file.errorString()),
+                       shell::AppTitle());
+        return;
+    }
+    CategoryTable table;
+    try {
+        table = model::ReadCategoryCsv(bytes);
+    } catch (const model::CategoryCsvError& refused) {
+        prompt_.Notice(
+            QStringLiteral("%1 was not imported. %2").arg(path, QString::fromUtf8(refused.what())),
+            shell::AppTitle());
+        return;
+    }
+    const EditedState before = CurrentState();
+    const QString selectBefore = currentNode_.value_or(QString());
+    const EditedState after{std::move(table), before.incomes};
+    RestoreState(after, QString());
+    Record(
+        new StateCommand(*this, QStringLiteral("Import"), before, selectBefore, after, QString()));
+}
+
+void CategoryEditorWindow::OnExportCategories() {
+    const QString path = prompt_.SaveFileName(QStringLiteral("Export Categories"),
+                                              QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty()) return;
+    try {
+        const QByteArray bytes = model::WriteCategoryCsv(state_.categories);
+        if (QFileInfo::exists(path) &&
+            !prompt_.AskYesNo(QStringLiteral("%1 already exists. Replace it?").arg(path),
+                              kQuestionTitle))
+            return;
+        SafeReplace::WriteFile(path, bytes);
+    } catch (const Failure& failure) {
+        prompt_.Notice(QString::fromUtf8(failure.what()), shell::AppTitle());
+    }
+}
+
+// ---------------------------------------------------------------------------------------
 // Helpers
 
 bool CategoryEditorWindow::TakeSelection() {
@@ -738,7 +919,10 @@ void CategoryEditorWindow::LoadState(model::CategorySource source) {
     IncomeTexts incomes = IncomeTextsOfBoxes();
     // The load reports an unusable store only after it has finished with the defaults;
     // the fields show what it read in either case.
-    const auto showIncomes = qScopeGuard([&] { ShowIncomes(incomes); });
+    const auto showIncomes = qScopeGuard([&] {
+        ShowIncomes(incomes);
+        tree_->ShowPlanned(state_.categories);
+    });
     model::LoadCategoryState(state_, *tree_, incomes, store_, source);
 }
 

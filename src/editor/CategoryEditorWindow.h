@@ -19,6 +19,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "editor/TableCommands.h"
 #include "model/AppState.h"
 #include "model/CategoryState.h"
 #include "sheet/ReportDriver.h"
@@ -31,6 +32,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QHBoxLayout;
+class QUndoStack;
 class QVBoxLayout;
 
 namespace quill {
@@ -49,6 +51,7 @@ class SheetPreviewWindow;
 namespace quill::editor {
 
 class HelpWindow;
+class PlanCommands;
 class TreeAdapter;
 
 // What the main window works on and with; everything is owned by the program's main.
@@ -60,7 +63,7 @@ struct CategoryEditorServices {
     TempFolder& tempFolder;
 };
 
-class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
+class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, private TableEditor {
     Q_OBJECT
   public:
     explicit CategoryEditorWindow(const CategoryEditorServices& services,
@@ -89,6 +92,11 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
 
     const TreeAdapter& Tree() const { return *tree_; }
 
+    // Every edit of the table and the incomes of this run, for Undo and Redo.
+    QUndoStack& UndoStack() const { return *undoStack_; }
+    // The Undo, Redo, Import and Export commands.
+    PlanCommands& PlanCommandRow() const { return *planCommands_; }
+
     // The preview window, once a generation has created it.
     preview::SheetPreviewWindow* Preview() const { return preview_.get(); }
 
@@ -103,6 +111,20 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // TableEditor: what Undo and Redo put back.
+    EditedState CurrentState() const override;
+    void RestoreState(const EditedState& state, const QString& selectKey) override;
+    void RestoreRow(const CategoryRow& row) override;
+    void RestoreIncome(int index, const QString& text) override;
+
+    // The plan's commands: the undo history, a planned amount typed in the tree, import and
+    // export of the categories as CSV.
+    void CreatePlanCommands();
+    void Record(QUndoCommand* command);
+    void OnPlannedEdited(const QString& key, const QString& text);
+    void OnImportCategories();
+    void OnExportCategories();
+
     void CreateControls();
     void CreateIncomeFields(QVBoxLayout& layout);
     void CreateTreeFrame(QVBoxLayout& layout);
@@ -194,6 +216,9 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover {
     QTreeWidget* categoryTree_ = nullptr;
     MousePointer* pointer_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;  // once Help has been asked for
+
+    QUndoStack* undoStack_ = nullptr;
+    PlanCommands* planCommands_ = nullptr;
 
     std::unique_ptr<TreeAdapter> tree_;
     std::unique_ptr<preview::SheetPreviewWindow> preview_;

@@ -1,5 +1,6 @@
 #include "editor/TreeAdapter.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -71,6 +72,16 @@ class CategoryItem : public QTreeWidgetItem {
     }
 };
 
+// The text of an amount in cents as the boxes show amounts: "$1200.50". Sums of many items
+// can pass the largest single amount, so they are formatted here.
+QString CentsText(std::int64_t cents) {
+    if (cents <= model::Amount::kMaxCents) return model::Amount::FromCents(cents).Text();
+    QString text = QLatin1Char('$') + QString::number(cents / 100);
+    if (cents % 100 != 0)
+        text += QLatin1Char('.') + QString::number(cents % 100).rightJustified(2, QLatin1Char('0'));
+    return text;
+}
+
 }  // namespace
 
 // Reports the start of an in-place edit and the committed text. Committing goes through
@@ -81,9 +92,18 @@ class LabelEditDelegate : public QStyledItemDelegate {
 
     std::function<void()> before;
     std::function<void(const QString&, const QString&)> after;
+    std::function<void(const QString&, const QString&)> amountEdited;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
+        if (index.column() == TreeAdapter::kPlannedColumn) {
+            // A group's figure is the sum of its items: nothing to type.
+            if (!index.parent().isValid()) return nullptr;
+            auto* editor = new QLineEdit(parent);
+            const QString name = index.siblingAtColumn(0).data().toString();
+            editor->setAccessibleName(QStringLiteral("Planned amount for ") + name);
+            return editor;
+        }
         if (before) before();
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         // A screen reader announces the edit box by the row it renames.
@@ -94,6 +114,13 @@ class LabelEditDelegate : public QStyledItemDelegate {
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
+        if (index.column() == TreeAdapter::kPlannedColumn) {
+            // The amount is read and shown by the window, which may refuse it.
+            if (const auto* line = qobject_cast<QLineEdit*>(editor);
+                line != nullptr && amountEdited)
+                amountEdited(index.siblingAtColumn(0).data(kKeyRole).toString(), line->text());
+            return;
+        }
         if (const auto* line = qobject_cast<QLineEdit*>(editor); line != nullptr && after)
             after(index.data(kKeyRole).toString(), line->text());
         QStyledItemDelegate::setModelData(editor, model, index);
@@ -105,17 +132,20 @@ TreeAdapter::TreeAdapter(QTreeWidget& tree)
       delegate_(new LabelEditDelegate(&tree)),
       groupImage_(DrawGroupImage()),
       rowImage_(DrawRowImage()) {
-    tree_.setColumnCount(1);
-    tree_.setHeaderHidden(true);
+    tree_.setColumnCount(2);
+    // Two columns need their captions.
+    tree_.setHeaderHidden(false);
+    tree_.header()->setStretchLastSection(false);
+    tree_.header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree_.header()->setSectionResizeMode(kPlannedColumn, QHeaderView::ResizeToContents);
     tree_.setRootIsDecorated(true);
     tree_.setSelectionMode(QAbstractItemView::SingleSelection);
-    // One column, so selecting the item is selecting the row. Selecting whole rows would
-    // send the accessibility "toggle" action of a row through Qt 6's tree-row selection,
+    // Cells, not rows, are selected, so the planned amount can be edited. Selecting whole rows
+    // would send the accessibility "toggle" action of a row through Qt 6's tree-row selection,
     // which counts the row within its group as if from the top of the tree and so selects
     // another node.
     tree_.setSelectionBehavior(QAbstractItemView::SelectItems);
-    // The header is hidden, but assistive technology still reads its caption.
-    tree_.setHeaderLabel(QStringLiteral("Category"));
+    tree_.setHeaderLabels({QStringLiteral("Category"), QStringLiteral("Planned")});
     tree_.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree_.setItemDelegate(delegate_);
     // A selection made without moving the current node (by assistive technology) moves it
@@ -125,10 +155,52 @@ TreeAdapter::TreeAdapter(QTreeWidget& tree)
         if (!selected.isEmpty() && selected.first() != tree_.currentItem())
             tree_.setCurrentItem(selected.first(), 0, QItemSelectionModel::NoUpdate);
     });
+    editOnDoubleClick_ = QObject::connect(
+        &tree_, &QTreeWidget::itemDoubleClicked, [this](QTreeWidgetItem* item, int column) {
+            if (item != nullptr && column == kPlannedColumn && item->parent() != nullptr)
+                tree_.editItem(item, kPlannedColumn);
+        });
 }
 
 TreeAdapter::~TreeAdapter() {
     QObject::disconnect(followSelection_);
+    QObject::disconnect(editOnDoubleClick_);
+}
+
+void TreeAdapter::SetAmountEditHandler(std::function<void(const QString&, const QString&)> edited) {
+    delegate_->amountEdited = std::move(edited);
+}
+
+void TreeAdapter::ShowPlanned(const CategoryTable& table) {
+    const QSignalBlocker quiet(tree_);
+    QHash<QString, std::int64_t> sums;
+    QHash<QString, bool> planned;
+    for (const CategoryRow& row : table) {
+        QTreeWidgetItem* item = Item(row.RowKey);
+        if (item == nullptr || item->parent() == nullptr) continue;
+        item->setText(kPlannedColumn, row.Planned ? row.Planned->Text() : QString());
+        if (row.Planned) {
+            const QString group = KeyOf(*item->parent());
+            sums[group] += row.Planned->Cents();
+            planned[group] = true;
+        }
+    }
+    for (int i = 0; i < tree_.topLevelItemCount(); ++i) {
+        QTreeWidgetItem* group = tree_.topLevelItem(i);
+        const QString key = KeyOf(*group);
+        group->setText(kPlannedColumn, planned.value(key) ? CentsText(sums.value(key)) : QString());
+    }
+}
+
+QString TreeAdapter::PlannedText(const QString& key) const {
+    return RequireItem(key).text(kPlannedColumn);
+}
+
+void TreeAdapter::EditPlanned(const QString& key) {
+    QTreeWidgetItem& item = RequireItem(key);
+    if (item.parent() == nullptr) return;
+    tree_.setCurrentItem(&item, kPlannedColumn);
+    tree_.editItem(&item, kPlannedColumn);
 }
 
 void TreeAdapter::SetLabelEditHandlers(std::function<void()> before,
@@ -169,6 +241,7 @@ void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationshi
     item->setData(0, kKeyRole, key);
     item->setIcon(0, image == kGroupImage ? groupImage_ : rowImage_);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
+    item->setTextAlignment(kPlannedColumn, Qt::AlignRight | Qt::AlignVCenter);
     items_.insert(key, item);
 }
 

@@ -1,6 +1,9 @@
 // The category tree of the main window (TreeView1, a QTreeWidget) behind the model's
 // CategoryTree interface, plus what the editor needs beyond it: nodes found by key, the
-// node images, and in-place label editing reported before it starts and after a commit.
+// node images, in-place label editing reported before it starts and after a commit, and
+// the second column "Planned": an item's planned amount, edited in place (F2, a click on
+// the selected cell or a double-click on that column), and a group's sum of its items,
+// which is not editable.
 //
 // Changes made through the adapter emit none of the tree widget's signals, so a handler
 // connected to them hears only what the user does.
@@ -15,6 +18,7 @@
 #include <QMetaObject>
 #include <QString>
 
+#include "model/CategoryTable.h"
 #include "model/CategoryTree.h"
 
 class QTreeWidget;
@@ -65,6 +69,19 @@ class TreeAdapter : public CategoryTree {
     void SetLabelEditHandlers(std::function<void()> before,
                               std::function<void(const QString&, const QString&)> after);
 
+    // The column of the planned amounts.
+    static constexpr int kPlannedColumn = 1;
+    // Shows every row's planned amount ("$1200.50", empty when not planned) and each
+    // group's sum of its items' amounts (empty when none of them is planned).
+    void ShowPlanned(const CategoryTable& table);
+    // The text shown in the planned column of the node.
+    QString PlannedText(const QString& key) const;
+    // `edited` runs when the user commits a planned amount in place, with the node's key and
+    // the typed text; the column is shown again by ShowPlanned. Escape reports nothing.
+    void SetAmountEditHandler(std::function<void(const QString&, const QString&)> edited);
+    // Starts editing the planned amount of the node (an item's only).
+    void EditPlanned(const QString& key);
+
   private:
     QTreeWidgetItem& RequireItem(const QString& key) const;
     void Forget(QTreeWidgetItem& item);  // drops the item and its descendants from items_
@@ -72,6 +89,7 @@ class TreeAdapter : public CategoryTree {
     QTreeWidget& tree_;
     LabelEditDelegate* delegate_;  // owned by the tree widget
     QMetaObject::Connection followSelection_;
+    QMetaObject::Connection editOnDoubleClick_;
     QHash<QString, QTreeWidgetItem*> items_;
     QIcon groupImage_;
     QIcon rowImage_;

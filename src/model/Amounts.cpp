@@ -193,6 +193,10 @@ QString Amount::Text() const {
     return text;
 }
 
+QString Amount::Decimal() const {
+    return Text().mid(1);
+}
+
 ParsedAmount ParsedAmount::Accepted(Amount amount) {
     ParsedAmount parsed;
     parsed.amount_ = amount;

@@ -36,34 +36,10 @@
 #include <QLocale>
 #include <QString>
 
+#include "model/Amount.h"
 #include "model/AppState.h"
 
 namespace quill::model {
-
-// An amount of money in exact cents: from 0 to 999,999,999,999.99.
-class Amount {
-  public:
-    static constexpr std::int64_t kMaxCents = 99'999'999'999'999;
-
-    constexpr Amount() = default;
-    // Throws std::out_of_range for cents outside 0 to kMaxCents.
-    static Amount FromCents(std::int64_t cents);
-
-    std::int64_t Cents() const { return cents_; }
-    // The number a sheet cell holds: the double nearest to the amount (whole amounts and
-    // every amount in cents below 2^53 / 100 map to the same double as their decimal text).
-    double Number() const;
-    // "$" and the amount in the plain form, with a point whatever the locale, and cents
-    // only when there are any: "$3000", "$1234.56", "$0.50". It reads back as the same
-    // amount under every locale.
-    QString Text() const;
-
-    friend bool operator==(const Amount&, const Amount&) = default;
-
-  private:
-    explicit constexpr Amount(std::int64_t cents) : cents_(cents) {}
-    std::int64_t cents_ = 0;
-};
 
 // What reading an amount text gives: the amount, or why the text is not one.
 class ParsedAmount {

@@ -1,7 +1,12 @@
 #include "model/CategoryState.h"
 
+#include <algorithm>
 #include <optional>
 
+#include <QCryptographicHash>
+#include <QLocale>
+
+#include "model/Amounts.h"
 #include "model/CategoryTree.h"
 #include "model/DefaultCategorySet.h"
 #include "model/SettingsStore.h"
@@ -73,6 +78,25 @@ QString ReadStoredTable(const SettingsStore& store, CategoryTable& table) {
     return {};
 }
 
+// Reads the planned amounts of `table` when the stored fingerprint is the table's. Returns
+// what makes them unusable, empty when nothing.
+QString ReadStoredAmounts(const SettingsStore& store, CategoryTable& table) {
+    const QString fingerprint = store.GetSetting(Key(kPlannedTableKey)).trimmed();
+    if (fingerprint.isEmpty() || fingerprint != TableFingerprint(table)) return {};
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        const QString key = PlannedKey(static_cast<int>(r) + 1);
+        const QString text = store.GetSetting(key).trimmed();
+        if (text.isEmpty()) continue;
+        // Written in the plain form; read so whatever the user's locale.
+        const ParsedAmount amount = ParseAmount(text, QLocale::c());
+        if (!amount)
+            return QStringLiteral("the planned amount \"%1\" is \"%2\", not an amount")
+                .arg(key, text);
+        table[r].Planned = amount.Value();
+    }
+    return {};
+}
+
 // Shows the table in the tree with its first node selected; returns the tree's objection
 // (a row whose group has no node, a key used twice, no node at all), empty when none.
 QString ShowInTree(const CategoryTable& table, CategoryTree& tree) {
@@ -90,6 +114,7 @@ QString ShowInTree(const CategoryTable& table, CategoryTree& tree) {
 QString LoadStoredTable(AppState& state, CategoryTree& tree, const SettingsStore& store) {
     CategoryTable stored;
     if (QString problem = ReadStoredTable(store, stored); !problem.isEmpty()) return problem;
+    if (QString problem = ReadStoredAmounts(store, stored); !problem.isEmpty()) return problem;
     if (QString problem = ShowInTree(stored, tree); !problem.isEmpty()) return problem;
     state.categories = std::move(stored);
     return {};
@@ -114,6 +139,27 @@ QString RefusedMessage(const QString& problem, const SettingsStore& store) {
 
 QString FieldKey(int field, int row) {
     return QStringLiteral("Field%1_%2").arg(field).arg(row);
+}
+
+QString PlannedKey(int row) {
+    return QStringLiteral("Planned_%1").arg(row);
+}
+
+QString TableFingerprint(const CategoryTable& table) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    // Each field with its length first, so that no two tables give the same stream.
+    const auto add = [&](const QString& field) {
+        const QByteArray bytes = field.toUtf8();
+        hash.addData(QByteArray::number(bytes.size()) + ':');
+        hash.addData(bytes);
+    };
+    for (const CategoryRow& row : table) {
+        add(row.RowKey);
+        add(row.ParentKey);
+        add(row.RowText);
+        add(row.RowPath);
+    }
+    return QString::fromLatin1(hash.result().toHex());
 }
 
 void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes,
@@ -172,6 +218,17 @@ void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, Settin
     save(Key(kRowsKey), QString::number(table.size()));
     save(Key(kColumnsKey), QString::number(kCategoryFieldCount));
     save(Key(kSavedKey), QStringLiteral("True"));
+    const bool planned = std::any_of(
+        table.begin(), table.end(), [](const CategoryRow& row) { return row.Planned.has_value(); });
+    if (planned) {
+        for (std::size_t r = 0; r < table.size(); ++r)
+            save(PlannedKey(static_cast<int>(r) + 1),
+                 table[r].Planned ? table[r].Planned->Decimal() : QString());
+        save(Key(kPlannedTableKey), TableFingerprint(table));
+    } else if (!store.GetSetting(Key(kPlannedTableKey)).isEmpty()) {
+        // Amounts saved before are no longer the table's.
+        save(Key(kPlannedTableKey), QString());
+    }
     trace.Step(line, [&] { store.CommitBatch(); });
 }
 

@@ -12,6 +12,8 @@
 
 #include <QString>
 
+#include "model/Amount.h"
+
 namespace quill {
 
 class CategoryTree;
@@ -21,6 +23,9 @@ struct CategoryRow {
     QString ParentKey;  // "0_" for a group, the group's RowKey for an item
     QString RowText;    // the name shown in the tree and written on the sheet
     QString RowPath;    // "GROUP" or "GROUP\Item"; empty for rows added by the user
+    // The amount planned for an item, the sheet's "Projected Cost"; none when not planned.
+    // Groups hold none: their figure is the sum of their items.
+    std::optional<model::Amount> Planned{};
 
     friend bool operator==(const CategoryRow&, const CategoryRow&) = default;
 };
@@ -28,7 +33,8 @@ struct CategoryRow {
 // Rows in table order. Row numbers in the operations below are 1-based.
 using CategoryTable = std::vector<CategoryRow>;
 
-// The number of fields of every row; stored beside the table.
+// The number of stored text fields of every row (the planned amount is stored apart);
+// stored beside the table.
 inline constexpr int kCategoryFieldCount = 4;
 
 }  // namespace quill

@@ -250,9 +250,12 @@ void WriteSectionHeader(spreadsheet::Application& app, const QString& name, int 
     }
 }
 
-// An item row: the name, two empty cost cells for the user's figures and their difference.
-void WriteItemRow(spreadsheet::Application& app, const QString& name, int row, int column) {
-    WriteCell(app, Address(row, column), LiteralText(name), true);
+// An item row: the name, the projected cost (the planned amount as a number, or empty when
+// none is planned), an empty actual cost for the user's figure and their difference.
+void WriteItemRow(spreadsheet::Application& app, const CategoryRow& item, int row, int column) {
+    WriteCell(app, Address(row, column), LiteralText(item.RowText), true);
+    if (item.Planned)
+        WriteCell(app, Address(row, column + kProjectedColumn), item.Planned->Number(), false);
     FormatAmount(app, RangeAddress(row, column + kProjectedColumn, row, column + kActualColumn));
     WriteCell(app, Address(row, column + kDifferenceColumn), kDifferenceFormula, true);
     FormatAmount(app, "");
@@ -283,7 +286,7 @@ void WriteSection(spreadsheet::Application& app, const CategoryTable& table,
                        column);
     int row = header;
     for (const int item : group.itemRows)
-        WriteItemRow(app, table[static_cast<std::size_t>(item - 1)].RowText, ++row, column);
+        WriteItemRow(app, table[static_cast<std::size_t>(item - 1)], ++row, column);
     WriteSubtotalRow(app, group.ItemCount(), group.SubtotalRow(), column);
     // The empty row below the subtotals stays without lines.
     ApplyBorders(app, RangeAddress(header, column, group.SubtotalRow(), column + kDifferenceColumn),

@@ -46,6 +46,13 @@ class Prompt {
         entry = 0;
         return SaveFileName(title, filters);
     }
+
+    // The open dialog for an existing file; the empty text on cancel. By default cancelled.
+    virtual QString OpenFileName(const QString& title, const QString& filter) {
+        (void)title;
+        (void)filter;
+        return {};
+    }
 };
 
 }  // namespace quill

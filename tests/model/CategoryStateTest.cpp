@@ -17,6 +17,7 @@
 #include "support/NonRegularFiles.h"
 #include "support/QtPrinting.h"
 #include "support/RecordingPrompt.h"
+#include "support/ScopedSettings.h"
 #include "support/ScratchConfig.h"
 
 namespace quill::model {
@@ -236,6 +237,56 @@ TEST_P(NonRegularSettingsPath, IsNeitherReadNorReplacedAndTheDefaultsAreUsed) {
 INSTANTIATE_TEST_SUITE_P(CategoryState, NonRegularSettingsPath,
                          ::testing::Values(test::SpecialFile::NamedPipe, test::SpecialFile::Folder,
                                            test::SpecialFile::Device, test::SpecialFile::Socket));
+
+TEST_F(CategoryState, PlannedAmountsSurviveSavingAndOnlyOnTheTableTheyWerePlannedFor) {
+    Load();
+    state.categories[1].Planned = Amount::FromCents(120050);  // Mortgage or rent
+    state.categories[76].Planned = Amount::FromCents(0);      // planned as nothing
+    const CategoryTable planned = state.categories;
+    EXPECT_TRUE(Save().empty());
+    // Earlier versions read the four fields and the counts as before.
+    EXPECT_TRUE(IniText().contains("\nSystem%20Value%20-%20Columns=4\n"));
+    EXPECT_TRUE(IniText().contains("\nPlanned_2=1200.50\n"));
+
+    {  // Read back the same under a locale with a decimal comma.
+        NewRun();
+        const test::ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+        EXPECT_TRUE(Load().empty());
+        EXPECT_EQ(state.categories, planned);
+    }
+
+    // An earlier version renamed a row and saved the table without amounts: the amounts
+    // left in the file are not this table's, so none is read.
+    NewRun();
+    WriteIni(IniText().replace("Field3_2=Mortgage or rent", "Field3_2=Rent"));
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.categories[1].RowText, QStringLiteral("Rent"));
+    for (const CategoryRow& row : state.categories) EXPECT_FALSE(row.Planned) << row.RowKey;
+
+    // Amounts cleared in this version: the next load reads none, the keys left behind too.
+    NewRun();
+    state.categories = planned;
+    EXPECT_TRUE(Save().empty());
+    NewRun();
+    Load();
+    state.categories[1].Planned.reset();
+    state.categories[76].Planned.reset();
+    EXPECT_TRUE(Save().empty());
+    NewRun();
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.categories, DefaultCategorySet());
+
+    // A damaged amount of this table is damage like a missing key: defaults and a report.
+    NewRun();
+    state.categories = planned;
+    EXPECT_TRUE(Save().empty());
+    NewRun();
+    WriteIni(IniText().replace("Planned_2=1200.50", "Planned_2=12x"));
+    const std::vector<QString> reports = Load();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("Planned_2"))) << reports[0];
+    EXPECT_EQ(state.categories, DefaultCategorySet());
+}
 
 TEST_F(CategoryState, FailedWritesAreReportedAndTheNextWriteRuns) {
     Load();

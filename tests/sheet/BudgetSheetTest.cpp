@@ -210,6 +210,48 @@ TEST_F(BudgetSheetTest, IncomesWithCentsReachTheirCellsExactly) {
     EXPECT_EQ(viewer.Range("E10").Value2(), ss::Value(999999999999.99));
 }
 
+// Planned amounts fill the projected costs of their items exactly; every figure of the sheet
+// computes from them, in the engine and in the saved file; unplanned items stay empty.
+TEST_F(BudgetSheetTest, PlannedAmountsFillProjectedCostsAndTheTotalsFollow) {
+    using model::Amount;
+    CategoryTable table = model::DefaultCategorySet();
+    const auto plan = [&](const char* name, std::int64_t cents) {
+        const auto row = std::find_if(table.begin(), table.end(),
+                                      [&](const CategoryRow& r) { return r.RowText == name; });
+        ASSERT_NE(row, table.end()) << name;
+        row->Planned = Amount::FromCents(cents);
+    };
+    plan("Mortgage or rent", 120050);  // C15
+    plan("Phone", 4500);               // C16
+    plan("Video/DVD", 2007);           // H15, the right half
+    plan("Cable", 0);                  // planned as nothing: a 0, not empty
+    Build(table);
+    Put("D15", 900);
+    app.Calculate();
+
+    EXPECT_EQ(Number("C15"), 1200.50);
+    EXPECT_EQ(app.Range("C17").Value2(), ss::Value());  // Electricity: not planned
+    EXPECT_EQ(Number("C20"), 0);
+    EXPECT_EQ(Number("E15"), 1200.50 - 900);
+    EXPECT_EQ(Number("C25"), 1245.50);
+    EXPECT_EQ(Number("J61"), 1245.50 + 20.07);
+    EXPECT_EQ(Number("J6"), 3100 - (1245.50 + 20.07));
+    EXPECT_EQ(Number("J10"), (2820 - 900) - (3100 - (1245.50 + 20.07)));
+    EXPECT_EQ(KeyFiguresSummary(app.ActiveSheet()),
+              "Projected balance $1,834, actual balance $1,920, difference $86, total "
+              "projected cost $1,266, total actual cost $900.");  // as the sheet shows them
+
+    QTemporaryDir dir;
+    const std::string path = QDir(dir.path()).filePath("budget.xls").toStdString();
+    ss::SaveAs(app.ActiveWorkbook(), path, ss::xl::kExcel8);
+    ss::Application viewer;
+    viewer.Workbooks().Open(path);
+    viewer.Calculate();
+    EXPECT_EQ(viewer.Range("C15").Value2(), ss::Value(1200.50));
+    EXPECT_EQ(viewer.Range("C17").Value2(), ss::Value());
+    EXPECT_EQ(viewer.Range("J61").Value2(), ss::Value(1245.50 + 20.07));
+}
+
 TEST_F(BudgetSheetTest, KeyFiguresSummaryReadsTheComputedBalancesAndGrandTotals) {
     Build(model::DefaultCategorySet());
     Put("C15", 1000);

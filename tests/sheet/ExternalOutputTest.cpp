@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "DefaultBudget.h"
+#include "model/CategoryCsv.h"
+#include "model/DefaultCategorySet.h"
 #include "model/WorkbookPalette.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/xls/XlsFile.h"
@@ -222,6 +224,91 @@ TEST(ExternalXlsxRecalculation, LibreOfficeAndGnumericComputeTheEngineValues) {
         EXPECT_EQ(gnumericCells[QString::fromStdString(name)].toObject()["cached"].toDouble(),
                   value)
             << "Gnumeric " << name;
+    }
+}
+
+// A budget with planned amounts, given to the companion as a CSV file, with actual costs
+// typed in afterwards and saved without computing again: LibreOffice (.xlsx), Gnumeric
+// (.xlsx) and POI (.xls) compute every formula to the engine's value, and the key figures to
+// the amounts worked out by hand.
+TEST(ExternalPlannedBudget, LibreOfficeGnumericAndPoiComputeTheTotalsOfPlannedAmounts) {
+    if (!HaveSoffice() || !HaveSsconvert() || !HaveOpenpyxl() || !HavePoi())
+        GTEST_SKIP() << "LibreOffice, Gnumeric, openpyxl or POI missing";
+    QTemporaryDir dir;
+    CategoryTable table = model::DefaultCategorySet();
+    const std::pair<const char*, std::int64_t> planned[] = {
+        {"Mortgage or rent", 120050}, {"Phone", 4525}, {"Video/DVD", 6010}, {"Student", 40000}};
+    for (const auto& [name, cents] : planned)
+        for (CategoryRow& row : table)
+            if (row.RowText == QLatin1String(name)) row.Planned = model::Amount::FromCents(cents);
+    ASSERT_TRUE(WriteAll(dir.filePath("plan.csv"), model::WriteCategoryCsv(table)));
+    const QString xls = dir.filePath("planned.xls");
+    {
+        ScratchConfig config;
+        const ProcessResult run =
+            RunProgram(QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
+                       {"--categories", dir.filePath("plan.csv"), "-o", xls});
+        ASSERT_TRUE(run.ok) << run.err.toStdString();
+    }
+
+    // Actual costs typed in: the stored results are stale from here on.
+    ss::Application app;
+    app.Workbooks().Open(xls.toStdString());
+    EXPECT_EQ(app.Range("C15").Value2(), ss::Value(1200.50));
+    EXPECT_EQ(app.Range("H28").Value2(), ss::Value(400.0));  // LOANS, Student
+    app.Range("D15").SetFormulaR1C1(1250.0);
+    app.Range("I15").SetFormulaR1C1(90.0);
+    const std::string staleXls = dir.filePath("stale.xls").toStdString();
+    const std::string staleXlsx = dir.filePath("stale.xlsx").toStdString();
+    ss::SaveXls(app.ActiveWorkbook(), staleXls);
+    const std::vector<std::uint8_t> bytes = ss::WriteXlsx(app.ActiveWorkbook());
+    ASSERT_TRUE(WriteAll(QString::fromStdString(staleXlsx),
+                         QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                    static_cast<qsizetype>(bytes.size()))));
+    app.Calculate();
+    std::map<std::string, double> expected;
+    for (const auto& [at, cell] : app.ActiveSheet().Cells())
+        if (cell.AsFormula() != nullptr)
+            expected[ss::CellName(at)] = std::get<double>(cell.Cached());
+    // Projected 1200.50 + 45.25 + 60.10 + 400, actual 1250 + 90, incomes 3100 and 2820.
+    const std::pair<const char*, double> golden[] = {{"J61", 1705.85}, {"J63", 1340},
+                                                     {"J65", 365.85},  {"J6", 1394.15},
+                                                     {"J8", 1480},     {"J10", 85.85}};
+    for (const auto& [a1, value] : golden) EXPECT_NEAR(expected.at(a1), value, 1e-9) << a1;
+
+    RecalculateXlsxOnLoad(dir);
+    const ProcessResult csv = Soffice(dir, {"--convert-to", kCsvFilter, "--outdir",
+                                            dir.filePath("lo"), QString::fromStdString(staleXlsx)});
+    ASSERT_TRUE(csv.ok) << csv.err.toStdString();
+    QFile csvFile(dir.filePath("lo/stale.csv"));
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    const auto rows = ParseCsv(csvFile.readAll());
+    const QString gnumeric = dir.filePath("gnumeric.xlsx");
+    const ProcessResult ss = RunProgram(
+        "/usr/bin/ssconvert",
+        {"--recalc", "-T", "Gnumeric_Excel:xlsx2", QString::fromStdString(staleXlsx), gnumeric});
+    ASSERT_TRUE(ss.ok) << ss.err.toStdString();
+    const QJsonObject gnumericCells =
+        OpenpyxlDump(gnumeric)["sheets"].toArray()[0].toObject()["cells"].toObject();
+    const ProcessResult poi = PoiCheck(dir, {QString::fromStdString(staleXls)});
+    ASSERT_TRUE(poi.ok) << poi.err.toStdString();
+    std::map<std::string, double> poiValues;
+    for (const QByteArray& line : poi.out.split('\n')) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f[0] != "formula" || f.size() != 7 || !f[6].startsWith("n:")) continue;
+        poiValues[ss::CellName({f[2].toInt(), f[3].toInt()})] = f[6].mid(2).toDouble();
+    }
+
+    for (const auto& [name, value] : expected) {
+        const ss::CellRef at = ss::ParseA1Range(name).first;
+        const auto r = static_cast<std::size_t>(at.row), c = static_cast<std::size_t>(at.col);
+        const std::string shown = r < rows.size() && c < rows[r].size() ? rows[r][c] : "<none>";
+        EXPECT_NEAR(std::strtod(shown.c_str(), nullptr), value, 1e-9) << "LibreOffice " << name;
+        EXPECT_NEAR(gnumericCells[QString::fromStdString(name)].toObject()["cached"].toDouble(),
+                    value, 1e-9)
+            << "Gnumeric " << name;
+        ASSERT_TRUE(poiValues.count(name)) << "POI " << name;
+        EXPECT_NEAR(poiValues.at(name), value, 1e-9) << "POI " << name;
     }
 }
 

@@ -47,6 +47,14 @@ QString RecordingPrompt::SaveFileName(const QString& title, const QString& filte
     return answer;
 }
 
+QString RecordingPrompt::OpenFileName(const QString& /*title*/, const QString& filter) {
+    lastFilter = filter;
+    if (openNames.empty()) return QString();
+    QString answer = openNames.front();
+    openNames.pop_front();
+    return answer;
+}
+
 namespace {
 std::vector<QString> TextsOf(const std::vector<Shown>& all, Shown::Kind kind) {
     std::vector<QString> texts;

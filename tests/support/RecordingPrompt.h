@@ -24,13 +24,15 @@ class RecordingPrompt : public Prompt {
     QString InputBox(const QString& prompt, const QString& title, const QString& offered) override;
     QString SaveFileName(const QString& title, const QString& filter) override;
     QString SaveFileNameFrom(const QString& title, const QString& filters, int& entry) override;
+    QString OpenFileName(const QString& title, const QString& filter) override;
 
     // Scripted answers, taken in order; when none is left, questions answer No and the
     // input box and the save dialog are cancelled.
     std::deque<bool> yesNo;
     std::deque<QString> inputs;
     std::deque<QString> saveNames;
-    std::deque<int> saveEntries;  // the filter entry chosen with each name (else the first)
+    std::deque<int> saveEntries;    // the filter entry chosen with each name (else the first)
+    std::deque<QString> openNames;  // the open dialog's answers (else cancelled)
 
     std::vector<Shown> shown;
     QString lastOffered;  // the text the last input box offered

@@ -95,4 +95,8 @@ QString QtPrompt::SaveFileNameFrom(const QString& title, const QString& filters,
     return name;
 }
 
+QString QtPrompt::OpenFileName(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+}
+
 }  // namespace quill

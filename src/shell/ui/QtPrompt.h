@@ -18,6 +18,7 @@ class QtPrompt : public Prompt {
     QString InputBox(const QString& prompt, const QString& title, const QString& offered) override;
     QString SaveFileName(const QString& title, const QString& filter) override;
     QString SaveFileNameFrom(const QString& title, const QString& filters, int& entry) override;
+    QString OpenFileName(const QString& title, const QString& filter) override;
 
   private:
     QWidget* Parent() const;

@@ -1,0 +1,87 @@
+// The undoable edits of the category table and the incomes, for the window's QUndoStack.
+//
+// The window makes each change through its own steps and then pushes the command that
+// describes it; the command's first redo() therefore changes nothing. Later undo() and
+// redo() calls put the state back through TableEditor, which shows and selects the row that
+// changed.
+//
+// Structural edits (insert, delete, Restore Default, import) keep the whole state before
+// and after: an undone delete puts the rows back with their keys, amounts and place, and
+// whatever keys later edits shifted come back with them. Edits of one row (a rename, a
+// planned amount) keep only that row.
+#pragma once
+
+#include <QString>
+#include <QUndoCommand>
+
+#include "model/AppState.h"
+
+namespace quill::editor {
+
+// The table and the incomes as one value: what a structural edit keeps.
+struct EditedState {
+    CategoryTable table;
+    IncomeTexts incomes;
+};
+
+// What the commands change; the window implements it.
+class TableEditor {
+  public:
+    virtual ~TableEditor() = default;
+    virtual EditedState CurrentState() const = 0;
+    // Puts a whole state in place, shows it and selects the node of `selectKey` (the first
+    // node when it is empty or names none).
+    virtual void RestoreState(const EditedState& state, const QString& selectKey) = 0;
+    // Puts one row in place of the row with the same key, shows it and selects it.
+    virtual void RestoreRow(const CategoryRow& row) = 0;
+    // Shows `text` in the income box `index` as its accepted amount.
+    virtual void RestoreIncome(int index, const QString& text) = 0;
+};
+
+// Insert, delete, Restore Default and import.
+class StateCommand : public QUndoCommand {
+  public:
+    StateCommand(TableEditor& editor, const QString& text, EditedState before, QString selectBefore,
+                 EditedState after, QString selectAfter);
+    void undo() override;
+    void redo() override;
+
+  private:
+    TableEditor& editor_;
+    EditedState before_;
+    EditedState after_;
+    QString selectBefore_;
+    QString selectAfter_;
+    bool done_ = true;  // the window has made the change already
+};
+
+// A rename or a planned amount: one row, found by its key.
+class RowCommand : public QUndoCommand {
+  public:
+    RowCommand(TableEditor& editor, const QString& text, CategoryRow before, CategoryRow after);
+    void undo() override;
+    void redo() override;
+
+  private:
+    TableEditor& editor_;
+    CategoryRow before_;
+    CategoryRow after_;
+    bool done_ = true;
+};
+
+// An income box's accepted amount.
+class IncomeCommand : public QUndoCommand {
+  public:
+    IncomeCommand(TableEditor& editor, int index, QString before, QString after);
+    void undo() override;
+    void redo() override;
+
+  private:
+    TableEditor& editor_;
+    int index_;
+    QString before_;
+    QString after_;
+    bool done_ = true;
+};
+
+}  // namespace quill::editor
