@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -26,6 +27,7 @@
 #include "support/FileBytes.h"
 #include "support/NonRegularFiles.h"
 #include "support/RecordingPrompt.h"
+#include "support/ScratchConfig.h"
 #include "support/SmallFileSystem.h"
 
 namespace quill::preview {
@@ -111,6 +113,8 @@ class SheetPreviewOutputTest : public ::testing::Test {
         return nullptr;
     }
 
+    // The save dialog's remembered folder and format go to a scratch configuration.
+    test::ScratchConfig config;
     QTemporaryDir temp;
     QString workbook;
     QByteArray xlsBytes;
@@ -118,6 +122,57 @@ class SheetPreviewOutputTest : public ::testing::Test {
     std::unique_ptr<SheetPreviewWindow> form;
     bool expectErrors = false;
 };
+
+// The dialog starts in Documents with "Personal Finance.xls", then where the last file went
+// in its format; "Done." names the saved file and opens it or its folder on request.
+TEST_F(SheetPreviewOutputTest, SaveDialogStartsWhereAndAsTheLastSaveWent) {
+    const QString documents = temp.filePath(QStringLiteral("Documents"));
+    ASSERT_TRUE(QDir().mkpath(documents));
+    ASSERT_TRUE(test::WriteAll(config.Folder() + QStringLiteral("/user-dirs.dirs"),
+                               "XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n"));
+    std::vector<QUrl> opened;
+    form->SetOpenUrl([&](const QUrl& url) { opened.push_back(url); });
+    const QString out = temp.filePath(QStringLiteral("out"));
+
+    struct Case {
+        QString expectedStart;
+        int expectedEntry;
+        QString name;  // empty: cancelled
+        int entry;
+        SavedFileAction action;
+        QString expectedUrl;
+    };
+    const Case cases[] = {
+        {documents + QStringLiteral("/Personal Finance.xls"), 0, OutPath("a.xlsx"), 0,
+         SavedFileAction::OpenFile, OutPath("a.xlsx")},
+        {out + QStringLiteral("/Personal Finance.xlsx"), 1, OutPath("b"), 2,
+         SavedFileAction::ShowFolder, out},
+        {out + QStringLiteral("/Personal Finance.pdf"), 2, QString(), 0, SavedFileAction::Close,
+         QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expectedStart.toStdString());
+        prompt.shown.clear();
+        opened.clear();
+        if (!c.name.isEmpty()) prompt.saveNames = {c.name};
+        prompt.saveEntries = {c.entry};
+        prompt.savedActions = {c.action};
+        Save();
+        EXPECT_EQ(prompt.lastStart, c.expectedStart);
+        EXPECT_EQ(prompt.lastOfferedEntry, c.expectedEntry);
+        if (c.name.isEmpty()) {
+            EXPECT_TRUE(prompt.Notices().empty());
+            continue;
+        }
+        ASSERT_EQ(prompt.Notices(), std::vector<QString>{QStringLiteral("Done.")});
+        EXPECT_TRUE(prompt.lastDetail.contains(QFileInfo(c.name).fileName()));
+        EXPECT_TRUE(prompt.lastDetail.contains(out));
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0], QUrl::fromLocalFile(c.expectedUrl));
+    }
+    // The remembered folder and format live apart from the settings file other programs read.
+    EXPECT_FALSE(QFile::exists(config.IniPath()));
+}
 
 TEST_F(SheetPreviewOutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
     prompt.saveNames = {OutPath("budget"), OutPath("budget.pdf"), OutPath("copy.dat")};

@@ -18,6 +18,7 @@
 #include "preview/SheetPreviewWindow.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
+#include "support/ScratchConfig.h"
 #include "support/SmallFileSystem.h"
 
 namespace quill::preview {
@@ -84,6 +85,8 @@ class SheetPreviewWindowTest : public ::testing::Test {
         QApplication::sendEvent(widget, &event);
     }
 
+    // The save dialog's remembered folder and format go to a scratch configuration.
+    test::ScratchConfig config;
     QTemporaryDir temp;
     QString workbook;
     QByteArray workbookBytes;
@@ -96,8 +99,9 @@ class SheetPreviewWindowTest : public ::testing::Test {
 TEST_F(SheetPreviewWindowTest, ShowingAfterTheHandOverPreparesZoomAndBars) {
     HandOver(TwoColourPicture(1030, 1500));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmere"));
-    EXPECT_EQ(form->size(), QSize(656, 623));
-    EXPECT_EQ(form->maximumSize(), form->minimumSize());
+    // The designed viewport (622 × 495 pixels) in a window that can be resized.
+    EXPECT_EQ(Child<QWidget>("Picture2")->size(), QSize(622, 495));
+    EXPECT_NE(form->maximumSize(), form->minimumSize());
     auto* picture = Child<PictureBox>("Picture1");
     EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
     EXPECT_EQ(picture->geometry(), QRect(0, 0, 1030, 1500));
@@ -122,7 +126,7 @@ TEST_F(SheetPreviewWindowTest, ZoomOutAndInRepaintThePictureStretched) {
     Child<QPushButton>("PushButton2")->click();
     EXPECT_EQ(form->Model().ZoomFactor(), 0.75f);
     EXPECT_EQ(picture->size(), QSize(772, 1125));
-    const QImage shown = picture->Picture().toImage();
+    const QImage shown = picture->grab().toImage();
     ASSERT_EQ(shown.size(), QSize(772, 1125));
     EXPECT_EQ(QColor(shown.pixel(100, 10)), QColor(Qt::red));
     EXPECT_EQ(QColor(shown.pixel(500, 10)), QColor(Qt::blue));  // red at 500 if cropped
@@ -133,10 +137,10 @@ TEST_F(SheetPreviewWindowTest, ZoomOutAndInRepaintThePictureStretched) {
     EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
     EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
 
-    // 1.25 would be 1287 pixels wide, over the limit: nothing is drawn.
+    // 1.25 is within the limit: drawn 1287 pixels wide.
     Child<QPushButton>("PushButton1")->click();
-    EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
-    EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
+    EXPECT_EQ(form->Model().ZoomFactor(), 1.25f);
+    EXPECT_EQ(picture->size(), QSize(1287, 1875));
 }
 
 TEST_F(SheetPreviewWindowTest, DraggingThePictureMovesItAndSetsTheBarsOnRelease) {
@@ -337,8 +341,8 @@ TEST_F(SheetPreviewWindowTest, BackDeletesTheWorkbookAndAHandOverAfterwardsPrepa
     EXPECT_FALSE(Child<QScrollBar>("VScroll1")->isEnabled());
 
     Child<QPushButton>("PushButton2")->click();
-    EXPECT_EQ(picture->Picture().size(), QSize(450, 300));
-    EXPECT_EQ(QColor(picture->Picture().toImage().pixel(400, 10)), QColor(Qt::blue));
+    EXPECT_EQ(picture->size(), QSize(450, 300));
+    EXPECT_EQ(QColor(picture->grab().toImage().pixel(400, 10)), QColor(Qt::blue));
 }
 
 TEST_F(SheetPreviewWindowTest, ClosingDeletesTheWorkbookAndLetsTheMainWindowSaveBeforeTheEnd) {
