@@ -2,6 +2,10 @@
 // first completed paint with the sheet picture, for the default budget, offscreen.
 // Target in a Release build: under 40 ms (median).
 //
+// BM_ZoomStep: one step of the preview's zoom, from the click on Zoom In or Zoom Out to the
+// picture's next completed paint, drawn afresh from the workbook at the new factor, over
+// the whole range 25 to 150 %. Target in a Release build: under 50 ms (median).
+//
 // BM_ClickToPreview clicks the real main window, as the user does; each iteration starts
 // from a freshly loaded and shown main window, so the preview window is created as on
 // the first click of a run. BM_ClickStages goes the same way step by step, through the
@@ -225,6 +229,43 @@ void BM_ClickStages(benchmark::State& state) {
     state.counters["first_paint"] = average(firstPaint);
 }
 BENCHMARK(BM_ClickStages)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ZoomStep(benchmark::State& state) {
+    const CategoryTable table = model::DefaultCategorySet();
+    const sheet::ReportInputs inputs{table, bench::Incomes(), model::WorkbookPalette()};
+    QTemporaryDir dir;
+    EmbeddedProvider provider;
+    bench::CountingPrompt prompt;
+    TimedHandover handover(prompt);
+    sheet::ReportEnvironment env{provider, prompt, dir.path(), &handover, {}, true};
+    PaintWatch watch;
+    qApp->installEventFilter(&watch);
+    const QString workbook = sheet::GenerateReport(inputs, env);
+    if (!handover.preview || !UntilPainted(watch)) {
+        state.SkipWithError("no preview picture");
+        return;
+    }
+    auto* zoomIn = handover.preview->findChild<QPushButton*>(QStringLiteral("PushButton1"));
+    auto* zoomOut = handover.preview->findChild<QPushButton*>(QStringLiteral("PushButton2"));
+    // Up to 150 %, down to 25 % and back to 100 %: every factor of the range.
+    const std::array<QPushButton*, 10> steps = {zoomIn,  zoomIn,  zoomOut, zoomOut, zoomOut,
+                                                zoomOut, zoomOut, zoomIn,  zoomIn,  zoomIn};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        QPushButton* button = steps[next];
+        next = (next + 1) % steps.size();
+        watch.painted = false;
+        button->click();
+        if (!UntilPainted(watch) || prompt.errors != 0) {
+            state.SkipWithError("no repaint after the zoom step, or an error was reported");
+            break;
+        }
+    }
+    qApp->removeEventFilter(&watch);
+    handover.preview.reset();
+    QFile::remove(workbook);
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -40,10 +40,12 @@ budget categories and four income figures, and get a formatted Personal
 Finance sheet with live formulas: an income and balance block, one section
 per group with projected cost, actual cost and difference, subtotals and
 grand totals, set up to print on one A4 page. The sheet is previewed with
-zoom and drag-to-pan and saved as an .xls workbook.
+zoom (Ctrl+wheel, Ctrl+plus/minus, Ctrl+0), scrolling and drag-to-pan, saved
+as an .xls or .xlsx workbook or as PDF pages (Ctrl+S), or printed (Ctrl+P).
 
 The package also holds quillmere-sheet, which writes the same workbook from
-the command line.")
+the command line: -o FILE (.xls, .xlsx or .pdf, or - for a pipe), --format,
+--picture, --defaults, --synthetic and --income0 to --income3.")
 # The libraries come from dpkg-shlibdeps. Qt loads its platform plugins at run time, so
 # they cannot be found that way; the windowed program cannot start without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

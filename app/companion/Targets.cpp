@@ -3,6 +3,7 @@
 #include <exception>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QStandardPaths>
 
@@ -36,6 +37,18 @@ std::optional<int> CheckTargets(const CommandLine& options) {
     try {
         if (options.workbookOut == kStandardOutput && options.pictureOut == kStandardOutput)
             return UsageError(QStringLiteral("-o and --picture both name standard output"));
+        // A workbook or picture is binary: on a terminal it would be noise that can upset
+        // the terminal itself, so it is refused there, as compressors do.
+        for (const char* option : {"-o", "--picture"}) {
+            const QString& target = QLatin1String(option) == QLatin1String("-o")
+                                        ? options.workbookOut
+                                        : options.pictureOut;
+            if (target == kStandardOutput && ::isatty(STDOUT_FILENO) == 1)
+                return UsageError(QStringLiteral("%1 - would write binary data to the terminal; "
+                                                 "redirect standard output to a file or a pipe "
+                                                 "(%1 - > FILE)")
+                                      .arg(QLatin1String(option)));
+        }
         if (files.size() == 2 && SafeReplace::SameFile(files[0].second, files[1].second))
             return UsageError(QStringLiteral("-o and --picture name the same file (%1 and %2); "
                                              "give two different files")

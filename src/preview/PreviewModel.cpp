@@ -150,10 +150,74 @@ void PreviewModel::SetupScrollbar(Axis axis) {
     SetScrollValue(axis, 0);
 }
 
+float PreviewModel::NextZoom(ZoomDirection direction) const {
+    // The steps are the multiples of 0.25; a factor within a hair of one counts as on it.
+    constexpr double kHair = 1e-4;
+    const double steps = static_cast<double>(zoomFactor_) / kZoomStep;
+    const double next = direction == ZoomDirection::In ? std::floor(steps + kHair) + 1
+                                                       : std::ceil(steps - kHair) - 1;
+    return static_cast<float>(next * kZoomStep);
+}
+
 void PreviewModel::StepZoom(ZoomDirection direction) {
-    const float candidate =
-        direction == ZoomDirection::In ? zoomFactor_ + kZoomStep : zoomFactor_ - kZoomStep;
-    ApplyZoom(candidate);
+    ApplyZoom(NextZoom(direction));
+}
+
+bool PreviewModel::CanStepZoom(ZoomDirection direction) const {
+    const float next = NextZoom(direction);
+    if (next < kMinZoom || next > kMaxZoom) return false;
+    const TwipSize size = ScaledAt(next);
+    return size.width < kWidthLimit && size.height < kHeightLimit;
+}
+
+void PreviewModel::StepZoomAbout(ZoomDirection direction, double x, double y) {
+    if (!CanStepZoom(direction)) return;
+    const double before = zoomFactor_;
+    // The picture's point under (x, y), at factor 1.
+    const double pointX = (x - left_) / before;
+    const double pointY = (y - top_) / before;
+    StepZoom(direction);
+    const double after = zoomFactor_;
+    ScrollToOffset(pointX * after - x, pointY * after - y);
+}
+
+void PreviewModel::FitWidth() {
+    if (unscaled_.width <= 0) return;
+    const double fit = static_cast<double>(ViewportInner().width) / unscaled_.width;
+    // Held a hair below the exact fit so that floor() never makes the picture wider.
+    const auto factor =
+        static_cast<float>(std::clamp(fit - 1e-6, double{kMinZoom}, double{kMaxZoom}));
+    ApplyZoom(factor);
+}
+
+void PreviewModel::SetViewport(TwipSize outer) {
+    if (outer == geometry_.viewport) return;
+    const double offsetX = -left_;
+    const double offsetY = -top_;
+    geometry_.viewport = outer;
+    const TwipSize inner = ViewportInner();
+    hScroll_.enabled = inner.width < picture_.width;
+    vScroll_.enabled = inner.height < picture_.height;
+    hScroll_.value = 0;
+    vScroll_.value = 0;
+    try {
+        SetupScrollbars();
+    } catch (const std::overflow_error&) {
+        // Reported when the picture was prepared; the bar that cannot hold its range stays
+        // disabled as it was.
+    }
+    ScrollToOffset(offsetX, offsetY);
+}
+
+void PreviewModel::ScrollToOffset(double offsetX, double offsetY) {
+    const auto to = [this](Axis axis, double offset) {
+        const ScrollBarState& bar = Bar(axis);
+        if (!bar.enabled || bar.step == 0) return;
+        const double units = std::clamp(offset / bar.step, 0.0, static_cast<double>(bar.max));
+        SetScrollValue(axis, static_cast<int>(std::lround(units)));
+    };
+    to(Axis::Horizontal, offsetX);
+    to(Axis::Vertical, offsetY);
 }
 
 void PreviewModel::ApplyZoom(float factor) {

@@ -58,9 +58,12 @@ class PreviewModel {
   public:
     using Geometry = PreviewGeometry;
 
-    // A repaint at a size this wide or high, or more, is refused.
-    static constexpr std::int32_t kWidthLimit = 17000;
-    static constexpr std::int32_t kHeightLimit = 95000;
+    // A repaint at a size this wide or high, or more, is refused. The picture is drawn only
+    // where the viewport shows it, so the limit bounds the widget, not an image buffer:
+    // 16,000 pixels a side, which the whole zoom range of a budget sheet stays within and
+    // whose bar ranges (at 10 twips a unit) still fit 16 bits.
+    static constexpr std::int32_t kWidthLimit = 16000 * 15;
+    static constexpr std::int32_t kHeightLimit = 16000 * 15;
     static constexpr float kZoomStep = 0.25f;
     static constexpr float kMinZoom = 0.25f;
     static constexpr float kMaxZoom = 1.5f;
@@ -95,8 +98,20 @@ class PreviewModel {
     // 16 bits leaves that bar disabled and throws; the vertical bar is then not set up.
     void SetupScrollbars();
 
-    // One zoom step of 0.25 and ApplyZoom with the result.
+    // One zoom step of 0.25 and ApplyZoom with the result. A factor between the steps (after
+    // FitWidth) goes to the next step in that direction.
     void StepZoom(ZoomDirection direction);
+    // Whether a step in that direction would be taken (within 0.25 to 1.5 and the limit).
+    bool CanStepZoom(ZoomDirection direction) const;
+    // A zoom step that keeps the picture's point under (x, y) of the viewport's inner area,
+    // in twips, where it was, as far as the bars reach.
+    void StepZoomAbout(ZoomDirection direction, double x, double y);
+    // The factor at which the picture is as wide as the viewport's inner area, held to the
+    // zoom range.
+    void FitWidth();
+    // The viewport took a new outer size (the window was resized): the bars are set up
+    // again and the picture keeps the part it showed at its top left corner.
+    void SetViewport(TwipSize outer);
     // Outside 0.25 to 1.5 nothing happens; else the factor is taken, repainted and the bars
     // set up again.
     void ApplyZoom(float factor);
@@ -133,6 +148,9 @@ class PreviewModel {
     TwipSize ViewportInner() const;
 
   private:
+    float NextZoom(ZoomDirection direction) const;
+    // Moves the bars so that the picture's top left shows `offset` twips of the picture.
+    void ScrollToOffset(double offsetX, double offsetY);
     ScrollBarState& Bar(Axis axis) { return axis == Axis::Horizontal ? hScroll_ : vScroll_; }
     double& Position(Axis axis) { return axis == Axis::Horizontal ? left_ : top_; }
     void ReadUnscaledFromHolder();

@@ -8,23 +8,34 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "bridge/WorkbookExport.h"
 #include "preview/PictureBox.h"
@@ -46,7 +57,6 @@ using ui::BoldArial;
 using ui::kTwipsPerPixel;
 using ui::MakeButton;
 using ui::Pixels;
-using ui::TwipRect;
 
 namespace {
 
@@ -90,12 +100,53 @@ QString NotWrittenNotice(const FileFailure& failure) {
 // the same border.
 const PreviewModel::Geometry kGeometry{};
 
-void ShowBar(QScrollBar& bar, const ScrollBarState& state) {
+// The smallest viewport the window shrinks to.
+constexpr QSize kViewportMinimum(160, 120);
+// An arrow key, a bar's arrow and a notch of the wheel's line move the picture this much.
+constexpr int kNudgeTwips = 20 * kTwipsPerPixel;
+
+// The viewport with its designed size as the size it asks the layout for.
+class Viewport : public QFrame {
+  public:
+    using QFrame::QFrame;
+    QSize sizeHint() const override {
+        return {Pixels(kGeometry.viewport.width), Pixels(kGeometry.viewport.height)};
+    }
+};
+
+void ShowBar(QScrollBar& bar, const ScrollBarState& state, std::int32_t viewTwips) {
     // The widget follows the model; its own change signal is for the user's moves only.
     const QSignalBlocker blocker(bar);
     bar.setRange(0, state.max);
     bar.setValue(state.value);
     bar.setEnabled(state.enabled);
+    // A bar's arrow moves the picture by an arrow key's nudge, a click beside the handle
+    // by the view less that much; the handle's length is the view's share of the picture.
+    const int step = std::max<int>(1, state.step);
+    bar.setSingleStep(std::max(1, kNudgeTwips / step));
+    bar.setPageStep(std::max(1, (viewTwips - kNudgeTwips) / step));
+}
+
+// Where the save dialog opens and which format it offers: the folder and format of the
+// last save, kept apart from the settings other programs read.
+QString PreferencesPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/quillmere/preview.ini");
+}
+constexpr const char* kFolderKey = "Save/Folder";
+constexpr const char* kFormatKey = "Save/Format";
+
+int EntryOf(bridge::SaveFormat format) {
+    for (std::size_t i = 0; i < kSaveEntries.size(); ++i)
+        if (kSaveEntries[i].format == format) return static_cast<int>(i);
+    return 0;
+}
+
+// The ending a file of the entry's format gets.
+QString EndingOf(int entry) {
+    const QString filter = QLatin1String(kSaveEntries[static_cast<std::size_t>(entry)].filter);
+    const qsizetype star = filter.indexOf(QLatin1String("*."));
+    return filter.mid(star + 1, filter.indexOf(QLatin1Char(')')) - star - 1);
 }
 
 }  // namespace
@@ -104,7 +155,8 @@ SheetPreviewWindow::SheetPreviewWindow(Prompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       prompt_(prompt),
-      model_(prompt, kGeometry) {
+      model_(prompt, kGeometry),
+      openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     CreateControls();
     DescribeControls();
     CreateShortcuts();
@@ -123,14 +175,19 @@ void SheetPreviewWindow::CreateControls() {
     // Before anything asks for the window's accessible interface.
     ui::SetAccessibleRole(*this, QAccessible::Window);
     setFont(BoldArial(9));
-    setFixedSize(Pixels(9840), Pixels(9345));
 
-    auto* viewport = new QFrame(this);
+    // The viewport takes whatever room the window has beyond the controls; at the
+    // designed size it is 622 × 495 pixels, the controls below it in their rows.
+    auto* viewport = new Viewport(this);
     viewport->setObjectName(QStringLiteral("Picture2"));
     viewport->setFrameStyle(QFrame::Box | QFrame::Plain);
     viewport->setLineWidth(Pixels(kGeometry.viewportBorder));
-    viewport->setGeometry(TwipRect(120, 120, kGeometry.viewport.width, kGeometry.viewport.height));
-    ui::PaintWhite(*viewport);
+    // The surface around the picture follows the desktop's palette (white in a light one);
+    // the picture itself is the sheet on white paper.
+    viewport->setBackgroundRole(QPalette::Base);
+    viewport->setAutoFillBackground(true);
+    viewport->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    viewport->setMinimumSize(kViewportMinimum);
     viewport_ = viewport;
 
     // Children paint over their parent's border, so the picture moves inside a plain widget
@@ -142,13 +199,13 @@ void SheetPreviewWindow::CreateControls() {
     picture_->setObjectName(QStringLiteral("Picture1"));
     picture_->setGeometry(0, 0, 0, 0);
     picture_->installEventFilter(this);
+    picture_->SetDrawer(
+        [this](QPainter& painter, const QRect& area) { return drawer_.Draw(painter, area); });
 
     verticalBar_ = new QScrollBar(Qt::Vertical, this);
     verticalBar_->setObjectName(QStringLiteral("VScroll1"));
-    verticalBar_->setGeometry(TwipRect(9450, 120, 255, 7425));
     horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
     horizontalBar_->setObjectName(QStringLiteral("HScroll1"));
-    horizontalBar_->setGeometry(TwipRect(120, 7545, 9330, 255));
     for (QScrollBar* bar : {horizontalBar_, verticalBar_}) {
         bar->setRange(0, 0);
         bar->setEnabled(false);
@@ -156,21 +213,56 @@ void SheetPreviewWindow::CreateControls() {
 
     zoomFrame_ = new QGroupBox(QStringLiteral("Zoom:"), this);
     zoomFrame_->setObjectName(QStringLiteral("Frame1"));
-    zoomFrame_->setGeometry(TwipRect(120, 7860, 9600, 855));
+    const auto button = [](const char* name, const QString& text, QWidget* parent) {
+        QPushButton* made = MakeButton(name, text, parent, QRect());
+        // 405 twips high at the designed font, taller where a larger font needs it.
+        made->setMinimumHeight(Pixels(405));
+        made->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        return made;
+    };
+    zoomInButton_ = button("PushButton1", QStringLiteral("Zoom In"), zoomFrame_);
+    zoomOutButton_ = button("PushButton2", QStringLiteral("Zoom Out"), zoomFrame_);
+    zoomLevel_ = new QLabel(zoomFrame_);
+    zoomLevel_->setObjectName(QStringLiteral("ZoomLevel"));
+    zoomLevel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for the widest level, so the buttons do not move as it changes.
+    zoomLevel_->setMinimumWidth(
+        zoomLevel_->fontMetrics().horizontalAdvance(QStringLiteral("150%")) +
+        zoomLevel_->fontMetrics().averageCharWidth());
+    backButton_ = button("PushButton8", QStringLiteral("< Back"), this);
+    saveButton_ = button("PushButton6", QStringLiteral("Save Results To Excel File"), this);
 
-    zoomInButton_ = MakeButton("PushButton1", QStringLiteral("Zoom In"), zoomFrame_,
-                               TwipRect(240, 300, 4440, 405));
-    zoomOutButton_ = MakeButton("PushButton2", QStringLiteral("Zoom Out"), zoomFrame_,
-                                TwipRect(4800, 300, 4560, 405));
-    backButton_ =
-        MakeButton("PushButton8", QStringLiteral("< Back"), this, TwipRect(120, 8850, 4680, 405));
-    saveButton_ = MakeButton("PushButton6", QStringLiteral("Save Results To Excel File"), this,
-                             TwipRect(4920, 8850, 4800, 405));
+    auto* zoomRow = new QHBoxLayout(zoomFrame_);
+    zoomRow->setContentsMargins(Pixels(120), Pixels(60), Pixels(120), Pixels(120));
+    zoomRow->setSpacing(Pixels(120));
+    zoomRow->addWidget(zoomInButton_, 1);
+    zoomRow->addWidget(zoomOutButton_, 1);
+    zoomRow->addWidget(zoomLevel_);
 
-    // The holder of the unscaled picture lies outside the client area and is never shown.
+    auto* pictureArea = new QGridLayout;
+    pictureArea->setSpacing(0);
+    pictureArea->addWidget(viewport_, 0, 0);
+    pictureArea->addWidget(verticalBar_, 0, 1);
+    pictureArea->addWidget(horizontalBar_, 1, 0);
+    pictureArea->setRowStretch(0, 1);
+    pictureArea->setColumnStretch(0, 1);
+
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(Pixels(120));
+    commands->addWidget(backButton_, 1);
+    commands->addWidget(saveButton_, 1);
+
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(Pixels(120), Pixels(120), Pixels(120), Pixels(90));
+    window->setSpacing(Pixels(60));
+    window->addLayout(pictureArea, 1);
+    window->addWidget(zoomFrame_);
+    window->addSpacing(Pixels(75));
+    window->addLayout(commands);
+
+    // The holder of the unscaled picture is never shown and takes no part in the layout.
     unscaledPicture_ = new PictureBox(this);
     unscaledPicture_->setObjectName(QStringLiteral("Zoom_Ori"));
-    unscaledPicture_->move(Pixels(10320), Pixels(480));
     unscaledPicture_->setVisible(false);
 
     // Buttons show the hand, the background and the zoom frame the arrow. Movement over the
@@ -196,7 +288,24 @@ void SheetPreviewWindow::CreateControls() {
     connect(verticalBar_, &QScrollBar::valueChanged, this,
             [this](int value) { ScrollChanged(Axis::Vertical, value); });
 
-    ui::CentreOnScreen(*this);
+    FitOnScreen();
+}
+
+void SheetPreviewWindow::FitOnScreen() {
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    FitOnScreen(screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768));
+}
+
+void SheetPreviewWindow::FitOnScreen(const QRect& available) {
+    // The designed size where the screen has room for it, else as much as the screen's
+    // free area holds (less a margin for the window's frame), never below what the
+    // controls need; centred in that area.
+    layout()->activate();
+    const QSize frame(Pixels(240), Pixels(600));
+    const QSize room = (available.size() - frame).expandedTo(minimumSizeHint());
+    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+    move(available.center() - rect().center());
 }
 
 void SheetPreviewWindow::DescribeControls() {
@@ -209,7 +318,9 @@ void SheetPreviewWindow::DescribeControls() {
     // is drawing detail. It takes the focus so that the keys can pan the picture.
     ui::SetAccessibleRole(*viewport_, QAccessible::Graphic, true);
     viewport_->setAccessibleName(QStringLiteral("Budget sheet picture"));
-    viewport_->setToolTip(QStringLiteral("Arrows, Page Up/Down, Home and End pan the picture"));
+    viewport_->setToolTip(
+        QStringLiteral("Drag, the wheel, arrows, Page Up/Down, Home and End move the picture; "
+                       "Ctrl+wheel zooms, Ctrl+0 fits the page width"));
     viewport_->setFocusPolicy(Qt::StrongFocus);
     viewport_->installEventFilter(this);
     horizontalBar_->setAccessibleName(QStringLiteral("Horizontal position of the picture"));
@@ -217,7 +328,7 @@ void SheetPreviewWindow::DescribeControls() {
     for (QScrollBar* bar : {horizontalBar_, verticalBar_}) bar->setFocusPolicy(Qt::StrongFocus);
     zoomInButton_->setToolTip(QStringLiteral("Zoom In (Ctrl++)"));
     zoomOutButton_->setToolTip(QStringLiteral("Zoom Out (Ctrl+-)"));
-    backButton_->setToolTip(QStringLiteral("< Back (Escape or Alt+Left)"));
+    backButton_->setToolTip(QStringLiteral("< Back (Escape, Alt+Left or Ctrl+W)"));
     saveButton_->setToolTip(QStringLiteral("Save Results To Excel File (Ctrl+S)"));
     // The zoom buttons, then the picture area and its bars, then the two commands.
     const std::array<QWidget*, 7> order = {zoomInButton_,  zoomOutButton_, viewport_,
@@ -242,7 +353,11 @@ void SheetPreviewWindow::CreateShortcuts() {
           zoomInButton_);
     press(QKeySequence::keyBindings(QKeySequence::ZoomOut), zoomOutButton_);
     press({QKeySequence(QKeySequence::Save)}, saveButton_);
-    press({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left)}, backButton_);
+    press({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left),
+           QKeySequence(QKeySequence::Close)},
+          backButton_);
+    auto* fit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this);
+    connect(fit, &QShortcut::activated, this, [this] { FitWidth(); });
 }
 
 void SheetPreviewWindow::SetSheetSummary(const QString& summary) {
@@ -330,12 +445,22 @@ void SheetPreviewWindow::LoadPicture(const QImage& picture) {
     if (pixmap.isNull()) throw Failure(QStringLiteral("The preview picture is empty"));
     // Picture1 sizes itself to the picture; the model keeps that size in twips.
     picture_->SetPicture(pixmap);
+    picture_->SetScale(1.0);
     picture_->resize(pixmap.size());
+    drawer_.Reset(workbookPath_, pixmap.size());
     model_.HandOver({pixmap.width() * kTwipsPerPixel, pixmap.height() * kTwipsPerPixel});
     // A new hand-over is prepared at the next activation; a window already on screen gets
     // no further activation, so it is prepared now.
     firstActivation_ = true;
     if (isVisible()) Activate();
+}
+
+void SheetPreviewWindow::SetWorkbookPath(const QString& path) {
+    workbookPath_ = path;
+    // The picture is drawn afresh from this workbook when zoomed or on a dense screen.
+    drawer_.Reset(path, unscaledPicture_->Picture().isNull() ? picture_->Picture().size()
+                                                             : unscaledPicture_->Picture().size());
+    picture_->update();
 }
 
 void SheetPreviewWindow::showEvent(QShowEvent* event) {
@@ -359,28 +484,12 @@ void SheetPreviewWindow::Activate() {
 }
 
 void SheetPreviewWindow::PaintPicture() {
+    // Picture1 takes the scaled size and draws what the viewport shows of it, afresh from
+    // the workbook at the zoom and the screen's pixel ratio (see PictureBox).
     const TwipSize scaled = model_.Scaled();
-    const TwipSize unscaled = model_.Unscaled();
     const QSize size(std::max(0, Pixels(scaled.width)), std::max(0, Pixels(scaled.height)));
-    const QPixmap& original = unscaledPicture_->Picture();
-    QPixmap canvas;
-    if (!size.isEmpty() && size == original.size() && !original.hasAlphaChannel() &&
-        scaled.width == unscaled.width && scaled.height == unscaled.height) {
-        // At its own size an opaque picture paints over the white canvas exactly as it is:
-        // Picture1 shares the holder's pixels instead of drawing a copy of them.
-        canvas = original;
-    } else if (!size.isEmpty()) {
-        canvas = QPixmap(size);
-        if (canvas.isNull()) throw Failure(QStringLiteral("Out of memory"));
-        canvas.fill(Qt::white);
-        QPainter painter(&canvas);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const double perPixel = kTwipsPerPixel;
-        painter.drawPixmap(QRectF(0, 0, scaled.width / perPixel, scaled.height / perPixel),
-                           original,
-                           QRectF(0, 0, unscaled.width / perPixel, unscaled.height / perPixel));
-    }
-    picture_->SetPicture(canvas);
+    picture_->SetPicture(unscaledPicture_->Picture());
+    picture_->SetScale(model_.ZoomFactor());
     picture_->resize(size);
 }
 
@@ -388,9 +497,73 @@ void SheetPreviewWindow::ShowModel() {
     const TwipSize size = model_.PictureSize();
     picture_->setGeometry(Pixels(model_.PictureLeft()), Pixels(model_.PictureTop()),
                           std::max(0, Pixels(size.width)), std::max(0, Pixels(size.height)));
-    ShowBar(*horizontalBar_, model_.HScroll());
-    ShowBar(*verticalBar_, model_.VScroll());
+    const TwipSize inner = model_.ViewportInner();
+    ShowBar(*horizontalBar_, model_.HScroll(), inner.width);
+    ShowBar(*verticalBar_, model_.VScroll(), inner.height);
+    zoomLevel_->setText(QStringLiteral("%1%").arg(qRound(model_.ZoomFactor() * 100)));
+    // A button at its end of the range is disabled; the focus, if it was there, moves to
+    // the picture rather than out of the window.
+    const auto enable = [this](QPushButton* button, bool enabled) {
+        if (!enabled && button->hasFocus()) viewport_->setFocus();
+        button->setEnabled(enabled);
+    };
+    enable(zoomInButton_, model_.CanStepZoom(ZoomDirection::In));
+    enable(zoomOutButton_, model_.CanStepZoom(ZoomDirection::Out));
     DescribePicture();
+}
+
+void SheetPreviewWindow::FitWidth() {
+    Trace trace(prompt_, QStringLiteral("Form3.FitWidth"));
+    trace.Step(100, [&] { model_.FitWidth(); });
+    ShowModel();
+}
+
+void SheetPreviewWindow::ZoomAbout(ZoomDirection direction, QPointF at) {
+    const QPointF inside = (at - QPointF(clip_->pos())) * kTwipsPerPixel;
+    Trace trace(prompt_, QStringLiteral("Form3.ZoomAbout"));
+    trace.Step(100, [&] { model_.StepZoomAbout(direction, inside.x(), inside.y()); });
+    ShowModel();
+}
+
+bool SheetPreviewWindow::Wheel(const QWheelEvent& wheel) {
+    // The wheel scrolls (with Shift, or a sideways wheel, across); with Ctrl it zooms
+    // about the pointer, a step a notch.
+    const QPoint angle = wheel.angleDelta();
+    if (wheel.modifiers() & Qt::ControlModifier) {
+        wheelAngle_ += angle.y();
+        const QPointF at = viewport_->mapFrom(this, mapFromGlobal(wheel.globalPosition()));
+        while (std::abs(wheelAngle_) >= QWheelEvent::DefaultDeltasPerStep) {
+            const bool in = wheelAngle_ > 0;
+            wheelAngle_ -=
+                in ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
+            ZoomAbout(in ? ZoomDirection::In : ZoomDirection::Out, at);
+        }
+        return true;
+    }
+    wheelAngle_ = 0;
+    QPointF pixels = wheel.pixelDelta();
+    if (pixels.isNull()) {
+        const double lines = QApplication::wheelScrollLines();
+        pixels = QPointF(angle) / QWheelEvent::DefaultDeltasPerStep * lines * kNudgeTwips /
+                 kTwipsPerPixel;
+    }
+    if (wheel.modifiers() & Qt::ShiftModifier) pixels = QPointF(pixels.y(), pixels.x());
+    const auto by = [this](Axis axis, double twips) {
+        const ScrollBarState& bar = axis == Axis::Horizontal ? model_.HScroll() : model_.VScroll();
+        if (!bar.enabled || bar.step == 0 || twips == 0) return;
+        const int units = static_cast<int>(std::lround(twips / bar.step));
+        model_.SetScrollValue(axis, bar.value + (units != 0 ? units : (twips > 0 ? 1 : -1)));
+    };
+    by(Axis::Horizontal, -pixels.x() * kTwipsPerPixel);
+    by(Axis::Vertical, -pixels.y() * kTwipsPerPixel);
+    ShowModel();
+    return true;
+}
+
+void SheetPreviewWindow::ViewportResized() {
+    clip_->setGeometry(viewport_->contentsRect());
+    model_.SetViewport({viewport_->width() * kTwipsPerPixel, viewport_->height() * kTwipsPerPixel});
+    ShowModel();
 }
 
 void SheetPreviewWindow::OnZoomIn() {
@@ -433,8 +606,14 @@ bool SheetPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
                 break;
         }
     }
+    if (watched == viewport_ || watched == picture_) {
+        if (event->type() == QEvent::Wheel) return Wheel(*static_cast<QWheelEvent*>(event));
+    }
     if (watched == viewport_) {
         switch (event->type()) {
+            case QEvent::Resize:
+                ViewportResized();
+                break;
             case QEvent::KeyPress:
                 if (PanByKey(*static_cast<QKeyEvent*>(event))) return true;
                 break;
@@ -472,8 +651,21 @@ void SheetPreviewWindow::OnSaveResults() {
     bool overwrite = false;
     int entry = 0;
     bool written = false;
+    bridge::SaveFormat format = bridge::SaveFormat::Xls;
     trace.Step(100, [&] {
-        name = prompt_.SaveFileNameFrom(QStringLiteral("Save File"), SaveFilters(), entry);
+        // The dialog opens where the last file was saved (else in Documents) with the last
+        // format's entry and the name "Personal Finance" in that format.
+        QSettings preferences(PreferencesPath(), QSettings::IniFormat);
+        entry = std::clamp(preferences.value(QLatin1String(kFormatKey), 0).toInt(), 0,
+                           static_cast<int>(kSaveEntries.size()) - 1);
+        QString folder = preferences.value(QLatin1String(kFolderKey)).toString();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+        }
+        const QString start =
+            QDir(folder).filePath(QStringLiteral("Personal Finance") + EndingOf(entry));
+        name = prompt_.SaveFileNameAt(QStringLiteral("Save File"), SaveFilters(), start, entry);
     });
     // Cancelled: nothing to save and nothing to tell.
     if (name.isEmpty()) return;
@@ -499,7 +691,7 @@ void SheetPreviewWindow::OnSaveResults() {
     // leaves the user's file as it was. The name is used exactly as given.
     trace.Step(104, [&] {
         if (!overwrite) return;
-        const bridge::SaveFormat format = SaveFormatOf(name, entry);
+        format = SaveFormatOf(name, entry);
         try {
             if (format == bridge::SaveFormat::Xls) {
                 SafeReplace::CopyFile(workbookPath_, name);
@@ -515,8 +707,33 @@ void SheetPreviewWindow::OnSaveResults() {
         }
     });
     // Only a file that was written is reported as saved.
-    if (written)
-        trace.Step(106, [&] { prompt_.Notice(QStringLiteral("Done."), shell::AppTitle()); });
+    if (written) trace.Step(106, [&] { TellSaved(name, format); });
+}
+
+void SheetPreviewWindow::TellSaved(const QString& name, bridge::SaveFormat format) {
+    const QFileInfo saved(name);
+    {
+        QSettings preferences(PreferencesPath(), QSettings::IniFormat);
+        preferences.setValue(QLatin1String(kFolderKey), saved.absolutePath());
+        preferences.setValue(QLatin1String(kFormatKey), EntryOf(format));
+    }
+    const QString detail =
+        QStringLiteral("Saved as %1 in %2.")
+            .arg(saved.fileName(), QDir::toNativeSeparators(saved.absolutePath()));
+    switch (prompt_.SavedNotice(QStringLiteral("Done."), detail, shell::AppTitle())) {
+        case SavedFileAction::OpenFile:
+            openUrl_(QUrl::fromLocalFile(saved.absoluteFilePath()));
+            break;
+        case SavedFileAction::ShowFolder:
+            openUrl_(QUrl::fromLocalFile(saved.absolutePath()));
+            break;
+        case SavedFileAction::Close:
+            break;
+    }
+}
+
+void SheetPreviewWindow::SetOpenUrl(std::function<void(const QUrl&)> openUrl) {
+    openUrl_ = std::move(openUrl);
 }
 
 void SheetPreviewWindow::SetPrintDialog(std::function<bool(QPrinter&)> printDialog) {

@@ -12,16 +12,22 @@
 
 #include <functional>
 
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 
+#include "bridge/WorkbookExport.h"
 #include "preview/PreviewModel.h"
+#include "preview/WorkbookDrawer.h"
 #include "shell/Prompt.h"
 #include "shell/ui/ProgramEnd.h"
 
 class QGroupBox;
 class QImage;
 class QKeyEvent;
+class QLabel;
+class QUrl;
+class QWheelEvent;
 class QPrinter;
 class QPushButton;
 class QScrollBar;
@@ -51,7 +57,7 @@ class SheetPreviewWindow : public QWidget {
 
     // Full path of the temporary workbook, set before the window is shown. "Save Results
     // To Excel File" copies it; "< Back" and closing the window delete it.
-    void SetWorkbookPath(const QString& path) { workbookPath_ = path; }
+    void SetWorkbookPath(const QString& path);
     const QString& WorkbookPath() const { return workbookPath_; }
 
     // The activation: prepares zoom and scrollbars when a hand-over is pending, else
@@ -68,6 +74,14 @@ class SheetPreviewWindow : public QWidget {
     // Ctrl+P prints the workbook's pages after the print dialog, which is shown by this
     // function (true to print); by default Qt's print dialog. Tests put a stand-in here.
     void SetPrintDialog(std::function<bool(QPrinter&)> printDialog);
+
+    // "Open File" and "Show Folder" in the notice after a save open this address; by
+    // default through the desktop (QDesktopServices). Tests put a recorder here.
+    void SetOpenUrl(std::function<void(const QUrl&)> openUrl);
+
+    // Sizes the window for a screen whose free area is `available`: the designed size
+    // where it fits, else the free area (never below what the controls need), centred.
+    void FitOnScreen(const QRect& available);
 
     // The zoom, scroll and pan state the window shows.
     const PreviewModel& Model() const { return model_; }
@@ -94,6 +108,16 @@ class SheetPreviewWindow : public QWidget {
     void OnZoomIn();
     void OnZoomOut();
     void OnSaveResults();
+    // "Done.", naming the saved file, with the offer to open it or show its folder; the
+    // folder and format are remembered for the next save.
+    void TellSaved(const QString& name, bridge::SaveFormat format);
+    void FitOnScreen();
+    // Ctrl+0: the page's width fills the viewport.
+    void FitWidth();
+    // A zoom step that keeps the picture's point under `at` (viewport pixels) in place.
+    void ZoomAbout(ZoomDirection direction, QPointF at);
+    bool Wheel(const QWheelEvent& wheel);
+    void ViewportResized();
     void OnBack();
     // Ctrl+P: the temporary workbook's pages, through the print dialog.
     void PrintWorkbook();
@@ -122,6 +146,9 @@ class SheetPreviewWindow : public QWidget {
     ui::ProgramEnd endProgram_;
     QString sheetSummary_;
     std::function<bool(QPrinter&)> printDialog_;
+    std::function<void(const QUrl&)> openUrl_;
+    WorkbookDrawer drawer_;
+    int wheelAngle_ = 0;  // Ctrl+wheel turns not yet a whole step
 
     // Controls, owned by the window.
     QWidget* viewport_ = nullptr;  // the viewport with its border
@@ -133,6 +160,7 @@ class SheetPreviewWindow : public QWidget {
     QGroupBox* zoomFrame_ = nullptr;
     QPushButton* zoomInButton_ = nullptr;
     QPushButton* zoomOutButton_ = nullptr;
+    QLabel* zoomLevel_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
     MousePointer* pointer_ = nullptr;

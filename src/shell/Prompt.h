@@ -7,6 +7,9 @@
 
 namespace quill {
 
+// What the user chose in the notice about a file just saved.
+enum class SavedFileAction { Close, OpenFile, ShowFolder };
+
 class Prompt {
   public:
     virtual ~Prompt() = default;
@@ -52,6 +55,22 @@ class Prompt {
         (void)title;
         (void)filter;
         return {};
+    // The same dialog opened at `start` (a folder and the suggested file name) with the
+    // entry `entry` selected; `entry` then receives the chosen one. By default SaveFileNameFrom.
+    virtual QString SaveFileNameAt(const QString& title, const QString& filters,
+                                   const QString& start, int& entry) {
+        (void)start;
+        return SaveFileNameFrom(title, filters, entry);
+    }
+
+    // The notice that a file was saved: `text` as Notice shows it, `detail` beneath it (the
+    // file's name), and the offer to open the file or show its folder. By default a plain
+    // Notice of `text`, which offers nothing.
+    virtual SavedFileAction SavedNotice(const QString& text, const QString& detail,
+                                        const QString& title) {
+        (void)detail;
+        Notice(text, title);
+        return SavedFileAction::Close;
     }
 };
 

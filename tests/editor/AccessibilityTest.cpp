@@ -205,10 +205,13 @@ TEST_F(AccessibilityTest, PreviewPictureCarriesTheKeyFiguresAndTheZoom) {
     Child<QPushButton>(preview, "PushButton1").click();
     Child<QPushButton>(preview, "PushButton1").click();
     EXPECT_TRUE(image->text(QAccessible::Description).startsWith("Zoom 100%."));
-    // A step that the size limit refuses leaves the zoom where it was.
+    // At the end of the range Zoom In is disabled and the zoom stays where it was.
     Child<QPushButton>(preview, "PushButton1").click();
-    EXPECT_FLOAT_EQ(preview.Model().ZoomFactor(), 1.0f);
-    EXPECT_TRUE(image->text(QAccessible::Description).startsWith("Zoom 100%."));
+    Child<QPushButton>(preview, "PushButton1").click();
+    EXPECT_FALSE(Child<QPushButton>(preview, "PushButton1").isEnabled());
+    Child<QPushButton>(preview, "PushButton1").click();
+    EXPECT_FLOAT_EQ(preview.Model().ZoomFactor(), 1.5f);
+    EXPECT_TRUE(image->text(QAccessible::Description).startsWith("Zoom 150%. Projected"));
 
     for (const char* bar : {"HScroll1", "VScroll1"}) {
         QAccessibleInterface* iface = Accessible(&Child(preview, bar));
@@ -217,7 +220,7 @@ TEST_F(AccessibilityTest, PreviewPictureCarriesTheKeyFiguresAndTheZoom) {
         EXPECT_NE(Child(preview, bar).focusPolicy(), Qt::NoFocus);
     }
     EXPECT_EQ(Description(&Child(preview, "PushButton1")), "Zoom In (Ctrl++)");
-    EXPECT_EQ(Description(&Child(preview, "PushButton8")), "< Back (Escape or Alt+Left)");
+    EXPECT_EQ(Description(&Child(preview, "PushButton8")), "< Back (Escape, Alt+Left or Ctrl+W)");
     EXPECT_EQ(Description(&Child(preview, "PushButton6")), "Save Results To Excel File (Ctrl+S)");
 }
 

@@ -81,7 +81,7 @@ TEST_F(GenerationFlowTest, GenerationShowsTheSheetPictureAndZoomScalesIt) {
         EXPECT_FLOAT_EQ(preview.Model().ZoomFactor(), factor);
         EXPECT_NEAR(picture.width(), sheet.width() * factor, 1.0);
         EXPECT_NEAR(picture.height(), sheet.height() * factor, 1.0);
-        EXPECT_EQ(picture.Picture().size(), picture.size());
+        EXPECT_EQ(picture.Render(picture.rect(), 1.0).size(), picture.size());
     }
     ClickIn(preview, "PushButton1");
     ClickIn(preview, "PushButton1");

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QWheelEvent>
 
 #include "editor/EditorFixture.h"
 #include "editor/RowNameDialog.h"
@@ -125,12 +126,23 @@ TEST_F(TracedStepsTest, EveryProcedureKeepsItsPathAndLineNumbers) {
     Clear();
     preview.findChild<QPushButton*>(QStringLiteral("PushButton1"))->click();
     check("Zoom In", "Form3.PushButton1_Click", {100});
-    // The default sheet at 125 % is beyond the picture's limit: back to 100 %, no drawing.
-    check("Zoom In's drawing", "Form3.RedrawImage", {100, 102});
+    check("Zoom In's drawing", "Form3.RedrawImage", Numbered(100, 112));
     Clear();
     preview.findChild<QPushButton*>(QStringLiteral("PushButton2"))->click();
     check("Zoom Out", "Form3.PushButton2_Click", {100});
     check("Zoom Out's drawing", "Form3.RedrawImage", Numbered(100, 112));
+
+    Clear();
+    for (QShortcut* shortcut : preview.findChildren<QShortcut*>())
+        if (shortcut->key() == QKeySequence(Qt::CTRL | Qt::Key_0)) emit shortcut->activated();
+    check("Ctrl+0", "Form3.FitWidth", {100});
+    Clear();
+    auto& viewport = *preview.findChild<QWidget*>(QStringLiteral("Picture2"));
+    QWheelEvent wheel(QPointF(50, 50), viewport.mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&viewport, &wheel);
+    check("Ctrl+wheel", "Form3.ZoomAbout", {100});
+    check("Ctrl+wheel's drawing", "Form3.RedrawImage", Numbered(100, 112));
 
     Clear();
     auto& picture = *preview.findChild<preview::PictureBox*>(QStringLiteral("Picture1"));

@@ -72,28 +72,106 @@ TEST_F(PreviewModelTest, ZoomStepsStayBetweenAQuarterAndOneAndAHalf) {
 }
 
 TEST_F(PreviewModelTest, SizeLimitKeepsThePictureAsItIs) {
-    Prepare(17000, 3000);  // at the limit already at 1.0: stays as handed over
+    // The limit is 16,000 pixels (240,000 twips) a side.
+    Prepare(240000, 3000);  // at the limit already at 1.0: stays as handed over
     EXPECT_EQ(repaints, 0);
-    EXPECT_EQ(model.PictureSize(), (TwipSize{17002, 3002}));
+    EXPECT_EQ(model.PictureSize(), (TwipSize{240002, 3002}));
+    EXPECT_FALSE(model.CanStepZoom(ZoomDirection::In));
     model.StepZoom(ZoomDirection::In);
     EXPECT_EQ(model.ZoomFactor(), 1.0f);
     EXPECT_EQ(repaints, 0);
     model.StepZoom(ZoomDirection::Out);  // below the limit: drawn
-    EXPECT_EQ(model.PictureSize(), (TwipSize{12750, 2250}));
+    EXPECT_EQ(model.PictureSize(), (TwipSize{180000, 2250}));
 
-    Prepare(3000, 95000);
+    Prepare(3000, 240000);
     EXPECT_EQ(repaints, 1);
-    Prepare(16999, 94999);
+    Prepare(239999, 239999);
     EXPECT_EQ(repaints, 2);
 
     // A step over the limit falls back to 1.0 while the picture keeps the previous factor.
-    Prepare(12000, 3000);
+    Prepare(180000, 3000);
     model.StepZoom(ZoomDirection::In);
-    model.StepZoom(ZoomDirection::In);  // 18000
+    EXPECT_FALSE(model.CanStepZoom(ZoomDirection::In));
+    model.StepZoom(ZoomDirection::In);  // 270000
     EXPECT_EQ(model.ZoomFactor(), 1.0f);
-    EXPECT_EQ(model.PictureSize().width, 15000);
+    EXPECT_EQ(model.PictureSize().width, 225000);
     model.StepZoom(ZoomDirection::In);
     EXPECT_EQ(model.ZoomFactor(), 1.25f);
+}
+
+// A budget sheet's picture (about 1030 × 1500 pixels) zooms over the whole range from the
+// first view, and the ends of the range are known before a step is refused.
+TEST_F(PreviewModelTest, TheWholeZoomRangeWorksFromTheFirstView) {
+    Prepare(15448, 22498);
+    struct Step {
+        ZoomDirection direction;
+        float zoom;
+        bool canIn;
+        bool canOut;
+    };
+    const Step steps[] = {
+        {ZoomDirection::In, 1.25f, true, true},   {ZoomDirection::In, 1.5f, false, true},
+        {ZoomDirection::In, 1.5f, false, true},   {ZoomDirection::Out, 1.25f, true, true},
+        {ZoomDirection::Out, 1.0f, true, true},   {ZoomDirection::Out, 0.75f, true, true},
+        {ZoomDirection::Out, 0.5f, true, true},   {ZoomDirection::Out, 0.25f, true, false},
+        {ZoomDirection::Out, 0.25f, true, false},
+    };
+    for (const Step& step : steps) {
+        model.StepZoom(step.direction);
+        EXPECT_EQ(model.ZoomFactor(), step.zoom);
+        EXPECT_EQ(model.PictureSize().width, static_cast<std::int32_t>(15448 * step.zoom));
+        EXPECT_EQ(model.CanStepZoom(ZoomDirection::In), step.canIn) << step.zoom;
+        EXPECT_EQ(model.CanStepZoom(ZoomDirection::Out), step.canOut) << step.zoom;
+    }
+    // Fitting the width leaves the steps; the next step goes to the nearest one.
+    model.FitWidth();
+    EXPECT_LE(model.PictureSize().width, model.ViewportInner().width);
+    EXPECT_GE(model.PictureSize().width, model.ViewportInner().width - 1);
+    model.StepZoom(ZoomDirection::In);
+    EXPECT_EQ(model.ZoomFactor(), 0.75f);
+    model.FitWidth();
+    model.StepZoom(ZoomDirection::Out);
+    EXPECT_EQ(model.ZoomFactor(), 0.5f);
+}
+
+// Zooming about a point keeps the picture's point under it (to a bar unit), wherever the
+// bars allow; and a resized viewport keeps the part of the picture shown at its corner.
+TEST_F(PreviewModelTest, ZoomAboutAPointKeepsThatPointAndResizingKeepsTheCorner) {
+    Prepare(15448, 22498);
+    model.SetScrollValue(Axis::Horizontal, 300);
+    model.SetScrollValue(Axis::Vertical, 700);
+    struct Case {
+        ZoomDirection direction;
+        double x, y;  // in the viewport
+    };
+    const Case cases[] = {{ZoomDirection::In, 4000, 3000},
+                          {ZoomDirection::In, 9000, 7000},
+                          {ZoomDirection::Out, 100, 100},
+                          {ZoomDirection::Out, 4650, 3700}};
+    for (const Case& c : cases) {
+        const double before = model.ZoomFactor();
+        const double pointX = (c.x - model.PictureLeft()) / before;
+        const double pointY = (c.y - model.PictureTop()) / before;
+        model.StepZoomAbout(c.direction, c.x, c.y);
+        const double after = model.ZoomFactor();
+        ASSERT_NE(before, after);
+        EXPECT_NEAR(model.PictureLeft() + pointX * after, c.x, 10) << c.x;
+        EXPECT_NEAR(model.PictureTop() + pointY * after, c.y, 10) << c.y;
+    }
+
+    const double left = model.PictureLeft();
+    const double top = model.PictureTop();
+    model.SetViewport({6000, 5000});
+    EXPECT_EQ(model.ViewportOuter(), (TwipSize{6000, 5000}));
+    EXPECT_EQ(model.PictureLeft(), left);
+    EXPECT_EQ(model.PictureTop(), top);
+    EXPECT_EQ(model.HScroll().max, (model.PictureSize().width - 6000 + 5) / 10);
+    // Larger than the picture: no bars, the picture back at the corner.
+    model.SetViewport({40000, 40000});
+    EXPECT_FALSE(model.HScroll().enabled);
+    EXPECT_FALSE(model.VScroll().enabled);
+    EXPECT_EQ(model.PictureLeft(), 0);
+    EXPECT_EQ(model.PictureTop(), 0);
 }
 
 TEST_F(PreviewModelTest, ScrollbarSetUpChoosesStepOneOrTenByTheOverhang) {

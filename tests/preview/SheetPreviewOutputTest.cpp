@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include <QDir>
@@ -17,15 +18,19 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
+#include "preview/PictureBox.h"
 #include "preview/SheetPreviewWindow.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/render/SheetRenderer.h"
 #include "spreadsheet/xls/XlsFile.h"
 #include "support/FileBytes.h"
 #include "support/NonRegularFiles.h"
 #include "support/RecordingPrompt.h"
+#include "support/ScratchConfig.h"
 #include "support/SmallFileSystem.h"
 
 namespace quill::preview {
@@ -111,6 +116,8 @@ class SheetPreviewOutputTest : public ::testing::Test {
         return nullptr;
     }
 
+    // The save dialog's remembered folder and format go to a scratch configuration.
+    test::ScratchConfig config;
     QTemporaryDir temp;
     QString workbook;
     QByteArray xlsBytes;
@@ -118,6 +125,111 @@ class SheetPreviewOutputTest : public ::testing::Test {
     std::unique_ptr<SheetPreviewWindow> form;
     bool expectErrors = false;
 };
+
+// The dialog starts in Documents with "Personal Finance.xls", then where the last file went
+// in its format; "Done." names the saved file and opens it or its folder on request.
+TEST_F(SheetPreviewOutputTest, SaveDialogStartsWhereAndAsTheLastSaveWent) {
+    const QString documents = temp.filePath(QStringLiteral("Documents"));
+    ASSERT_TRUE(QDir().mkpath(documents));
+    ASSERT_TRUE(test::WriteAll(config.Folder() + QStringLiteral("/user-dirs.dirs"),
+                               "XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n"));
+    std::vector<QUrl> opened;
+    form->SetOpenUrl([&](const QUrl& url) { opened.push_back(url); });
+    const QString out = temp.filePath(QStringLiteral("out"));
+
+    struct Case {
+        QString expectedStart;
+        int expectedEntry;
+        QString name;  // empty: cancelled
+        int entry;
+        SavedFileAction action;
+        QString expectedUrl;
+    };
+    const Case cases[] = {
+        {documents + QStringLiteral("/Personal Finance.xls"), 0, OutPath("a.xlsx"), 0,
+         SavedFileAction::OpenFile, OutPath("a.xlsx")},
+        {out + QStringLiteral("/Personal Finance.xlsx"), 1, OutPath("b"), 2,
+         SavedFileAction::ShowFolder, out},
+        {out + QStringLiteral("/Personal Finance.pdf"), 2, QString(), 0, SavedFileAction::Close,
+         QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expectedStart.toStdString());
+        prompt.shown.clear();
+        opened.clear();
+        if (!c.name.isEmpty()) prompt.saveNames = {c.name};
+        prompt.saveEntries = {c.entry};
+        prompt.savedActions = {c.action};
+        Save();
+        EXPECT_EQ(prompt.lastStart, c.expectedStart);
+        EXPECT_EQ(prompt.lastOfferedEntry, c.expectedEntry);
+        if (c.name.isEmpty()) {
+            EXPECT_TRUE(prompt.Notices().empty());
+            continue;
+        }
+        ASSERT_EQ(prompt.Notices(), std::vector<QString>{QStringLiteral("Done.")});
+        EXPECT_TRUE(prompt.lastDetail.contains(QFileInfo(c.name).fileName()));
+        EXPECT_TRUE(prompt.lastDetail.contains(out));
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0], QUrl::fromLocalFile(c.expectedUrl));
+    }
+    // The remembered folder and format live apart from the settings file other programs read.
+    EXPECT_FALSE(QFile::exists(config.IniPath()));
+}
+
+// Zoomed, and on a screen of two device pixels to a pixel, the picture is drawn afresh from
+// the workbook: a one-pixel gridline becomes exactly two (or one and a half) device pixels
+// beside pure white, where the stretched bitmap would blur it. At 100 % on an ordinary
+// screen the handed-over picture is shown as it is.
+TEST_F(SheetPreviewOutputTest, ZoomedAndDenseViewsAreDrawnSharpFromTheWorkbook) {
+    const ss::Workbook book = ss::LoadXls(workbook.toStdString());
+    const ss::Worksheet& sheet = *book.Sheets()[0];
+    const QImage sheetPicture = ss::RenderRange(book, sheet, *sheet.UsedRange());
+    ASSERT_FALSE(sheetPicture.isNull());
+    form->LoadPicture(sheetPicture);
+    form->SetWorkbookPath(workbook);
+    auto* picture = form->findChild<PictureBox*>(QStringLiteral("Picture1"));
+    // A gridline row in a white column of the picture.
+    const QRgb grid = qRgb(208, 215, 229);
+    const QRgb white = qRgb(255, 255, 255);
+    int gridY = -1;
+    const int x = 3;
+    for (int y = 1; y + 1 < sheetPicture.height() && gridY < 0; ++y)
+        if (sheetPicture.pixel(x, y) == grid && sheetPicture.pixel(x, y - 1) == white &&
+            sheetPicture.pixel(x, y + 1) == white)
+            gridY = y;
+    ASSERT_GE(gridY, 0);
+
+    struct Case {
+        int zoomSteps;  // Zoom In clicks
+        qreal ratio;
+    };
+    for (const Case c : {Case{0, 1.0}, Case{0, 2.0}, Case{2, 1.0}, Case{2, 2.0}}) {
+        SCOPED_TRACE(c.zoomSteps * 10 + c.ratio);
+        for (int i = 0; i < c.zoomSteps; ++i)
+            form->findChild<QPushButton*>(QStringLiteral("PushButton1"))->click();
+        const double zoom = form->Model().ZoomFactor();
+        const QPixmap drawn = picture->Render(picture->rect(), c.ratio);
+        EXPECT_EQ(drawn.devicePixelRatio(), c.ratio);
+        EXPECT_EQ(drawn.size(), picture->size() * c.ratio);
+        const QImage image = drawn.toImage();
+        if (zoom == 1.0 && c.ratio == 1.0) {
+            EXPECT_TRUE(image.convertToFormat(QImage::Format_RGB32) == sheetPicture);
+            continue;
+        }
+        const double scale = zoom * c.ratio;
+        const int column = static_cast<int>((x + 0.5) * scale);
+        const int first = static_cast<int>(std::ceil(gridY * scale));
+        const int end = static_cast<int>(std::floor((gridY + 1) * scale));
+        ASSERT_LT(first, end);
+        for (int at = first; at < end; ++at) EXPECT_EQ(image.pixel(column, at), grid) << at;
+        // Beyond the device pixels the line partly covers, white.
+        EXPECT_EQ(image.pixel(column, static_cast<int>(std::floor(gridY * scale)) - 1), white);
+        EXPECT_EQ(image.pixel(column, static_cast<int>(std::ceil((gridY + 1) * scale))), white);
+        for (int i = 0; i < c.zoomSteps; ++i)
+            form->findChild<QPushButton*>(QStringLiteral("PushButton2"))->click();
+    }
+}
 
 TEST_F(SheetPreviewOutputTest, TheChosenEntryDecidesTheFormatAndTheNameIsUsedAsTyped) {
     prompt.saveNames = {OutPath("budget"), OutPath("budget.pdf"), OutPath("copy.dat")};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -7,9 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -18,6 +23,7 @@
 #include "preview/SheetPreviewWindow.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
+#include "support/ScratchConfig.h"
 #include "support/SmallFileSystem.h"
 
 namespace quill::preview {
@@ -84,6 +90,8 @@ class SheetPreviewWindowTest : public ::testing::Test {
         QApplication::sendEvent(widget, &event);
     }
 
+    // The save dialog's remembered folder and format go to a scratch configuration.
+    test::ScratchConfig config;
     QTemporaryDir temp;
     QString workbook;
     QByteArray workbookBytes;
@@ -96,8 +104,9 @@ class SheetPreviewWindowTest : public ::testing::Test {
 TEST_F(SheetPreviewWindowTest, ShowingAfterTheHandOverPreparesZoomAndBars) {
     HandOver(TwoColourPicture(1030, 1500));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmere"));
-    EXPECT_EQ(form->size(), QSize(656, 623));
-    EXPECT_EQ(form->maximumSize(), form->minimumSize());
+    // The designed viewport (622 × 495 pixels) in a window that can be resized.
+    EXPECT_EQ(Child<QWidget>("Picture2")->size(), QSize(622, 495));
+    EXPECT_NE(form->maximumSize(), form->minimumSize());
     auto* picture = Child<PictureBox>("Picture1");
     EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
     EXPECT_EQ(picture->geometry(), QRect(0, 0, 1030, 1500));
@@ -116,13 +125,119 @@ TEST_F(SheetPreviewWindowTest, ShowingAfterTheHandOverPreparesZoomAndBars) {
     EXPECT_EQ(picture->pos(), QPoint(0, -67));
 }
 
+// The relative luminance contrast of two colours (1 to 21).
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// On a laptop screen at scale 1, 1.5 and 2 (the free area in pixels shrinks by the scale)
+// and with a larger font, the window fits the free area with every control whole: no text
+// cut, the buttons on screen, the viewport taking the rest. At scale 1 the designed size.
+TEST_F(SheetPreviewWindowTest, TheWindowFitsTheScreenAtEveryScaleAndFont) {
+    struct Case {
+        double scale;
+        double font;  // times the designed size
+    };
+    for (const Case c : {Case{1, 1}, Case{1.5, 1}, Case{2, 1}, Case{1, 1.5}, Case{2, 1.5}}) {
+        SCOPED_TRACE(c.scale * 10 + c.font);
+        SheetPreviewWindow window(prompt);
+        window.SetEndProgram([] {});
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            QFont font = widget->font();
+            font.setPointSizeF(font.pointSizeF() * c.font);
+            widget->setFont(font);
+        }
+        const QRect available(0, 0, static_cast<int>(1366 / c.scale),
+                              static_cast<int>((768 - 32) / c.scale));
+        window.FitOnScreen(available);
+        window.LoadPicture(TwoColourPicture(1030, 1500));
+        window.show();
+        EXPECT_TRUE(available.contains(window.geometry())) << window.geometry().height();
+        auto* viewport = window.findChild<QWidget*>(QStringLiteral("Picture2"));
+        if (c.scale == 1 && c.font == 1) {
+            EXPECT_EQ(viewport->size(), QSize(622, 495));
+        }
+        EXPECT_GE(viewport->width(), 150);
+        EXPECT_GE(viewport->height(), 100);
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (qobject_cast<QPushButton*>(control) == nullptr &&
+                qobject_cast<QLabel*>(control) == nullptr)
+                continue;
+            SCOPED_TRACE(control->objectName().toStdString());
+            const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(window.rect().contains(inWindow));
+            EXPECT_GE(control->width(), control->minimumSizeHint().width());
+            EXPECT_GE(control->height(), control->minimumSizeHint().height());
+        }
+    }
+}
+
+// In a dark palette the surfaces follow the palette and every text stays readable; the
+// sheet's picture is the paper it is printed on and stays white.
+TEST_F(SheetPreviewWindowTest, ADarkPaletteKeepsEveryTextReadable) {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(dark);
+    struct Restore {
+        QPalette palette;
+        ~Restore() { QApplication::setPalette(palette); }
+    } restore{before};
+
+    SheetPreviewWindow window(prompt);
+    window.SetEndProgram([] {});
+    window.LoadPicture(TwoColourPicture(200, 100));
+    window.show();
+    const QImage shot = window.grab().toImage();
+    // No white surface outside the picture: the window's corner and the viewport beside the
+    // small picture show the palette.
+    EXPECT_LT(QColor(shot.pixel(2, 2)).lightness(), 100);
+    auto* viewport = window.findChild<QWidget*>(QStringLiteral("Picture2"));
+    const QPoint besidePicture = viewport->mapTo(&window, QPoint(viewport->width() - 10, 300));
+    EXPECT_LT(QColor(shot.pixel(besidePicture)).lightness(), 100);
+    // Every text against what is painted behind it.
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const auto* button = qobject_cast<QPushButton*>(control);
+        if (button == nullptr && qobject_cast<QLabel*>(control) == nullptr &&
+            qobject_cast<QGroupBox*>(control) == nullptr)
+            continue;
+        SCOPED_TRACE(control->objectName().toStdString());
+        const QPalette& p = control->palette();
+        const QPalette::ColorRole text = button ? QPalette::ButtonText : QPalette::WindowText;
+        const QPalette::ColorRole back = button ? QPalette::Button : QPalette::Window;
+        EXPECT_GE(Contrast(p.color(text), p.color(back)), 4.5);
+        // The painted pixels hold the text's colour against the background's.
+        const QImage painted = control->grab().toImage();
+        double best = 0;
+        const QColor ground(painted.pixel(1, painted.height() / 2));
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                best = std::max(best, Contrast(QColor(painted.pixel(x, y)), ground));
+        EXPECT_GE(best, 4.5);
+    }
+}
+
 TEST_F(SheetPreviewWindowTest, ZoomOutAndInRepaintThePictureStretched) {
     HandOver(TwoColourPicture(1030, 1500));
     auto* picture = Child<PictureBox>("Picture1");
     Child<QPushButton>("PushButton2")->click();
     EXPECT_EQ(form->Model().ZoomFactor(), 0.75f);
     EXPECT_EQ(picture->size(), QSize(772, 1125));
-    const QImage shown = picture->Picture().toImage();
+    const QImage shown = picture->grab().toImage();
     ASSERT_EQ(shown.size(), QSize(772, 1125));
     EXPECT_EQ(QColor(shown.pixel(100, 10)), QColor(Qt::red));
     EXPECT_EQ(QColor(shown.pixel(500, 10)), QColor(Qt::blue));  // red at 500 if cropped
@@ -133,10 +248,10 @@ TEST_F(SheetPreviewWindowTest, ZoomOutAndInRepaintThePictureStretched) {
     EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
     EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
 
-    // 1.25 would be 1287 pixels wide, over the limit: nothing is drawn.
+    // 1.25 is within the limit: drawn 1287 pixels wide.
     Child<QPushButton>("PushButton1")->click();
-    EXPECT_EQ(form->Model().ZoomFactor(), 1.0f);
-    EXPECT_EQ(picture->Picture().size(), QSize(1030, 1500));
+    EXPECT_EQ(form->Model().ZoomFactor(), 1.25f);
+    EXPECT_EQ(picture->size(), QSize(1287, 1875));
 }
 
 TEST_F(SheetPreviewWindowTest, DraggingThePictureMovesItAndSetsTheBarsOnRelease) {
@@ -337,8 +452,8 @@ TEST_F(SheetPreviewWindowTest, BackDeletesTheWorkbookAndAHandOverAfterwardsPrepa
     EXPECT_FALSE(Child<QScrollBar>("VScroll1")->isEnabled());
 
     Child<QPushButton>("PushButton2")->click();
-    EXPECT_EQ(picture->Picture().size(), QSize(450, 300));
-    EXPECT_EQ(QColor(picture->Picture().toImage().pixel(400, 10)), QColor(Qt::blue));
+    EXPECT_EQ(picture->size(), QSize(450, 300));
+    EXPECT_EQ(QColor(picture->grab().toImage().pixel(400, 10)), QColor(Qt::blue));
 }
 
 TEST_F(SheetPreviewWindowTest, ClosingDeletesTheWorkbookAndLetsTheMainWindowSaveBeforeTheEnd) {

@@ -38,6 +38,23 @@ QString RecordingPrompt::SaveFileNameFrom(const QString& title, const QString& f
     return SaveFileName(title, filters);
 }
 
+QString RecordingPrompt::SaveFileNameAt(const QString& title, const QString& filters,
+                                        const QString& start, int& entry) {
+    lastStart = start;
+    lastOfferedEntry = entry;
+    return SaveFileNameFrom(title, filters, entry);
+}
+
+SavedFileAction RecordingPrompt::SavedNotice(const QString& text, const QString& detail,
+                                             const QString& title) {
+    shown.push_back({Shown::Notice, text, title});
+    lastDetail = detail;
+    if (savedActions.empty()) return SavedFileAction::Close;
+    const SavedFileAction answer = savedActions.front();
+    savedActions.pop_front();
+    return answer;
+}
+
 QString RecordingPrompt::SaveFileName(const QString& title, const QString& filter) {
     shown.push_back({Shown::Save, QString(), title});
     lastFilter = filter;

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include "shell/ui/FormLayout.h"
+#include <QPushButton>
 
 namespace quill {
 
@@ -88,15 +89,34 @@ QString QtPrompt::SaveFileName(const QString& title, const QString& filter) {
 }
 
 QString QtPrompt::SaveFileNameFrom(const QString& title, const QString& filters, int& entry) {
-    QString selected;
-    const QString name = QFileDialog::getSaveFileName(Parent(), title, QString(), filters,
-                                                      &selected, QFileDialog::DontConfirmOverwrite);
-    entry = std::max(0, static_cast<int>(filters.split(QStringLiteral(";;")).indexOf(selected)));
+    entry = 0;
+    return SaveFileNameAt(title, filters, QString(), entry);
+}
+
+QString QtPrompt::SaveFileNameAt(const QString& title, const QString& filters, const QString& start,
+                                 int& entry) {
+    const QStringList entries = filters.split(QStringLiteral(";;"));
+    // The dialog opens with the offered entry selected.
+    QString selected = entries.value(entry);
+    const QString name = QFileDialog::getSaveFileName(Parent(), title, start, filters, &selected,
+                                                      QFileDialog::DontConfirmOverwrite);
+    entry = std::max(0, static_cast<int>(entries.indexOf(selected)));
     return name;
 }
 
 QString QtPrompt::OpenFileName(const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+SavedFileAction QtPrompt::SavedNotice(const QString& text, const QString& detail,
+                                      const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, ToDisplayText(text), QMessageBox::Ok, Parent());
+    box.setInformativeText(ToDisplayText(detail));
+    QPushButton* open = box.addButton(QObject::tr("&Open File"), QMessageBox::ActionRole);
+    QPushButton* folder = box.addButton(QObject::tr("Show &Folder"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == open) return SavedFileAction::OpenFile;
+    if (box.clickedButton() == folder) return SavedFileAction::ShowFolder;
+    return SavedFileAction::Close;
 }
 
 }  // namespace quill

@@ -19,6 +19,10 @@ class QtPrompt : public Prompt {
     QString SaveFileName(const QString& title, const QString& filter) override;
     QString SaveFileNameFrom(const QString& title, const QString& filters, int& entry) override;
     QString OpenFileName(const QString& title, const QString& filter) override;
+    QString SaveFileNameAt(const QString& title, const QString& filters, const QString& start,
+                           int& entry) override;
+    SavedFileAction SavedNotice(const QString& text, const QString& detail,
+                                const QString& title) override;
 
   private:
     QWidget* Parent() const;

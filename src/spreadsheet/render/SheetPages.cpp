@@ -246,7 +246,9 @@ QByteArray WritePdf(const Workbook& workbook) {
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillmere"));
-        writer.setTitle(QString::fromStdString(sheet->Name()));
+        // The document's title where it has one ("Personal Finance"), else its sheet's name.
+        writer.setTitle(
+            QString::fromStdString(workbook.title.empty() ? sheet->Name() : workbook.title));
         if (!PrintSheet(writer, workbook, *sheet))
             throw EngineError("The PDF pages cannot be drawn");
     }

@@ -190,6 +190,9 @@ class SheetPainter {
     // Draws the picture's rows [top, top + rows) into an image of their own: the same
     // pixels as those rows of Paint()'s picture. A null image when memory was refused.
     QImage PaintBand(int top, int rows);
+    // Draws the picture's part `area` (picture pixels) onto `painter`, whose coordinates
+    // are the picture's: the same cells as Paint() shows there, at any scale of the painter.
+    void PaintArea(QPainter& painter, const QRect& area);
 
   private:
     std::int64_t X(int col) const { return columns_.Start(col) - columns_.Start(range_.first.col); }
@@ -210,6 +213,8 @@ class SheetPainter {
     template <typename Fn>
     void ForEachArea(Fn&& visit);
     void DrawLayers(QPainter& painter);
+    // Draws every area whose drawing may reach the picture rows [top, bottom).
+    void DrawRowsReaching(QPainter& painter, std::int64_t top, std::int64_t bottom);
     static std::int64_t ReachOf(const Box& box) { return 2 * (box.y1 - box.y0) + 2; }
     int ReachBeyondBox() const;
     void DrawGridlines(QPainter& painter);
@@ -794,8 +799,17 @@ QImage SheetPainter::PaintBand(int top, int rows) {
     band.setDotsPerMeterX(kDotsPerMeter);
     band.setDotsPerMeterY(kDotsPerMeter);
     band.fill(QColor(kBackground));
-    // Texts are laid out by the metrics of a device of the band's resolution.
+    QPainter painter(&band);
+    painter.translate(0, -top);
+    DrawRowsReaching(painter, top, std::int64_t{top} + rows);
+    painter.end();
+    return band;
+}
+
+void SheetPainter::DrawRowsReaching(QPainter& painter, std::int64_t top, std::int64_t bottom) {
+    // Texts are laid out by the metrics of a 96 dpi device, whatever the painter draws on.
     if (image_.isNull()) {
+        constexpr int kDotsPerMeter = 3780;
         image_ = QImage(1, 1, QImage::Format_RGB32);
         image_.setDotsPerMeterX(kDotsPerMeter);
         image_.setDotsPerMeterY(kDotsPerMeter);
@@ -803,8 +817,8 @@ QImage SheetPainter::PaintBand(int top, int rows) {
 
     if (reach_ < 0) reach_ = ReachBeyondBox();
     const int reach = reach_;
-    const std::int64_t from = std::int64_t{top} - reach;
-    const std::int64_t to = std::int64_t{top} + rows + reach;
+    const std::int64_t from = top - reach;
+    const std::int64_t to = bottom + reach;
     // Rows ascend in position, so both ends are found by halving.
     auto firstRowWhere = [&](auto&& past) {
         int low = range_.first.row, high = lastRow_ + 1;
@@ -824,16 +838,22 @@ QImage SheetPainter::PaintBand(int top, int rows) {
         for (const RangeRef& m : sheet_.Merges())
             if (m.Intersects(visited))
                 fromRow_ = std::min(fromRow_, std::max(m.first.row, range_.first.row));
-        band_ = {std::int64_t{top}, std::int64_t{top} + rows};
-        QPainter painter(&band);
-        painter.translate(0, -top);
+        band_ = {top, bottom};
         DrawLayers(painter);
-        painter.end();
     }
     fromRow_ = range_.first.row;
     toRow_ = lastRow_;
     band_.reset();
-    return band;
+}
+
+void SheetPainter::PaintArea(QPainter& painter, const QRect& area) {
+    const QRect shown = area.intersected(QRect(0, 0, width_, height_));
+    if (shown.isEmpty()) return;
+    painter.save();
+    painter.setClipRect(shown, Qt::IntersectClip);
+    painter.fillRect(shown, QColor(kBackground));
+    DrawRowsReaching(painter, shown.top(), std::int64_t{shown.bottom()} + 1);
+    painter.restore();
 }
 
 // A printed page shows no gridlines and leaves the paper's colour where cells have no fill.
@@ -880,6 +900,15 @@ bool RenderRangeInBands(const Workbook& workbook, const Worksheet& sheet, const 
         end = top;
     }
     return true;
+}
+
+QSize RangePictureSize(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range) {
+    return SheetPainter(workbook, sheet, range).PictureSize();
+}
+
+void PaintPictureArea(QPainter& painter, const Workbook& workbook, const Worksheet& sheet,
+                      const RangeRef& range, const QRect& area) {
+    SheetPainter(workbook, sheet, range).PaintArea(painter, area);
 }
 
 void PaintRange(QPainter& painter, const Workbook& workbook, const Worksheet& sheet,

@@ -47,6 +47,9 @@ int RowHeightPixels(double points);
 // all hidden (zero size) gives a null image. The palette is the workbook's.
 QImage RenderRange(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range);
 
+// The size RenderRange's picture of the range has, without drawing it.
+QSize RangePictureSize(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range);
+
 // Receives the picture band by band: the whole picture's size, a band (as wide as the
 // picture, RGB32 at 96 dpi) and the picture row of the band's first row. Returns false to
 // stop the drawing.
@@ -59,6 +62,15 @@ using BandTaker = std::function<bool(QSize picture, const QImage& band, int top)
 // refused.
 bool RenderRangeInBands(const Workbook& workbook, const Worksheet& sheet, const RangeRef& range,
                         std::int64_t bandPixels, const BandTaker& take);
+
+// Draws the part `area` (in picture pixels) of the picture RenderRange gives onto any
+// painter, one unit of the painter's coordinates for each pixel of the picture and the
+// picture's top left corner at the origin: the same gridlines, fills, borders and texts,
+// on white. A painter scaled by 2 (or drawing on a device of pixel ratio 2) draws them
+// sharp at twice the size, since texts and lines are drawn, not stretched. The picture's
+// size limits apply.
+void PaintPictureArea(QPainter& painter, const Workbook& workbook, const Worksheet& sheet,
+                      const RangeRef& range, const QRect& area);
 
 // Draws the range as a printed page shows it: the same cells, fills, borders and texts as
 // the picture, without gridlines or background, with the range's top left corner at the
@@ -75,7 +87,9 @@ namespace quill::spreadsheet {
 using render::ColumnWidthPixels;
 using render::kMaxPicturePixels;
 using render::kMaxPictureSide;
+using render::PaintPictureArea;
 using render::PaintRange;
+using render::RangePictureSize;
 using render::RenderRange;
 using render::RenderRangeInBands;
 using render::RowHeightPixels;

@@ -162,6 +162,17 @@ TEST(PdfFile, BudgetIsOnePageOfTextAndVectorsAndAnEmptySheetOneBlankPage) {
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595")) << "A4 portrait";
     EXPECT_TRUE(pdf.contains("/FontFile2")) << "the fonts are embedded";
     EXPECT_FALSE(pdf.contains("/Subtype /Image")) << "no picture of the page";
+    // The title is the document's, not the sheet's name.
+    Workbook titled = sample::BudgetWorkbook();
+    titled.title = "Personal Finance";
+    const auto pdfText = [](const char* text) {  // as the PDF writes it: UTF-16BE
+        QByteArray bytes("\xFE\xFF");
+        for (const char* c = text; *c != 0; ++c) bytes.append('\0').append(*c);
+        return bytes;
+    };
+    const QByteArray titledPdf = WritePdf(titled);
+    EXPECT_TRUE(titledPdf.contains(pdfText("Personal Finance")));
+    EXPECT_FALSE(titledPdf.contains(pdfText(titled.Sheets()[0]->Name().c_str())));
 
     Workbook empty;
     empty.AddSheet("Sheet1");
@@ -179,12 +190,14 @@ TEST(SheetFiles, TheXlsxBytesAreWholeAndAFailureLeavesNothingBehind) {
                              static_cast<qsizetype>(bytes.size()));
     EXPECT_TRUE(written.startsWith("PK\x03\x04")) << "a zip container";
     EXPECT_TRUE(written.contains("xl/worksheets/sheet1.xml"));
-    EXPECT_TRUE(WritePdf(book).startsWith("%PDF-"));
+    const QByteArray pdf = WritePdf(book);
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
 
     // The same workbook gives the same bytes, in another second as well: the time stamped in
     // the file is SOURCE_DATE_EPOCH's, which the tests set.
     std::this_thread::sleep_for(std::chrono::milliseconds(1100));
     EXPECT_EQ(WriteXlsx(book), bytes);
+    EXPECT_EQ(WritePdf(book), pdf);
 
     // A sheet name .xlsx files do not allow.
     Workbook quoted = sample::BudgetWorkbook();

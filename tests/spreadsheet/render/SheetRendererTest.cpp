@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 
 namespace quill::spreadsheet {
 namespace {
@@ -432,6 +433,25 @@ TEST(SheetRendererTest, BandsShowTheSamePixelsAsTheWholePicture) {
         EXPECT_TRUE(done);
         EXPECT_EQ(expectedEnd, 0);
         EXPECT_TRUE(joined == whole);
+    }
+
+    // An area drawn on its own onto any painter (as the preview draws what its view shows)
+    // has the whole picture's pixels there.
+    EXPECT_EQ(RangePictureSize(s.book, s.sheet, range), whole.size());
+    for (const QRect& area : {QRect(0, 0, 50, 40), QRect(37, 100, 120, 260),
+                              QRect(10, whole.height() - 30, whole.width(), 60)}) {
+        SCOPED_TRACE(area.y());
+        QImage drawn(whole.size(), QImage::Format_RGB32);
+        drawn.fill(Qt::magenta);
+        QPainter painter(&drawn);
+        PaintPictureArea(painter, s.book, s.sheet, range, area);
+        painter.end();
+        const QRect shown = area.intersected(whole.rect());
+        EXPECT_TRUE(drawn.copy(shown) == whole.copy(shown));
+        EXPECT_EQ(QColor(drawn.pixel(shown.right() + 1 < whole.width() ? shown.right() + 1 : 0,
+                                     shown.top() > 0 ? 0 : whole.height() - 1)),
+                  QColor(Qt::magenta))
+            << "nothing outside the area";
     }
 
     // Stopping ends the drawing; a range without a picture is one call without a band.
