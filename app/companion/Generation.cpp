@@ -22,6 +22,7 @@
 #include "sheet/SyntheticTable.h"
 #include "shell/Descriptor.h"
 #include "shell/Failure.h"
+#include "shell/ReadFile.h"
 #include "shell/SafeReplace.h"
 
 namespace quill::companion {
@@ -63,18 +64,18 @@ bool CopiesWorkbook(const CommandLine& options) {
 
 // The bytes of the file the categories come from; standard input for "-". Throws.
 QByteArray ReadCategoriesFile(const QString& path) {
+    // A named file must be a regular one: a named pipe or a device would hang the run or
+    // fill the memory. Standard input is read as it comes, up to the same size.
+    if (path != kStandardOutput) return shell::ReadRegularFile(path, model::kMaxCategoryCsvBytes);
     QFile file;
-    const bool standardInput = path == kStandardOutput;
-    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
-                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    const QString name = standardInput ? QStringLiteral("standard input") : path;
-    if (!opened)
-        throw Failure(
-            QStringLiteral("cannot read the categories from %1: %2").arg(name, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(
-            QStringLiteral("cannot read the categories from %1: %2").arg(name, file.errorString()));
+    const auto fail = [](const QString& reason) {
+        throw Failure(QStringLiteral("cannot read the categories from standard input: ") + reason);
+    };
+    if (!file.open(stdin, QIODevice::ReadOnly)) fail(file.errorString());
+    QByteArray bytes = file.read(model::kMaxCategoryCsvBytes + 1);
+    if (file.error() != QFileDevice::NoError) fail(file.errorString());
+    if (bytes.size() > model::kMaxCategoryCsvBytes)
+        fail(QStringLiteral("it is larger than %1 MB").arg(model::kMaxCategoryCsvBytes >> 20));
     return bytes;
 }
 

@@ -37,6 +37,7 @@
 #include "shell/Config.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/ReadFile.h"
 #include "shell/SafeReplace.h"
 #include "shell/TempFolder.h"
 #include "shell/ui/AccessibleRole.h"
@@ -841,13 +842,14 @@ void CategoryEditorWindow::OnImportCategories() {
     const QString path = prompt_.OpenFileName(QStringLiteral("Import Categories"),
                                               QStringLiteral("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty()) return;
-    QFile file(path);
     QByteArray bytes;
-    if (!file.open(QIODevice::ReadOnly) ||
-        (bytes = file.readAll(), file.error() != QFile::NoError)) {
-        prompt_.Notice(QStringLiteral("The file %1 cannot be read: %2. Nothing was imported.")
-                           .arg(path, file.errorString()),
-                       shell::AppTitle());
+    try {
+        // Never a named pipe or a device, which would hang the window or fill the memory.
+        bytes = shell::ReadRegularFile(path, model::kMaxCategoryCsvBytes);
+    } catch (const FileFailure& failure) {
+        prompt_.Notice(
+            QString::fromUtf8(failure.what()) + QStringLiteral(". Nothing was imported."),
+            shell::AppTitle());
         return;
     }
     CategoryTable table;

@@ -37,6 +37,11 @@ class CategoryCsvError : public PlainFailure {
     QString cause_;
 };
 
+// The largest categories file that is read at all: far more than the largest table takes
+// in the usual name lengths, and it keeps a wrong file (a disk image, /dev/zero) from
+// filling the memory before it is refused.
+inline constexpr qint64 kMaxCategoryCsvBytes = qint64{64} << 20;
+
 // Reads a whole file into a new table: rows numbered 1, 2, 3 ... as the tree shows them
 // (each group, then its items), paths "GROUP" and "GROUP\Item", the planned amounts on
 // the items. Throws CategoryCsvError for a file that is refused as a whole: no or a wrong
