@@ -55,6 +55,8 @@ class Prompt {
         (void)title;
         (void)filter;
         return {};
+    }
+
     // The same dialog opened at `start` (a folder and the suggested file name) with the
     // entry `entry` selected; `entry` then receives the chosen one. By default SaveFileNameFrom.
     virtual QString SaveFileNameAt(const QString& title, const QString& filters,
