@@ -38,7 +38,6 @@ class RecordingPrompt : public Prompt {
     std::deque<QString> saveNames;
     std::deque<int> saveEntries;    // the filter entry chosen with each name (else the first)
     std::deque<QString> openNames;  // the open dialog's answers (else cancelled)
-    std::deque<int> saveEntries;  // the filter entry chosen with each name (else the first)
     std::deque<SavedFileAction> savedActions;  // answers to the saved-file notice (else Close)
 
     std::vector<Shown> shown;

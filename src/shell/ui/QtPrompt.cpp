@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTextDocument>
 
-#include "shell/ui/FormLayout.h"
 #include <QPushButton>
+#include "shell/ui/FormLayout.h"
 
 namespace quill {
 
@@ -106,6 +106,8 @@ QString QtPrompt::SaveFileNameAt(const QString& title, const QString& filters, c
 
 QString QtPrompt::OpenFileName(const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+}
+
 SavedFileAction QtPrompt::SavedNotice(const QString& text, const QString& detail,
                                       const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, ToDisplayText(text), QMessageBox::Ok, Parent());
