@@ -48,6 +48,8 @@ QString HelpText(const QString& settingsPath) {
            key("Ctrl+Q", "quit (the edits are kept)") +
            key("Ctrl++, Ctrl+-", "zoom in the preview") + key("Ctrl+S", "save, in the preview") +
            key("Ctrl+P", "print, in the preview") + key("Escape", "back, in the preview") +
+           key("Alt+I, Alt+O, Alt+S, Alt+B",
+               "Zoom In, Zoom Out, Save Results To Excel File, &lt; Back, in the preview") +
            QStringLiteral(
                "</table><h4>Settings</h4><p>The categories and incomes are kept "
                "when the window closes, in %1. Delete that file (with the program "

@@ -220,8 +220,10 @@ void SheetPreviewWindow::CreateControls() {
         made->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         return made;
     };
-    zoomInButton_ = button("PushButton1", QStringLiteral("Zoom In"), zoomFrame_);
-    zoomOutButton_ = button("PushButton2", QStringLiteral("Zoom Out"), zoomFrame_);
+    // The "&" marks each command's Alt key (Alt+I, Alt+O, Alt+B, Alt+S); the captions and the
+    // names screen readers hear read as before.
+    zoomInButton_ = button("PushButton1", QStringLiteral("Zoom &In"), zoomFrame_);
+    zoomOutButton_ = button("PushButton2", QStringLiteral("Zoom &Out"), zoomFrame_);
     zoomLevel_ = new QLabel(zoomFrame_);
     zoomLevel_->setObjectName(QStringLiteral("ZoomLevel"));
     zoomLevel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -229,8 +231,8 @@ void SheetPreviewWindow::CreateControls() {
     zoomLevel_->setMinimumWidth(
         zoomLevel_->fontMetrics().horizontalAdvance(QStringLiteral("150%")) +
         zoomLevel_->fontMetrics().averageCharWidth());
-    backButton_ = button("PushButton8", QStringLiteral("< Back"), this);
-    saveButton_ = button("PushButton6", QStringLiteral("Save Results To Excel File"), this);
+    backButton_ = button("PushButton8", QStringLiteral("< &Back"), this);
+    saveButton_ = button("PushButton6", QStringLiteral("&Save Results To Excel File"), this);
 
     auto* zoomRow = new QHBoxLayout(zoomFrame_);
     zoomRow->setContentsMargins(Pixels(120), Pixels(60), Pixels(120), Pixels(120));

@@ -224,6 +224,43 @@ TEST_F(AccessibilityTest, PreviewPictureCarriesTheKeyFiguresAndTheZoom) {
     EXPECT_EQ(Description(&Child(preview, "PushButton6")), "Save Results To Excel File (Ctrl+S)");
 }
 
+// Each preview command answers its Alt letter; the "&" that marks it stays out of the
+// caption a reader hears. "< Back" comes last: it hides the preview.
+TEST_F(AccessibilityTest, PreviewCommandsAnswerTheirAltLettersUnderTheirOwnNames) {
+    Start();
+    ShowActive();
+    SheetPreviewWindow& preview = Generate();
+    preview.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    struct Case {
+        Qt::Key letter;
+        const char* button;
+        const char* name;
+    };
+    for (const Case& c :
+         {Case{Qt::Key_I, "PushButton1", "Zoom In"}, Case{Qt::Key_O, "PushButton2", "Zoom Out"},
+          Case{Qt::Key_S, "PushButton6", "Save Results To Excel File"},
+          Case{Qt::Key_B, "PushButton8", "< Back"}}) {
+        SCOPED_TRACE(c.name);
+        auto& button = Child<QPushButton>(preview, c.button);
+        EXPECT_EQ(Name(&button), c.name);
+        EXPECT_EQ(QString(button.text()).remove(QLatin1Char('&')), c.name);
+        int pressed = 0;
+        const QMetaObject::Connection counted =
+            QObject::connect(&button, &QPushButton::clicked, [&pressed] { ++pressed; });
+        QTest::keyClick(QApplication::focusWidget(), c.letter, Qt::AltModifier);
+        // A mnemonic presses its button visibly: the click follows a moment later.
+        EXPECT_TRUE(QTest::qWaitFor([&pressed] { return pressed > 0; }, 2000));
+        QObject::disconnect(counted);
+        EXPECT_EQ(pressed, 1);
+    }
+    EXPECT_FLOAT_EQ(preview.Model().ZoomFactor(), 1.0f);  // in, then out again
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.back().kind, test::Shown::Save);  // cancelled: nothing reported
+    EXPECT_FALSE(preview.isVisible());
+    EXPECT_TRUE(form->isVisible());
+}
+
 // Keys only, from the first income box to the closed program.
 TEST_F(AccessibilityTest, KeyboardAloneInsertsRenamesGeneratesZoomsPansAndGoesBack) {
     Start();
