@@ -252,16 +252,9 @@ QByteArray WriteCategoryCsv(const CategoryTable& table) {
     // The tree's order: groups by key number, each group's items by key number, rows of
     // equal number in table order; rows with key number 0 and items without a group are
     // not shown, so they are not written either.
-    std::vector<std::pair<double, const CategoryRow*>> rows;
-    rows.reserve(table.size());
-    for (const CategoryRow& row : table)
-        if (const double number = KeyNumber(row.RowKey); number >= 1)
-            rows.emplace_back(number, &row);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
     QHash<QString, std::vector<const CategoryRow*>> itemsOf;
     std::vector<const CategoryRow*> groups;
-    for (const auto& [number, row] : rows) {
+    for (const CategoryRow* row : RowsInKeyOrder(table)) {
         if (row->ParentKey == kRootKey)
             groups.push_back(row);
         else

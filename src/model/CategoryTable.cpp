@@ -91,20 +91,25 @@ void InsertRowBelow(CategoryTable& table, const QString& parentKey, const QStrin
     table.push_back({KeyText(n + 1), ShiftedKey(parentKey, n), newRowName, QString()});
 }
 
-void FillCategoryTree(const CategoryTable& table, CategoryTree& tree) {
-    tree.Clear();
-    // Rows in ascending key number, rows of equal number in table order. Sorting gives the
-    // same order as scanning every key number from 1 up, without a pass per number, which
-    // would take forever for a stored key with a huge number.
-    std::vector<std::pair<double, const CategoryRow*>> rows;
-    rows.reserve(table.size());
+std::vector<const CategoryRow*> RowsInKeyOrder(const CategoryTable& table) {
+    // Sorting gives the same order as scanning every key number from 1 up, without a pass
+    // per number, which would take forever for a stored key with a huge number.
+    std::vector<std::pair<double, const CategoryRow*>> numbered;
+    numbered.reserve(table.size());
     for (const CategoryRow& row : table)
         if (const double number = KeyNumber(row.RowKey); number >= 1)
-            rows.emplace_back(number, &row);
-    std::stable_sort(rows.begin(), rows.end(),
+            numbered.emplace_back(number, &row);
+    std::stable_sort(numbered.begin(), numbered.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const CategoryRow*> rows;
+    rows.reserve(numbered.size());
+    for (const auto& [number, row] : numbered) rows.push_back(row);
+    return rows;
+}
 
-    for (const auto& [keyNumber, row] : rows) {
+void FillCategoryTree(const CategoryTable& table, CategoryTree& tree) {
+    tree.Clear();
+    for (const CategoryRow* row : RowsInKeyOrder(table)) {
         if (row->ParentKey == kRootKey) {
             tree.Add(std::nullopt, CategoryTree::kLast, row->RowKey, row->RowText,
                      CategoryTree::kGroupImage);

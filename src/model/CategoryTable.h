@@ -74,6 +74,10 @@ void DeleteRowAndChildren(CategoryTable& table, const QString& key);
 void InsertRowBelow(CategoryTable& table, const QString& parentKey, const QString& afterKey,
                     const QString& newRowName);
 
+// The rows the tree shows, in its order: ascending key number, rows of equal number in
+// table order; rows whose key number is below 1 are left out.
+std::vector<const CategoryRow*> RowsInKeyOrder(const CategoryTable& table);
+
 // Rebuilds the tree from the table: groups in ascending key number, each group's items
 // under it in ascending key number. Rows whose key number is 0 are left out. Nothing is
 // selected. A failure of the tree (an item whose group has no node) propagates.

@@ -189,6 +189,26 @@ std::map<std::string, double> StaleWorkbook(const QString& xls, const std::strin
     return values;
 }
 
+// The .xlsx file `stale` (named stale.xlsx, holding formula results that are out of date)
+// computed by LibreOffice, told to recalculate on load and written as CSV of plain values,
+// and by Gnumeric, recalculating before it writes its own .xlsx, read back by openpyxl.
+void RecalculateElsewhere(QTemporaryDir& dir, const std::string& stale,
+                          std::vector<std::vector<std::string>>& rows, QJsonObject& gnumericCells) {
+    RecalculateXlsxOnLoad(dir);
+    const ProcessResult csv = Soffice(dir, {"--convert-to", kCsvFilter, "--outdir",
+                                            dir.filePath("lo"), QString::fromStdString(stale)});
+    ASSERT_TRUE(csv.ok) << csv.err.toStdString();
+    QFile csvFile(dir.filePath("lo/stale.csv"));
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    rows = ParseCsv(csvFile.readAll());
+    const QString gnumeric = dir.filePath("gnumeric.xlsx");
+    const ProcessResult ss = RunProgram(
+        "/usr/bin/ssconvert",
+        {"--recalc", "-T", "Gnumeric_Excel:xlsx2", QString::fromStdString(stale), gnumeric});
+    ASSERT_TRUE(ss.ok) << ss.err.toStdString();
+    gnumericCells = OpenpyxlDump(gnumeric)["sheets"].toArray()[0].toObject()["cells"].toObject();
+}
+
 TEST(ExternalXlsxRecalculation, LibreOfficeAndGnumericComputeTheEngineValues) {
     if (!HaveSoffice() || !HaveSsconvert() || !HaveOpenpyxl())
         GTEST_SKIP() << "LibreOffice, Gnumeric or openpyxl missing";
@@ -199,22 +219,9 @@ TEST(ExternalXlsxRecalculation, LibreOfficeAndGnumericComputeTheEngineValues) {
     ASSERT_EQ(expected.at("J61"), 1740);  // the costs reach the grand totals
     ASSERT_EQ(expected.at("J10"), 75);
 
-    // LibreOffice, told to recalculate .xlsx files on load, as CSV of plain values.
-    RecalculateXlsxOnLoad(dir);
-    const ProcessResult csv = Soffice(dir, {"--convert-to", kCsvFilter, "--outdir",
-                                            dir.filePath("lo"), QString::fromStdString(stale)});
-    ASSERT_TRUE(csv.ok) << csv.err.toStdString();
-    QFile csvFile(dir.filePath("lo/stale.csv"));
-    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
-    const auto rows = ParseCsv(csvFile.readAll());
-    // Gnumeric, recalculating before it writes its own .xlsx, read back by openpyxl.
-    const QString gnumeric = dir.filePath("gnumeric.xlsx");
-    const ProcessResult ss = RunProgram(
-        "/usr/bin/ssconvert",
-        {"--recalc", "-T", "Gnumeric_Excel:xlsx2", QString::fromStdString(stale), gnumeric});
-    ASSERT_TRUE(ss.ok) << ss.err.toStdString();
-    const QJsonObject gnumericCells =
-        OpenpyxlDump(gnumeric)["sheets"].toArray()[0].toObject()["cells"].toObject();
+    std::vector<std::vector<std::string>> rows;
+    QJsonObject gnumericCells;
+    ASSERT_NO_FATAL_FAILURE(RecalculateElsewhere(dir, stale, rows, gnumericCells));
 
     for (const auto& [name, value] : expected) {
         const ss::CellRef at = ss::ParseA1Range(name).first;
@@ -276,20 +283,9 @@ TEST(ExternalPlannedBudget, LibreOfficeGnumericAndPoiComputeTheTotalsOfPlannedAm
                                                      {"J8", 1480},     {"J10", 85.85}};
     for (const auto& [a1, value] : golden) EXPECT_NEAR(expected.at(a1), value, 1e-9) << a1;
 
-    RecalculateXlsxOnLoad(dir);
-    const ProcessResult csv = Soffice(dir, {"--convert-to", kCsvFilter, "--outdir",
-                                            dir.filePath("lo"), QString::fromStdString(staleXlsx)});
-    ASSERT_TRUE(csv.ok) << csv.err.toStdString();
-    QFile csvFile(dir.filePath("lo/stale.csv"));
-    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
-    const auto rows = ParseCsv(csvFile.readAll());
-    const QString gnumeric = dir.filePath("gnumeric.xlsx");
-    const ProcessResult ss = RunProgram(
-        "/usr/bin/ssconvert",
-        {"--recalc", "-T", "Gnumeric_Excel:xlsx2", QString::fromStdString(staleXlsx), gnumeric});
-    ASSERT_TRUE(ss.ok) << ss.err.toStdString();
-    const QJsonObject gnumericCells =
-        OpenpyxlDump(gnumeric)["sheets"].toArray()[0].toObject()["cells"].toObject();
+    std::vector<std::vector<std::string>> rows;
+    QJsonObject gnumericCells;
+    ASSERT_NO_FATAL_FAILURE(RecalculateElsewhere(dir, staleXlsx, rows, gnumericCells));
     const ProcessResult poi = PoiCheck(dir, {QString::fromStdString(staleXls)});
     ASSERT_TRUE(poi.ok) << poi.err.toStdString();
     std::map<std::string, double> poiValues;

@@ -90,7 +90,7 @@ TEST(SheetGuards, ExactlyTheAmountCellsAreOpenAndValidatedAndExactlyTheDifferenc
         ss::Application app;
         app.Workbooks().Add();
         sheet::BuildBudgetSheet(app, table, DefaultBudget::FirstRunIncomes(),
-                                          model::WorkbookPalette());
+                                model::WorkbookPalette());
         const ss::Workbook& book = app.ActiveWorkbook();
         const ss::Worksheet& sheet = app.ActiveSheet();
         EXPECT_TRUE(sheet.isProtected);

@@ -44,7 +44,7 @@ QJsonObject OpenpyxlDump(const QString& path);
 // Makes the LibreOffice profile under `dir` (see Soffice) recalculate every formula of an
 // .xlsx file when it loads one, instead of trusting the results stored in the file.
 void RecalculateXlsxOnLoad(const QTemporaryDir& dir);
-bool HavePoi();        // Apache POI with a Java compiler and runtime
+bool HavePoi();  // Apache POI with a Java compiler and runtime
 
 // support/PoiCheck.java, compiled into `dir` on the first call, run on `files`: POI's HSSF
 // reader, record dumper and formula evaluator (see the Java source for what it prints).

@@ -55,5 +55,4 @@ std::vector<std::uint8_t> UnpackCompoundFile(
 // Files larger than this are not read as workbooks.
 inline constexpr std::size_t kMaxFileBytes = 64u << 20;
 
-
 }  // namespace quill::spreadsheet::xls
