@@ -138,6 +138,17 @@ def main():
     put("fuzz_settings", section + "\n".join(incomes) + "\n[Other]\nkey=\"unterminated\n")
     put("fuzz_settings", "")
 
+    # Categories files: a plain one, one with a byte order mark, quotes, CR LF and amounts in
+    # several forms, and refused ones (a bad header, an item before any group, a bad amount).
+    header = "Group,Category,Planned\n"
+    put("fuzz_category_csv", header + "HOUSING,,\nHOUSING,Mortgage or rent,1200.50\nFOOD,Groceries,\n")
+    put("fuzz_category_csv", "\ufeff" + header.replace("\n", "\r\n") +
+        '"Caf\u00e9, ""quoted""",,\r\n"Caf\u00e9, ""quoted""","line\nbreak",$45\r\n'
+        ",Continued,\"1,234.56\"\r\n\U0001F3E0 Home,\u4e2d\u6587,0\r\n")
+    put("fuzz_category_csv", "Group,Item,Planned\nA,,\n")
+    put("fuzz_category_csv", header + ",Orphan,\n")
+    put("fuzz_category_csv", header + "A,,\nA,B,-5\nA,C,1e5\n")
+
 
 if __name__ == "__main__":
     main()
