@@ -106,10 +106,7 @@ int main(int argc, char** argv) {
     int interrupted = 0;
     int status = 0;
     {
-        quill::TempFolder::RepairEnvironment();
-        // Qt's warning about a missing runtime folder is not the user's business.
-        quill::shell::ProvideRuntimeFolder();
-        quill::TempFolder::RemoveStaleFolders();
+        quill::shell::PrepareProcessFolders();
         previousHandler = qInstallMessageHandler(HoldWhileConnecting);
         QApplication app(argc, argv);
         StopHolding();

@@ -48,11 +48,9 @@ int main(int argc, char** argv) {
     // A reader of standard output that goes away is reported as a failed write.
     std::signal(SIGPIPE, SIG_IGN);
 
-    TempFolder::RepairEnvironment();
-    // Qt's warning about a missing runtime folder is not the user's business.
-    shell::ProvideRuntimeFolder();
-    // What killed runs left behind: their per-run folders and the targets' temporaries.
-    TempFolder::RemoveStaleFolders();
+    // Besides what killed runs left in the temporary folder, the temporaries they left
+    // beside the targets.
+    shell::PrepareProcessFolders();
     for (const auto& target : companion::FileTargets(options))
         SafeReplace::RemoveStaleTemporaries(target.second);
     // Drawing text (the picture, PDF pages) needs a GUI application; a workbook alone does

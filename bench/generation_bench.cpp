@@ -100,6 +100,19 @@ double PeakMiB() {
     return -1;
 }
 
+// Times one generation of `table` per iteration; false (the benchmark skipped) when one
+// reports a failure.
+bool TimeGenerations(benchmark::State& state, const CategoryTable& table, const QString& folder,
+                     KeepPicture& handover) {
+    for (auto _ : state) {
+        if (!GenerateOnce(table, folder, handover)) {
+            state.SkipWithError("the generation reported a failure");
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string SelfPath() {
     return QFile::symLinkTarget(QStringLiteral("/proc/self/exe")).toStdString();
 }
@@ -110,12 +123,7 @@ void BM_GenerateReport(benchmark::State& state) {
     const CategoryTable table = Table(groups, items);
     QTemporaryDir dir;
     KeepPicture handover;
-    for (auto _ : state) {
-        if (!GenerateOnce(table, dir.path(), handover)) {
-            state.SkipWithError("the generation reported a failure");
-            return;
-        }
-    }
+    if (!TimeGenerations(state, table, dir.path(), handover)) return;
     state.counters["width"] = handover.picture.width();
     state.counters["height"] = handover.picture.height();
     const std::string report = QDir(dir.path()).filePath(QStringLiteral("peak")).toStdString();
@@ -143,12 +151,7 @@ void BM_GenerateReportWithAmounts(benchmark::State& state) {
         if (row.ParentKey != model::kRootKey) row.Planned = model::Amount::FromCents(cents += 1234);
     QTemporaryDir dir;
     KeepPicture handover;
-    for (auto _ : state) {
-        if (!GenerateOnce(table, dir.path(), handover)) {
-            state.SkipWithError("the generation reported a failure");
-            return;
-        }
-    }
+    TimeGenerations(state, table, dir.path(), handover);
 }
 BENCHMARK(BM_GenerateReportWithAmounts)->Unit(benchmark::kMillisecond);
 

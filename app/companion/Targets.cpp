@@ -5,22 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QStandardPaths>
-
 #include "companion/Messages.h"
-#include "shell/Config.h"
+#include "model/SettingsStore.h"
 #include "shell/SafeReplace.h"
 
 namespace quill::companion {
 
 namespace {
 
-// The settings store's file and its backup, worked out as the store does; the store itself
-// is not opened for this (--defaults and --synthetic leave it unopened).
+// The settings store's file and its backup; the store itself is not opened for this
+// (--defaults and --synthetic leave it unopened).
 QStringList SettingsFiles() {
-    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                         QLatin1Char('/') + QLatin1String(config::kSettingsOrganization) +
-                         QStringLiteral(".ini");
+    const QString file = SettingsStore::UserFilePath();
     return {file, file + QStringLiteral(".bak")};
 }
 

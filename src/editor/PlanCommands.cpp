@@ -37,13 +37,14 @@ PlanCommands::PlanCommands(QUndoStack& stack, QWidget& window, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     for (QPushButton* button : {undo_, redo_, import_, export_}) row->addWidget(button);
+    import_->setAccessibleName(tr("Import categories from a CSV file"));
+    export_->setAccessibleName(tr("Export categories to a CSV file"));
 
     connect(undo_, &QPushButton::clicked, &stack_, &QUndoStack::undo);
     connect(redo_, &QPushButton::clicked, &stack_, &QUndoStack::redo);
     connect(import_, &QPushButton::clicked, this, &PlanCommands::importRequested);
     connect(export_, &QPushButton::clicked, this, &PlanCommands::exportRequested);
     connect(&stack_, &QUndoStack::indexChanged, this, [this] { Describe(); });
-    connect(&stack_, &QUndoStack::cleanChanged, this, [this] { Describe(); });
 
     Shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), window, undo_);
     Shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), window, redo_);
@@ -60,8 +61,6 @@ void PlanCommands::Describe() {
     redo_->setAccessibleName(redone.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redone));
     undo_->setToolTip(tr("%1 (Ctrl+Z)").arg(undo_->accessibleName()));
     redo_->setToolTip(tr("%1 (Ctrl+Shift+Z or Ctrl+Y)").arg(redo_->accessibleName()));
-    import_->setAccessibleName(tr("Import categories from a CSV file"));
-    export_->setAccessibleName(tr("Export categories to a CSV file"));
 }
 
 }  // namespace quill::editor

@@ -72,16 +72,6 @@ class CategoryItem : public QTreeWidgetItem {
     }
 };
 
-// The text of an amount in cents as the boxes show amounts: "$1200.50". Sums of many items
-// can pass the largest single amount, so they are formatted here.
-QString CentsText(std::int64_t cents) {
-    if (cents <= model::Amount::kMaxCents) return model::Amount::FromCents(cents).Text();
-    QString text = QLatin1Char('$') + QString::number(cents / 100);
-    if (cents % 100 != 0)
-        text += QLatin1Char('.') + QString::number(cents % 100).rightJustified(2, QLatin1Char('0'));
-    return text;
-}
-
 }  // namespace
 
 // Reports the start of an in-place edit and the committed text. Committing goes through
@@ -173,8 +163,7 @@ void TreeAdapter::SetAmountEditHandler(std::function<void(const QString&, const 
 
 void TreeAdapter::ShowPlanned(const CategoryTable& table) {
     const QSignalBlocker quiet(tree_);
-    QHash<QString, std::int64_t> sums;
-    QHash<QString, bool> planned;
+    QHash<QString, std::int64_t> sums;  // only groups with a planned item
     for (const CategoryRow& row : table) {
         QTreeWidgetItem* item = Item(row.RowKey);
         if (item == nullptr || item->parent() == nullptr) continue;
@@ -182,13 +171,13 @@ void TreeAdapter::ShowPlanned(const CategoryTable& table) {
         if (row.Planned) {
             const QString group = KeyOf(*item->parent());
             sums[group] += row.Planned->Cents();
-            planned[group] = true;
         }
     }
     for (int i = 0; i < tree_.topLevelItemCount(); ++i) {
         QTreeWidgetItem* group = tree_.topLevelItem(i);
         const QString key = KeyOf(*group);
-        group->setText(kPlannedColumn, planned.value(key) ? CentsText(sums.value(key)) : QString());
+        group->setText(kPlannedColumn,
+                       sums.contains(key) ? model::CentsText(sums.value(key)) : QString());
     }
 }
 

@@ -35,4 +35,8 @@ class Amount {
     std::int64_t cents_ = 0;
 };
 
+// Any non-negative number of cents written as Amount::Text() writes an amount; a sum of
+// many amounts may pass the largest single one.
+QString CentsText(std::int64_t cents);
+
 }  // namespace quill::model

@@ -186,11 +186,15 @@ double Amount::Number() const {
     return static_cast<double>(cents_) / 100.0;
 }
 
-QString Amount::Text() const {
-    QString text = QLatin1Char('$') + QString::number(cents_ / 100);
-    if (const std::int64_t cents = cents_ % 100; cents != 0)
-        text += QLatin1Char('.') + QString::number(cents).rightJustified(2, QLatin1Char('0'));
+QString CentsText(std::int64_t cents) {
+    QString text = QLatin1Char('$') + QString::number(cents / 100);
+    if (const std::int64_t fraction = cents % 100; fraction != 0)
+        text += QLatin1Char('.') + QString::number(fraction).rightJustified(2, QLatin1Char('0'));
     return text;
+}
+
+QString Amount::Text() const {
+    return CentsText(cents_);
 }
 
 QString Amount::Decimal() const {

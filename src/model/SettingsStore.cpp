@@ -24,19 +24,11 @@ QString InGroup(const QString& key) {
     return QLatin1String(config::kSettingsSection) + QLatin1Char('/') + key;
 }
 
-// The user's settings file: Tarnwick.ini in the configuration folder, where QSettings keeps
-// the user-scope INI file of the organization. It is worked out here because constructing
-// a QSettings object already opens the file.
-QString UserSettingsPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QLatin1Char('/') + QLatin1String(config::kSettingsOrganization) + QStringLiteral(".ini");
-}
-
 // What the path names when that is not a regular file ("a named pipe"), following links;
 // empty for a regular file and for a path that names nothing.
 QString NonRegularKind(const QString& path) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+    if (::stat(SafeReplace::EncodeName(path).constData(), &info) != 0) return {};
     if (S_ISREG(info.st_mode)) return {};
     if (S_ISDIR(info.st_mode)) return QStringLiteral("a folder");
     if (S_ISFIFO(info.st_mode)) return QStringLiteral("a named pipe");
@@ -56,7 +48,7 @@ FileFailure SaveFailure(const QString& what, const QString& path, const QString&
 // True when the existing file at `path` may not be written: it has no write permission at
 // all (marked read-only on purpose, which counts for the administrator too), or none for us.
 bool ReadOnlyFile(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = SafeReplace::EncodeName(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0) return false;
     return (info.st_mode & 0222) == 0 ||
@@ -86,7 +78,15 @@ QMap<QString, QVariant> AllValues(QSettings& settings) {
 
 }  // namespace
 
-SettingsStore::SettingsStore() : path_(UserSettingsPath()) {
+// The configuration folder is where QSettings keeps the user-scope INI file of the
+// organization; the path is worked out here because constructing a QSettings object
+// already opens the file.
+QString SettingsStore::UserFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + QLatin1String(config::kSettingsOrganization) + QStringLiteral(".ini");
+}
+
+SettingsStore::SettingsStore() : path_(UserFilePath()) {
     if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
         Refuse(kind);
         return;
@@ -267,7 +267,8 @@ QByteArray SettingsStore::UpdatedFileBytes(const QString& what) const {
     // Read back under a second name: QSettings keeps what it last wrote of a file in a
     // cache by name, and would answer from there instead of from the disk.
     const QString check = folder + QStringLiteral("/check.ini");
-    if (::link(QFile::encodeName(copy).constData(), QFile::encodeName(check).constData()) != 0)
+    if (::link(SafeReplace::EncodeName(copy).constData(),
+               SafeReplace::EncodeName(check).constData()) != 0)
         throw failure(incomplete);
     {
         QSettings reader(check, QSettings::IniFormat);

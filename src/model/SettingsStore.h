@@ -66,6 +66,9 @@ class SettingsStore {
     void KeepBackupBeforeNextSave() { backupPending_ = true; }
     bool BackupPending() const { return backupPending_; }
 
+    // The user's settings file, Tarnwick.ini in the configuration folder, without opening it.
+    static QString UserFilePath();
+
     QString FilePath() const { return path_; }
     QString BackupPath() const { return FilePath() + QStringLiteral(".bak"); }
     QString LockPath() const { return FilePath() + QStringLiteral(".lock"); }

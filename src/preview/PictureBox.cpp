@@ -15,6 +15,8 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::SetPicture(const QPixmap& picture) {
+    // The window hands over the same picture on every repaint; what is drawn of it stays.
+    if (picture.cacheKey() == picture_.cacheKey()) return;
     picture_ = picture;
     Forget();
 }

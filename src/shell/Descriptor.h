@@ -1,5 +1,9 @@
-// A file descriptor that closes itself, and writing a whole buffer to a descriptor.
+// A file descriptor that closes itself, writing a whole buffer to a descriptor, and the
+// small helpers of the code that lists and removes our temporary files.
 #pragma once
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <cstddef>
 
@@ -20,5 +24,20 @@ class Descriptor {
 // Writes all `size` bytes to `fd`, going on after interrupted and partial writes. Returns 0,
 // or the errno of the write that failed.
 int WriteAll(int fd, const char* data, std::size_t size);
+
+// Closes a folder listing when it goes out of scope (std::unique_ptr<DIR, CloseFolder>).
+struct CloseFolder {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// True when two stat results describe the same file.
+inline bool SameInode(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The letters and digits of the random parts of our temporary names, in any locale.
+inline bool IsLetterOrDigit(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 
 }  // namespace quill::shell

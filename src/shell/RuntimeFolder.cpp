@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include "shell/SafeReplace.h"
+#include "shell/TempFolder.h"
+
 namespace quill::shell {
 
 namespace {
@@ -23,14 +26,21 @@ bool IsPrivateFolder(const QByteArray& path) {
 
 QString ProvideRuntimeFolder() {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return {};
-    QByteArray base = qgetenv("TMPDIR");
-    if (base.isEmpty()) base = "/tmp";
+    // The first folder the per-run folders may be made in: TMPDIR when it names one, else /tmp.
+    const QByteArray base = SafeReplace::EncodeName(TempFolder::BaseFolders().constFirst());
     const QByteArray path =
         base + "/quillmere-runtime-" + QByteArray::number(static_cast<qulonglong>(::geteuid()));
     if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) return {};
     if (!IsPrivateFolder(path)) return {};
     qputenv("XDG_RUNTIME_DIR", path);
     return QString::fromLocal8Bit(path);
+}
+
+void PrepareProcessFolders() {
+    TempFolder::RepairEnvironment();
+    // Qt's warning about a missing runtime folder is not the user's business.
+    ProvideRuntimeFolder();
+    TempFolder::RemoveStaleFolders();
 }
 
 }  // namespace quill::shell

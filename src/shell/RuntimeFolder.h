@@ -13,4 +13,8 @@ namespace quill::shell {
 // Returns the folder set, or an empty text when none was.
 QString ProvideRuntimeFolder();
 
+// What both programs do first with their folders, in this order: TMPDIR repaired when it
+// names no folder, a runtime folder provided, and the per-run folders of killed runs removed.
+void PrepareProcessFolders();
+
 }  // namespace quill::shell

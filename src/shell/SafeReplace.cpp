@@ -41,7 +41,10 @@ QString Reason(int error) {
     return qt_error_string(error);
 }
 
+using shell::CloseFolder;
 using shell::Descriptor;
+using shell::IsLetterOrDigit;
+using shell::SameInode;
 
 QString KindOf(mode_t mode) {
     if (S_ISDIR(mode)) return QStringLiteral("a folder");
@@ -86,10 +89,6 @@ QByteArray RandomLetters() {
     for (qsizetype i = 0; i < kRandomLetters; ++i)
         letters += kLetters[QRandomGenerator::global()->bounded(62)];
     return letters;
-}
-
-bool IsLetterOrDigit(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 // `folder` + "/" + `name`, without doubling the slash of the root folder.
@@ -168,15 +167,6 @@ bool IsTemporaryName(const QByteArray& entry, const QByteArray& prefix) {
 bool Exists(const QString& path) {
     struct stat info {};
     return ::stat(Native(path).constData(), &info) == 0;
-}
-
-// Closes a folder listing when it goes out of scope.
-struct CloseFolder {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-bool SameInode(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 // Removes the entry `name` of the folder `folderFd` when it is a regular file of this user

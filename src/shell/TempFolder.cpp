@@ -51,21 +51,12 @@ bool IsRunFolderName(const char* name) {
     const std::size_t prefix = sizeof kFolderPrefix - 1;
     if (std::strlen(name) != prefix + 6 || std::strncmp(name, kFolderPrefix, prefix) != 0)
         return false;
-    return std::all_of(name + prefix, name + prefix + 6, [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
+    return std::all_of(name + prefix, name + prefix + 6, shell::IsLetterOrDigit);
 }
 
+using shell::CloseFolder;
 using shell::Descriptor;
-
-// Closes a folder listing when it goes out of scope.
-struct CloseFolder {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-bool SameInode(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
+using shell::SameInode;
 
 // Removes the folder `name` of the folder `parentFd` with everything in it. Links are
 // removed, never followed.

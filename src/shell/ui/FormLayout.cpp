@@ -67,15 +67,20 @@ void PaintWhite(QWidget& window) {
     window.setAutoFillBackground(true);
 }
 
-void PaintSurface(QWidget& window) {
-    QPalette palette = window.palette();
+void PaintRoles(QWidget& widget, const QPalette& source, QPalette::ColorRole surface,
+                QPalette::ColorRole text) {
+    QPalette palette = widget.palette();
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Window, palette.color(group, QPalette::Base));
-        palette.setColor(group, QPalette::WindowText, palette.color(group, QPalette::Text));
+        palette.setColor(group, QPalette::Window, source.color(group, surface));
+        palette.setColor(group, QPalette::WindowText, source.color(group, text));
     }
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void PaintSurface(QWidget& window) {
+    PaintRoles(window, window.palette(), QPalette::Base, QPalette::Text);
 }
 
 QColor WarningTextColor(const QPalette& palette) {
@@ -99,12 +104,6 @@ QString Unbroken(const QString& text) {
         joined += text[i];
     }
     return joined;
-}
-
-void CentreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
-    }
 }
 
 void FitToScreen(QWidget& window, QSize designTwips) {

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -21,11 +22,6 @@ inline constexpr int kTwipsPerPixel = 15;
 // Twips to whole pixels, to the nearest.
 constexpr int Pixels(double twips) {
     return qRound(twips / kTwipsPerPixel);
-}
-
-// A rectangle given as left, top, width and height in twips.
-constexpr QRect TwipRect(int left, int top, int width, int height) {
-    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
 }
 
 // Twips to pixels at the widget's font DPI: the same as Pixels at 96 dpi, half as much again
@@ -52,6 +48,11 @@ void PaintWhite(QWidget& window);
 // palette gives a dark surface with light captions instead of light captions on white.
 void PaintSurface(QWidget& window);
 
+// A widget's surface and captions in the colours `source` gives two roles that belong
+// together (Base and Text, Button and ButtonText), in every colour group.
+void PaintRoles(QWidget& widget, const QPalette& source, QPalette::ColorRole surface,
+                QPalette::ColorRole text);
+
 // A colour for warnings written on the palette's base colour: dark red on a light base,
 // light red on a dark one, whichever reads better.
 QColor WarningTextColor(const QPalette& palette);
@@ -63,9 +64,6 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // The text with word joiners (U+2060) between its characters, so that a web or mail
 // address is never broken across lines where it fits on one: Qt would break it after "/".
 QString Unbroken(const QString& text);
-
-// Places the window in the centre of the primary screen.
-void CentreOnScreen(QWidget& window);
 
 // Sizes a laid-out window for its screen: the design size (twips at the font's DPI) but at
 // least what the layout needs at the current font, and never more than the screen's

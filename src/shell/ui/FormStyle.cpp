@@ -11,6 +11,7 @@
 
 #include "shell/CommonServices.h"
 #include "shell/Failure.h"
+#include "shell/ui/FormLayout.h"
 
 namespace quill::shell {
 
@@ -18,14 +19,7 @@ namespace {
 // The button face with the text that the palette writes on buttons: the two belong
 // together, also in a dark palette where the window text would not read on the face.
 void PaintButtonFace(QWidget& widget, const QPalette& source) {
-    QPalette palette = widget.palette();
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Window, source.color(group, QPalette::Button));
-        palette.setColor(group, QPalette::WindowText, source.color(group, QPalette::ButtonText));
-    }
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
+    ui::PaintRoles(widget, source, QPalette::Button, QPalette::ButtonText);
 }
 }  // namespace
 
