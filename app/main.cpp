@@ -30,6 +30,7 @@
 #include "shell/SafeReplace.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TempFolder.h"
+#include "shell/Translations.h"
 #include "shell/ui/QtPrompt.h"
 
 namespace {
@@ -114,6 +115,8 @@ int main(int argc, char** argv) {
         QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmere.Quillmere"));
         QApplication::setWindowIcon(
             QIcon::fromTheme(QStringLiteral("example.quillmere.Quillmere")));
+        // The windows' texts in the desktop's language, for as long as there are windows.
+        const quill::shell::Translations translations(quill::shell::Program::Windows);
         quill::SignalWatcher watcher;
 
         quill::TempFolder tempFolder;
