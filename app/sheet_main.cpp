@@ -18,6 +18,7 @@
 // SIGTERM, SIGINT and SIGHUP remove the per-run temporary folder before the program ends;
 // at start, the per-run folders and the targets' temporary files that killed runs left
 // behind are removed.
+// Its messages and the sheet follow the user's language (German, French, Spanish or English).
 // Exit status: 0 done, 1 generation failed, 2 usage. A failure is told in one line on
 // standard error: what failed, and what can be done about it.
 #include <csignal>
@@ -34,6 +35,7 @@
 #include "shell/RuntimeFolder.h"
 #include "shell/SafeReplace.h"
 #include "shell/TempFolder.h"
+#include "shell/Translations.h"
 
 using namespace quill;
 
@@ -41,6 +43,10 @@ int main(int argc, char** argv) {
     // File names keep every byte, also where they are not UTF-8.
     QStringList args;
     for (int i = 0; i < argc; ++i) args << SafeReplace::DecodeName(QByteArray(argv[i]));
+    // The messages, --help among them, and the sheet's captions speak the user's language,
+    // which needs an application object to install the translations into.
+    auto app = std::make_unique<QCoreApplication>(argc, argv);
+    auto translations = std::make_unique<shell::Translations>(shell::Program::Companion);
     companion::CommandLine options;
     if (const auto status = companion::ParseOptions(args, options)) return *status;
 
@@ -53,16 +59,17 @@ int main(int argc, char** argv) {
     shell::PrepareProcessFolders();
     for (const auto& target : companion::FileTargets(options))
         SafeReplace::RemoveStaleTemporaries(target.second);
-    // Drawing text (the picture, PDF pages) needs a GUI application; a workbook alone does
-    // not, and starts faster.
-    std::unique_ptr<QCoreApplication> app;
+    // Drawing text (the picture, PDF pages) needs a GUI application, made in place of the
+    // plain one (and the translations installed into it again); a workbook alone does not
+    // need one, and starts faster.
     if (!options.pictureOut.isEmpty() ||
         (!options.workbookOut.isEmpty() &&
          companion::OutputFormat(options) == bridge::SaveFormat::Pdf)) {
+        translations.reset();
+        app.reset();
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        translations = std::make_unique<shell::Translations>(shell::Program::Companion);
     }
     companion::RunGuard guard;
     return companion::Run(options, guard);

@@ -1,6 +1,9 @@
 #include "companion/CommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include <QCoreApplication>
 
 #include "companion/Messages.h"
 #include "model/Amounts.h"
@@ -10,28 +13,137 @@ namespace quill::companion {
 
 namespace {
 
-const char* const kHelp =
-    "Usage: quillmere-sheet [options] -o FILE\n"
-    "Generates the Personal Finance budget workbook without windows.\n"
-    "\n"
-    "  -o FILE               write the workbook to FILE (- for standard output): an .xlsx\n"
-    "                        workbook when FILE ends in .xlsx, the printed pages as PDF when\n"
-    "                        it ends in .pdf, else an .xls workbook (also with no ending)\n"
-    "  --format FORMAT       xls, xlsx or pdf: write FILE in that format, whatever its ending\n"
-    "  --picture FILE        write the sheet's picture to FILE (PNG for .png, else BMP;\n"
-    "                        - for standard output, as BMP)\n"
-    "  --defaults            use the default categories and incomes, not the settings store\n"
-    "  --synthetic GxI       use G groups of I items each (for size tests and benchmarks;\n"
-    "                        at most 200 groups, and as many items as one sheet holds)\n"
-    "  --categories FILE     use the categories and planned amounts of the CSV file FILE\n"
-    "                        (- for standard input), not the settings store\n"
-    "  --export-categories FILE\n"
-    "                        write the categories the run would use to FILE as CSV\n"
-    "                        (- for standard output) instead of a workbook\n"
-    "  --income0 N           projected income       --income1 N   projected extra income\n"
-    "  --income2 N           actual extra income    --income3 N   actual income\n"
-    "  --help                show this text\n"
-    "  --version             show the version\n";
+QString Tr(const char* text) {
+    return QCoreApplication::translate("Companion", text);
+}
+
+const char* const kUsage =
+    QT_TRANSLATE_NOOP("Companion",
+                      "Usage: quillmere-sheet [options] -o FILE\n"
+                      "Generates the Personal Finance budget workbook without windows.");
+
+// The names of the options' values, translated like the words they stand for; the
+// descriptions name them the same way.
+//: The name of an option's value in the help: a file name. Capitals, no spaces.
+const char* const kFile = QT_TRANSLATE_NOOP("Companion", "FILE");
+//: The name of an option's value in the help: a file format. Capitals, no spaces.
+const char* const kFormat = QT_TRANSLATE_NOOP("Companion", "FORMAT");
+//: The name of an option's value in the help: an amount of money. Capitals, no spaces.
+const char* const kAmount = QT_TRANSLATE_NOOP("Companion", "N");
+
+// An option of --help: its name (never translated), the name of its value (none when it
+// takes none) and what it does, broken into lines where the text has line breaks.
+struct HelpOption {
+    const char* name;
+    const char* value;
+    const char* description;
+};
+
+const HelpOption kOptions[] = {
+    {"-o", kFile,
+     QT_TRANSLATE_NOOP("Companion",
+                       "write the workbook to FILE (- for standard output): an .xlsx\n"
+                       "workbook when FILE ends in .xlsx, the printed pages as PDF when\n"
+                       "it ends in .pdf, else an .xls workbook (also with no ending)")},
+    {"--format", kFormat,
+     QT_TRANSLATE_NOOP("Companion",
+                       "xls, xlsx or pdf: write FILE in that format, whatever its ending")},
+    {"--picture", kFile,
+     QT_TRANSLATE_NOOP("Companion",
+                       "write the sheet's picture to FILE (PNG for .png, else BMP;\n"
+                       "- for standard output, as BMP)")},
+    {"--defaults", nullptr,
+     QT_TRANSLATE_NOOP("Companion",
+                       "use the default categories and incomes, not the settings store")},
+    {"--synthetic", "GxI",
+     QT_TRANSLATE_NOOP("Companion",
+                       "use G groups of I items each (for size tests and benchmarks;\n"
+                       "at most 200 groups, and as many items as one sheet holds)")},
+    {"--categories", kFile,
+     QT_TRANSLATE_NOOP("Companion",
+                       "use the categories and planned amounts of the CSV file FILE\n"
+                       "(- for standard input), not the settings store")},
+    {"--export-categories", kFile,
+     QT_TRANSLATE_NOOP("Companion",
+                       "write the categories the run would use to FILE as CSV\n"
+                       "(- for standard output) instead of a workbook")},
+};
+
+// The incomes, two to a line.
+const HelpOption kIncomes[] = {
+    {"--income0", kAmount, QT_TRANSLATE_NOOP("Companion", "projected income")},
+    {"--income1", kAmount, QT_TRANSLATE_NOOP("Companion", "projected extra income")},
+    {"--income2", kAmount, QT_TRANSLATE_NOOP("Companion", "actual extra income")},
+    {"--income3", kAmount, QT_TRANSLATE_NOOP("Companion", "actual income")},
+};
+
+const HelpOption kLastOptions[] = {
+    {"--help", nullptr, QT_TRANSLATE_NOOP("Companion", "show this text")},
+    {"--version", nullptr, QT_TRANSLATE_NOOP("Companion", "show the version")},
+};
+
+// The options start two columns in, their descriptions in column 24 whatever the language;
+// an option too wide for its column has its description on the next lines.
+constexpr qsizetype kIndent = 2;
+constexpr qsizetype kDescriptionColumn = 24;
+
+QString OptionText(const HelpOption& option) {
+    QString text = QLatin1String(option.name);
+    if (option.value) text += QLatin1Char(' ') + Tr(option.value);
+    return text;
+}
+
+QStringList OptionLines(const HelpOption& option) {
+    QStringList lines;
+    QString head = QString(kIndent, QLatin1Char(' ')) + OptionText(option);
+    if (head.size() + 2 > kDescriptionColumn) {
+        lines << head;
+        head.clear();
+    }
+    for (const QString& line : Tr(option.description).split(QLatin1Char('\n'))) {
+        lines << head.leftJustified(kDescriptionColumn) + line;
+        head.clear();
+    }
+    return lines;
+}
+
+qsizetype Widest(const QStringList& lines) {
+    qsizetype widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, line.size());
+    return widest;
+}
+
+// The incomes two to a line, in four aligned columns; one to a line (like the other
+// options) when the pairs would be wider than the rest of the text.
+QStringList IncomeLines(qsizetype width) {
+    qsizetype leftDescription = 0, rightOption = 0;
+    for (std::size_t i = 0; i < std::size(kIncomes); i += 2) {
+        leftDescription = std::max(leftDescription, Tr(kIncomes[i].description).size());
+        rightOption = std::max(rightOption, OptionText(kIncomes[i + 1]).size());
+    }
+    QStringList pairs;
+    for (std::size_t i = 0; i < std::size(kIncomes); i += 2) {
+        const QString left = QString(kIndent, QLatin1Char(' ')) + OptionText(kIncomes[i]);
+        pairs << left.leftJustified(std::max(kDescriptionColumn, left.size() + 2)) +
+                     Tr(kIncomes[i].description).leftJustified(leftDescription + 4) +
+                     OptionText(kIncomes[i + 1]).leftJustified(rightOption + 3) +
+                     Tr(kIncomes[i + 1].description);
+    }
+    if (Widest(pairs) <= width) return pairs;
+    QStringList lines;
+    for (const HelpOption& income : kIncomes) lines << OptionLines(income);
+    return lines;
+}
+
+QString HelpText() {
+    QStringList options;
+    for (const HelpOption& option : kOptions) options << OptionLines(option);
+    QStringList last;
+    for (const HelpOption& option : kLastOptions) last << OptionLines(option);
+    options << IncomeLines(std::max(Widest(options), Widest(last))) << last;
+    return Tr(kUsage) + QStringLiteral("\n\n") + options.join(QLatin1Char('\n')) +
+           QLatin1Char('\n');
+}
 
 std::optional<std::pair<int, int>> ParseSynthetic(const QString& text) {
     const QStringList parts = text.split(QLatin1Char('x'));
@@ -53,7 +165,7 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
             return args[++i];
         };
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            std::fputs(kHelp, stdout);
+            std::fputs(qPrintable(HelpText()), stdout);
             return 0;
         } else if (arg == QLatin1String("--version")) {
             std::printf("quillmere-sheet %s\n", QUILL_VERSION);
@@ -66,13 +178,16 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                    arg == QLatin1String("--export-categories") ||
                    arg.startsWith(QLatin1String("--income"))) {
             const auto v = value();
-            if (!v || v->isEmpty()) return UsageError(arg + QStringLiteral(" needs a value"));
+            if (!v || v->isEmpty())
+                return UsageError(
+                    QCoreApplication::translate("Companion", "%1 needs a value").arg(arg));
             if (arg == QLatin1String("-o")) {
                 options.workbookOut = *v;
             } else if (arg == QLatin1String("--format")) {
                 options.format = bridge::ParseFormatName(*v);
                 if (!options.format)
-                    return UsageError(QStringLiteral("--format wants xls, xlsx or pdf"));
+                    return UsageError(QCoreApplication::translate(
+                        "Companion", "--format wants xls, xlsx or pdf"));
             } else if (arg == QLatin1String("--picture")) {
                 options.pictureOut = *v;
             } else if (arg == QLatin1String("--categories")) {
@@ -82,40 +197,46 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
             } else if (arg == QLatin1String("--synthetic")) {
                 options.synthetic = ParseSynthetic(*v);
                 if (!options.synthetic)
-                    return UsageError(
-                        QStringLiteral("--synthetic wants GROUPSxITEMS, such as 200x50"));
+                    return UsageError(QCoreApplication::translate(
+                        "Companion", "--synthetic wants GROUPSxITEMS, such as 200x50"));
                 // Refused before anything is built: a table far too large for a sheet
                 // would exhaust the memory before the sheet's own checks are reached.
                 if (const QString refusal = sheet::SyntheticTableRefusal(options.synthetic->first,
                                                                          options.synthetic->second);
                     !refusal.isEmpty())
-                    return UsageError(QStringLiteral("--synthetic %1: %2").arg(*v, refusal));
+                    return UsageError(QCoreApplication::translate("Companion", "--synthetic %1: %2")
+                                          .arg(*v, refusal));
             } else {
                 const QString index = arg.mid(8);
                 if (index.size() != 1 || index[0] < QLatin1Char('0') || index[0] > QLatin1Char('3'))
-                    return UsageError(QStringLiteral("unknown option ") + arg);
+                    return UsageError(
+                        QCoreApplication::translate("Companion", "unknown option %1").arg(arg));
                 // Read with the user's locale; kept in the plain form, which reads the same.
                 const quill::model::ParsedAmount amount = quill::model::ParseAmount(*v);
                 if (!amount)
-                    return UsageError(QStringLiteral("%1 \"%2\" is not an amount: %3")
-                                          .arg(arg, *v, amount.Reason()));
+                    return UsageError(
+                        QCoreApplication::translate("Companion", "%1 \"%2\" is not an amount: %3")
+                            .arg(arg, *v, amount.Reason()));
                 options.incomes[static_cast<std::size_t>(index.toInt())] = amount.Value().Text();
             }
         } else {
-            return UsageError(QStringLiteral("unknown option ") + arg);
+            return UsageError(
+                QCoreApplication::translate("Companion", "unknown option %1").arg(arg));
         }
     }
     if (!options.categoriesIn.isEmpty() && (options.defaults || options.synthetic))
-        return UsageError(QStringLiteral(
+        return UsageError(QCoreApplication::translate(
+            "Companion",
             "--categories, --defaults and --synthetic each choose the categories; give one"));
     if (!options.categoriesExport.isEmpty()) {
         if (!options.workbookOut.isEmpty() || !options.pictureOut.isEmpty())
-            return UsageError(QStringLiteral(
-                "--export-categories writes no workbook; leave out -o and --picture"));
+            return UsageError(QCoreApplication::translate(
+                "Companion", "--export-categories writes no workbook; leave out -o and --picture"));
         return std::nullopt;
     }
     if (options.workbookOut.isEmpty() && options.pictureOut.isEmpty())
-        return UsageError(QStringLiteral(
+        return UsageError(QCoreApplication::translate(
+            "Companion",
             "nothing to write: give -o FILE and/or --picture FILE, or --export-categories FILE"));
     return std::nullopt;
 }

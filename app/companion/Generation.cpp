@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "bridge/PictureFile.h"
@@ -43,12 +44,20 @@ class KeepPicture : public sheet::ReportHandover {
     QImage picture_;
 };
 
-void WriteStandardOutput(const char* data, qint64 size, const char* what) {
+// The messages of a failed write to standard output, by what was being written.
+const char* const kWorkbookNotWritten =
+    QT_TRANSLATE_NOOP("Companion", "Cannot write the workbook to standard output: %1");
+const char* const kPictureNotWritten =
+    QT_TRANSLATE_NOOP("Companion", "Cannot write the picture to standard output: %1");
+const char* const kCategoriesNotWritten =
+    QT_TRANSLATE_NOOP("Companion", "Cannot write the categories to standard output: %1");
+
+void WriteStandardOutput(const char* data, qint64 size, const char* failure) {
     if (size <= 0) return;
     if (const int error = shell::WriteAll(STDOUT_FILENO, data, static_cast<std::size_t>(size));
         error != 0)
-        throw Failure(QStringLiteral("Cannot write the %1 to standard output: %2")
-                          .arg(QLatin1String(what), qt_error_string(error)));
+        throw Failure(
+            QCoreApplication::translate("Companion", failure).arg(qt_error_string(error)));
 }
 
 void WritePicture(const CommandLine& options, const Generated& generated,
@@ -69,13 +78,16 @@ QByteArray ReadCategoriesFile(const QString& path) {
     if (path != kStandardOutput) return shell::ReadRegularFile(path, model::kMaxCategoryCsvBytes);
     QFile file;
     const auto fail = [](const QString& reason) {
-        throw Failure(QStringLiteral("cannot read the categories from standard input: ") + reason);
+        throw Failure(QCoreApplication::translate(
+                          "Companion", "cannot read the categories from standard input: %1")
+                          .arg(reason));
     };
     if (!file.open(stdin, QIODevice::ReadOnly)) fail(file.errorString());
     QByteArray bytes = file.read(model::kMaxCategoryCsvBytes + 1);
     if (file.error() != QFileDevice::NoError) fail(file.errorString());
     if (bytes.size() > model::kMaxCategoryCsvBytes)
-        fail(QStringLiteral("it is larger than %1 MB").arg(model::kMaxCategoryCsvBytes >> 20));
+        fail(QCoreApplication::translate("Companion", "it is larger than %1 MB")
+                 .arg(model::kMaxCategoryCsvBytes >> 20));
     return bytes;
 }
 
@@ -90,12 +102,15 @@ std::optional<Inputs> LoadInputs(const CommandLine& options) {
         try {
             state.categories = model::ReadCategoryCsv(ReadCategoriesFile(options.categoriesIn));
         } catch (const model::CategoryCsvError& refused) {
-            PrintMessage(QStringLiteral("cannot use the categories file %1: line %2: %3.")
-                             .arg(options.categoriesIn == kStandardOutput
-                                      ? QStringLiteral("on standard input")
-                                      : options.categoriesIn)
-                             .arg(refused.Line())
-                             .arg(refused.Cause()));
+            const QString line = QString::number(refused.Line());
+            PrintMessage(options.categoriesIn == kStandardOutput
+                             ? QCoreApplication::translate(
+                                   "Companion",
+                                   "cannot use the categories file on standard input: line %1: %2.")
+                                   .arg(line, refused.Cause())
+                             : QCoreApplication::translate(
+                                   "Companion", "cannot use the categories file %1: line %2: %3.")
+                                   .arg(options.categoriesIn, line, refused.Cause()));
             return std::nullopt;
         } catch (const std::exception& e) {
             PrintMessage(e.what());
@@ -122,13 +137,16 @@ std::optional<Inputs> LoadInputs(const CommandLine& options) {
         try {
             model::LoadCategoryState(state, tree, incomes, store, model::CategorySource::Stored);
         } catch (const model::UnusableStoredState& unusable) {
-            PrintMessage(QStringLiteral("cannot read the saved categories in %1: %2. Use "
-                                        "--defaults, or repair or remove that file.")
-                             .arg(unusable.File(), unusable.Problem()));
+            PrintMessage(
+                QCoreApplication::translate("Companion",
+                                            "cannot read the saved categories in %1: %2. Use "
+                                            "--defaults, or repair or remove that file.")
+                    .arg(unusable.File(), unusable.Problem()));
             return std::nullopt;
         } catch (const std::exception& e) {
-            PrintMessage(QStringLiteral("cannot read the saved categories: ") +
-                         QString::fromUtf8(e.what()));
+            PrintMessage(
+                QCoreApplication::translate("Companion", "cannot read the saved categories: %1")
+                    .arg(QString::fromUtf8(e.what())));
             return std::nullopt;
         }
     }
@@ -141,10 +159,11 @@ std::optional<Inputs> LoadInputs(const CommandLine& options) {
     for (std::size_t i = 0; i < incomes.size(); ++i) {
         const model::ParsedAmount amount = model::ParseAmount(incomes[i]);
         if (!amount) {
-            PrintMessage(
-                QStringLiteral("the saved income for --income%1 (\"%2\") is not an amount: "
-                               "%3 Give --income%1 AMOUNT, or correct it in the window.")
-                    .arg(QString::number(i), incomes[i], amount.Reason()));
+            PrintMessage(QCoreApplication::translate(
+                             "Companion",
+                             "the saved income for --income%1 (\"%2\") is not an amount: "
+                             "%3 Give --income%1 AMOUNT, or correct it in the window.")
+                             .arg(QString::number(i), incomes[i], amount.Reason()));
             return std::nullopt;
         }
         inputs.amounts[i] = amount.Value();
@@ -172,8 +191,9 @@ std::optional<Generated> GenerateWorkbook(const CommandLine& options, const Inpu
     Generated generated;
     generated.workbook = sheet::GenerateReport(report, env);
     if (prompt.Failed()) {  // nothing is published after a failed step
-        PrintMessage(QStringLiteral("cannot generate the workbook (nothing was written): ") +
-                     prompt.FirstFailure());
+        PrintMessage(QCoreApplication::translate(
+                         "Companion", "cannot generate the workbook (nothing was written): %1")
+                         .arg(prompt.FirstFailure()));
         return std::nullopt;
     }
     generated.picture = handover.Picture();
@@ -194,10 +214,10 @@ void PublishOutputs(const CommandLine& options, const Generated& generated,
     // Standard output first: what went there cannot be taken back, so the files are put in
     // place only after it succeeded.
     if (options.workbookOut == kStandardOutput)
-        WriteStandardOutput(exported.constData(), exported.size(), "workbook");
+        WriteStandardOutput(exported.constData(), exported.size(), kWorkbookNotWritten);
     if (options.pictureOut == kStandardOutput)
         WritePicture(options, generated, [](const char* data, qint64 size) {
-            WriteStandardOutput(data, size, "picture");
+            WriteStandardOutput(data, size, kPictureNotWritten);
         });
     guard.Publish([&] {
         std::vector<std::unique_ptr<SafeReplace::Replacement>> files;
@@ -223,7 +243,7 @@ void PublishOutputs(const CommandLine& options, const Generated& generated,
 void ExportCategories(const CommandLine& options, const Inputs& inputs) {
     const QByteArray csv = model::WriteCategoryCsv(inputs.state.categories);
     if (options.categoriesExport == kStandardOutput)
-        WriteStandardOutput(csv.constData(), csv.size(), "categories");
+        WriteStandardOutput(csv.constData(), csv.size(), kCategoriesNotWritten);
     else
         SafeReplace::WriteFile(options.categoriesExport, csv);
 }
@@ -244,7 +264,8 @@ int Run(const CommandLine& options, RunGuard& guard) {
     if (!generated) return kFailed;
     try {
         if (!options.pictureOut.isEmpty() && generated->picture.isNull())
-            throw Failure(QStringLiteral("The sheet has no picture to write"));
+            throw Failure(
+                QCoreApplication::translate("Companion", "The sheet has no picture to write"));
         const QByteArray exported = ExportWorkbook(options, *generated);
         PublishOutputs(options, *generated, exported, guard);
     } catch (const std::exception& e) {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <QCoreApplication>
+
 namespace quill::companion {
 
 void PrintMessage(const QString& text) {
@@ -14,7 +16,9 @@ void PrintMessage(const char* text) {
 
 int UsageError(const QString& message) {
     PrintMessage(qPrintable(message));
-    std::fputs("Try 'quillmere-sheet --help'.\n", stderr);
+    std::fprintf(
+        stderr, "%s\n",
+        qPrintable(QCoreApplication::translate("Companion", "Try 'quillmere-sheet --help'.")));
     return kUsage;
 }
 

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include <QCoreApplication>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +34,8 @@ std::optional<int> CheckTargets(const CommandLine& options) {
     const auto files = FileTargets(options);
     try {
         if (options.workbookOut == kStandardOutput && options.pictureOut == kStandardOutput)
-            return UsageError(QStringLiteral("-o and --picture both name standard output"));
+            return UsageError(QCoreApplication::translate(
+                "Companion", "-o and --picture both name standard output"));
         // A workbook or picture is binary: on a terminal it would be noise that can upset
         // the terminal itself, so it is refused there, as compressors do.
         for (const char* option : {"-o", "--picture"}) {
@@ -40,27 +43,34 @@ std::optional<int> CheckTargets(const CommandLine& options) {
                                         ? options.workbookOut
                                         : options.pictureOut;
             if (target == kStandardOutput && ::isatty(STDOUT_FILENO) == 1)
-                return UsageError(QStringLiteral("%1 - would write binary data to the terminal; "
-                                                 "redirect standard output to a file or a pipe "
-                                                 "(%1 - > FILE)")
-                                      .arg(QLatin1String(option)));
+                return UsageError(
+                    QCoreApplication::translate("Companion",
+                                                "%1 - would write binary data to the terminal; "
+                                                "redirect standard output to a file or a pipe "
+                                                "(%1 - > FILE)")
+                        .arg(QLatin1String(option)));
         }
         if (files.size() == 2 && SafeReplace::SameFile(files[0].second, files[1].second))
-            return UsageError(QStringLiteral("-o and --picture name the same file (%1 and %2); "
-                                             "give two different files")
-                                  .arg(files[0].second, files[1].second));
+            return UsageError(
+                QCoreApplication::translate("Companion",
+                                            "-o and --picture name the same file (%1 and %2); "
+                                            "give two different files")
+                    .arg(files[0].second, files[1].second));
         for (const auto& [option, target] : files)
             for (const QString& settings : SettingsFiles())
                 if (SafeReplace::SameFile(target, settings))
-                    return UsageError(
-                        QStringLiteral("%1 %2 names %3, where the saved categories and incomes "
-                                       "are kept; give another file")
-                            .arg(option, target, settings));
+                    return UsageError(QCoreApplication::translate(
+                                          "Companion",
+                                          "%1 %2 names %3, where the saved categories and incomes "
+                                          "are kept; give another file")
+                                          .arg(option, target, settings));
         for (const auto& [option, target] : files) {
             QString refusal = SafeReplace::Refusal(target);
             if (refusal.isEmpty()) continue;
             if (option == QLatin1String("-o") && IsSpecial(SafeReplace::ResolveTarget(target)))
-                refusal += QStringLiteral(" To write the workbook to standard output, give -o -.");
+                refusal += QLatin1Char(' ') +
+                           QCoreApplication::translate(
+                               "Companion", "To write the workbook to standard output, give -o -.");
             PrintMessage(qPrintable(refusal));
             return kFailed;
         }
