@@ -9,7 +9,8 @@
 // How a text is read:
 // - Blanks of every kind (also no-break and narrow no-break spaces) and currency marks
 //   at either end ($, €, £, ¥ and the other currency signs, ISO codes such as USD or EUR,
-//   the locale's own currency symbol) are left out. A text with nothing else is 0.
+//   the locale's own currency symbol, the chosen currency's symbol and code such as "kr"
+//   or "CHF") are left out. A text with nothing else is 0.
 // - What remains is digits and separators. Blanks between digits group thousands.
 // - When both "." and "," appear, the last one is the decimal point and the other one
 //   groups thousands ("1,234.56" and "1.234,56" are both 1234.56, in every locale).
@@ -38,6 +39,7 @@
 
 #include "model/Amount.h"
 #include "model/AppState.h"
+#include "model/Currency.h"
 
 namespace quill::model {
 
@@ -58,8 +60,11 @@ class ParsedAmount {
     QString reason_;
 };
 
-// Reads `text` as an amount with `locale` and with the plain form (see above).
-ParsedAmount ParseAmount(const QString& text, const QLocale& locale = QLocale());
+// Reads `text` as an amount with `locale` and with the plain form (see above). The marks of
+// `currency` (its symbols and code) are left out like "$"; in a currency
+// without minor units (JPY) a text with a fraction is refused.
+ParsedAmount ParseAmount(const QString& text, const QLocale& locale = QLocale(),
+                         const Currency& currency = CurrencyOrUsd({}));
 
 // The amount of one income box read with the default locale. Throws quill::Failure, with
 // the reason, for a text that is not an amount: callers hand over only texts that were

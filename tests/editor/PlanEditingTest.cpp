@@ -78,8 +78,8 @@ TEST_F(PlanEditingTest, PlannedAmountsAreTypedInPlaceGroupsShowTheirSumAndRefusa
     EditCell("Mortgage or rent", 1, "1,200.50");
     EditCell("Phone", 1, "$45");
     EXPECT_EQ(PlannedOf("Mortgage or rent"), Amount::FromCents(120050));
-    EXPECT_EQ(Node("Mortgage or rent")->text(1), "$1200.50");
-    EXPECT_EQ(Node("HOUSING")->text(1), "$1245.50");
+    EXPECT_EQ(Node("Mortgage or rent")->text(1), "$1,200.50");
+    EXPECT_EQ(Node("HOUSING")->text(1), "$1,245.50");
     EXPECT_EQ(Node("TRANSPORTATION")->text(1), "");  // nothing planned there
 
     // Refused text: the amount stays, and the user is told why once the editor closed.
@@ -95,14 +95,14 @@ TEST_F(PlanEditingTest, PlannedAmountsAreTypedInPlaceGroupsShowTheirSumAndRefusa
     EXPECT_EQ(PlannedOf("Phone"), Amount::FromCents(4500));
     EditCell("Phone", 1, "");
     EXPECT_EQ(PlannedOf("Phone"), std::nullopt);
-    EXPECT_EQ(Node("HOUSING")->text(1), "$1200.50");
+    EXPECT_EQ(Node("HOUSING")->text(1), "$1,200.50");
     Tree().editItem(Node("HOUSING"), 1);
     EXPECT_EQ(Tree().viewport()->findChild<QLineEdit*>(), nullptr);
 
     // Stored at close and shown again at the next start.
     Restart();
     EXPECT_EQ(PlannedOf("Mortgage or rent"), Amount::FromCents(120050));
-    EXPECT_EQ(Node("HOUSING")->text(1), "$1200.50");
+    EXPECT_EQ(Node("HOUSING")->text(1), "$1,200.50");
 }
 
 // Every edit is one undoable step that puts back exactly what was there, selects the row it
