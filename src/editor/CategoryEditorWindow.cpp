@@ -286,6 +286,7 @@ void CategoryEditorWindow::OfferPaperChoice() {
     setTabOrder(paperChoice_, categoryTree_);
     pointer_->TrackSurface(*paperLabel_);
     pointer_->TrackSurface(*paperChoice_);
+    connect(paperChoice_, &QComboBox::activated, this, [this] { OnPaperChosen(); });
 }
 
 void CategoryEditorWindow::CreateTreeFrame(QVBoxLayout& layout) {
@@ -421,7 +422,6 @@ void CategoryEditorWindow::ConnectHandlers() {
     connect(helpButton_, &QPushButton::clicked, this, [this] { OnHelp(); });
     // Only the user's own choice is an edit; the window's own changes emit nothing.
     connect(currencyChoice_, &QComboBox::activated, this, [this] { OnCurrencyChosen(); });
-    connect(paperChoice_, &QComboBox::activated, this, [this] { OnPaperChosen(); });
 
     // A click, and also a move of the selection with the keyboard, takes the selection,
     // so that the selected row text always names the selected node. The adapter's own

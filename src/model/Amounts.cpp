@@ -198,6 +198,33 @@ bool WellGrouped(const std::vector<Piece>& pieces, std::size_t end) {
     return true;
 }
 
+// Whether the pieces before `end` group a whole number exactly as the locale itself writes
+// it: its own grouping may differ from groups of three ("10,00,000" in India, "1000 000" in
+// Polish), and what the program shows must read back.
+bool LocaleGrouped(const std::vector<Piece>& pieces, std::size_t end, const QLocale& locale) {
+    const QString group = locale.groupSeparator();
+    if (end < 3 || group.size() != 1) return false;
+    const QChar kind = SeparatorKind(group[0], locale);
+    std::string digits;
+    std::vector<std::size_t> sizes;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (!pieces[i].IsDigits() && pieces[i].separator != kind) return false;
+        if (!pieces[i].IsDigits()) continue;
+        digits += pieces[i].digits;
+        sizes.push_back(pieces[i].digits.size());
+    }
+    if (digits.size() > 18) return false;
+    const QString shown = locale.toString(std::stoll(digits));
+    std::vector<std::size_t> shownSizes{0};
+    for (const QChar c : shown) {
+        if (c.isDigit())
+            ++shownSizes.back();
+        else if (shownSizes.back() > 0)
+            shownSizes.push_back(0);
+    }
+    return sizes == shownSizes;
+}
+
 }  // namespace
 
 // ---- Amount ----------------------------------------------------------------------------------
@@ -310,14 +337,16 @@ ParsedAmount ParseAmount(const QString& text, const QLocale& locale, const Curre
         } else {
             // One mark: the decimal point, unless it can only be grouping here ("1,234"
             // under en_US, "1.234" under de_DE).
-            const bool grouping =
-                QString(kind) != localePoint && groups && WellGrouped(pieces, pieces.size());
+            const bool grouping = QString(kind) != localePoint && groups &&
+                                  (WellGrouped(pieces, pieces.size()) ||
+                                   LocaleGrouped(pieces, pieces.size(), locale));
             if (!grouping) point = marks.front();
         }
     }
 
     // The whole part, then the cents.
-    if (!WellGrouped(pieces, point)) return ParsedAmount::Refused(GroupingReason(locale));
+    if (!WellGrouped(pieces, point) && !LocaleGrouped(pieces, point, locale))
+        return ParsedAmount::Refused(GroupingReason(locale));
     std::string fraction;
     if (point < pieces.size()) {
         if (pieces.size() > point + 2) return ParsedAmount::Refused(FractionReason());

@@ -22,7 +22,8 @@
 //   exactly three digits in well-formed groups: then it groups thousands. So "1,234" is
 //   1234 and "12,50" is 12.50 under en_US; "1.234" is 1234 and "1,234" is 1.234 under de_DE.
 // - Groups: the first has one to three digits, every other one exactly three, all
-//   separated by the same kind of separator.
+//   separated by the same kind of separator; or the groups the locale itself writes
+//   ("10,00,000" under hi_IN, "1000 000" under pl_PL).
 // - The amount keeps its cents: further decimals round half away from zero ("0.125" is
 //   0.13). At most 12 digits before the decimal point.
 // Refused: letters, a minus sign (amounts are never negative), exponents ("1e5"), more than
