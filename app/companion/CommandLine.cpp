@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "companion/Messages.h"
-#include "model/Amounts.h"
+#include "model/Currency.h"
 #include "sheet/SyntheticTable.h"
 
 namespace quill::companion {
@@ -30,8 +30,21 @@ const char* const kHelp =
     "                        (- for standard output) instead of a workbook\n"
     "  --income0 N           projected income       --income1 N   projected extra income\n"
     "  --income2 N           actual extra income    --income3 N   actual income\n"
+    "                        (in the locale's form or the plain one, such as 1234.56)\n"
+    "  --currency CODE       show the amounts in the currency CODE (USD, EUR, GBP, CHF,\n"
+    "                        JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK or the locale's own);\n"
+    "                        else the settings store's, or USD without it\n"
+    "  --paper PAPER         a4 or letter: the paper the sheet is printed on (else the\n"
+    "                        settings store's, or A4 without it)\n"
     "  --help                show this text\n"
     "  --version             show the version\n";
+
+QString CurrencyUsage(const QString& code) {
+    QStringList codes;
+    for (const model::Currency& currency : model::Currencies()) codes << currency.code;
+    return QStringLiteral("--currency \"%1\" is not a currency this program knows; give one of %2")
+        .arg(code, codes.join(QStringLiteral(", ")));
+}
 
 std::optional<std::pair<int, int>> ParseSynthetic(const QString& text) {
     const QStringList parts = text.split(QLatin1Char('x'));
@@ -64,6 +77,7 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                    arg == QLatin1String("--synthetic") || arg == QLatin1String("--format") ||
                    arg == QLatin1String("--categories") ||
                    arg == QLatin1String("--export-categories") ||
+                   arg == QLatin1String("--currency") || arg == QLatin1String("--paper") ||
                    arg.startsWith(QLatin1String("--income"))) {
             const auto v = value();
             if (!v || v->isEmpty()) return UsageError(arg + QStringLiteral(" needs a value"));
@@ -79,6 +93,16 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 options.categoriesIn = *v;
             } else if (arg == QLatin1String("--export-categories")) {
                 options.categoriesExport = *v;
+            } else if (arg == QLatin1String("--currency")) {
+                options.currency = model::FindCurrency(*v);
+                if (!options.currency) return UsageError(CurrencyUsage(*v));
+            } else if (arg == QLatin1String("--paper")) {
+                if (v->compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
+                    options.paper = Paper::A4;
+                else if (v->compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
+                    options.paper = Paper::Letter;
+                else
+                    return UsageError(QStringLiteral("--paper wants a4 or letter"));
             } else if (arg == QLatin1String("--synthetic")) {
                 options.synthetic = ParseSynthetic(*v);
                 if (!options.synthetic)
@@ -94,12 +118,8 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 const QString index = arg.mid(8);
                 if (index.size() != 1 || index[0] < QLatin1Char('0') || index[0] > QLatin1Char('3'))
                     return UsageError(QStringLiteral("unknown option ") + arg);
-                // Read with the user's locale; kept in the plain form, which reads the same.
-                const quill::model::ParsedAmount amount = quill::model::ParseAmount(*v);
-                if (!amount)
-                    return UsageError(QStringLiteral("%1 \"%2\" is not an amount: %3")
-                                          .arg(arg, *v, amount.Reason()));
-                options.incomes[static_cast<std::size_t>(index.toInt())] = amount.Value().Text();
+                // Read once the currency is known.
+                options.incomes[static_cast<std::size_t>(index.toInt())] = *v;
             }
         } else {
             return UsageError(QStringLiteral("unknown option ") + arg);

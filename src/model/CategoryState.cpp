@@ -183,6 +183,12 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
 
     for (std::size_t i = 0; i < incomes.size(); ++i)
         incomes[i] = store.GetSetting(Key(kIncomeKeys[i]), Key(kIncomeDefaults[i]));
+    if (source == CategorySource::Stored) {
+        state.currency = CurrencyOrUsd(store.GetSetting(Key(kCurrencyKey)));
+        const QString paper = store.GetSetting(Key(kPaperKey)).trimmed();
+        state.paper =
+            paper.compare(Key(kLetterPaper), Qt::CaseInsensitive) == 0 ? Paper::Letter : Paper::A4;
+    }
     state.SelectedRowText = tree.SelectedText();
     state.WorkbookPalette = WorkbookPalette();
 
@@ -229,6 +235,18 @@ void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, Settin
         // Amounts saved before are no longer the table's.
         save(Key(kPlannedTableKey), QString());
     }
+    // A default value is no key at all.
+    const auto saveUnlessDefault = [&](const char* key, const QString& value, bool isDefault) {
+        if (!isDefault) {
+            save(Key(key), value);
+        } else if (store.HasSetting(Key(key))) {
+            trace.Step(line, [&] { store.RemoveSetting(Key(key)); });
+            line += 2;
+        }
+    };
+    saveUnlessDefault(kCurrencyKey, state.currency.code,
+                      state.currency.code == QLatin1String(kDefaultCurrencyCode));
+    saveUnlessDefault(kPaperKey, Key(kLetterPaper), state.paper == Paper::A4);
     trace.Step(line, [&] { store.CommitBatch(); });
 }
 

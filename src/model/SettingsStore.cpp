@@ -130,7 +130,7 @@ void SettingsStore::Refuse(const QString& kind) {
 QString SettingsStore::GetSetting(const QString& key, const QString& defaultValue) const {
     if (const auto stored = stored_.constFind(InGroup(key)); stored != stored_.cend())
         return *stored;
-    if (!settings_) return defaultValue;
+    if (!settings_ || removed_.contains(InGroup(key))) return defaultValue;
     const QVariant value = settings_->value(InGroup(key));
     if (!value.isValid()) return defaultValue;
     // A hand-edited value with unquoted commas reads as a list; take it as the one text.
@@ -139,7 +139,28 @@ QString SettingsStore::GetSetting(const QString& key, const QString& defaultValu
     return value.toString();
 }
 
+bool SettingsStore::HasSetting(const QString& key) const {
+    const QString inGroup = InGroup(key);
+    if (stored_.contains(inGroup)) return true;
+    return settings_ && !removed_.contains(inGroup) && settings_->contains(inGroup);
+}
+
 void SettingsStore::SaveSetting(const QString& key, const QString& value) {
+    Change(key, [&] {
+        removed_.remove(InGroup(key));
+        stored_.insert(InGroup(key), value);
+    });
+}
+
+void SettingsStore::RemoveSetting(const QString& key) {
+    if (!HasSetting(key)) return;
+    Change(key, [&] {
+        stored_.remove(InGroup(key));
+        removed_.insert(InGroup(key));
+    });
+}
+
+void SettingsStore::Change(const QString& key, const std::function<void()>& change) {
     if (refused_) return;
     // Something put in the file's place since it was read is left alone as well.
     if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
@@ -149,7 +170,7 @@ void SettingsStore::SaveSetting(const QString& key, const QString& value) {
     }
     // Kept with the first value, before anything can reach the file.
     const QString backupProblem = KeepBackup();
-    stored_.insert(InGroup(key), value);
+    change();
     unsaved_ = true;
     try {
         if (!batching_) Sync(QStringLiteral("The setting \"%1\"").arg(key));
@@ -237,6 +258,7 @@ QByteArray SettingsStore::UpdatedFileBytes(const QString& what) const {
     }
     for (auto it = stored_.cbegin(); it != stored_.cend(); ++it)
         values.insert(it.key(), it.value());
+    for (const QString& key : removed_) values.remove(key);
 
     // QSettings writes the copy, so the text is exactly the settings format; it may put a
     // copy that it could not write in full in place and report no error (a full disk, a

@@ -174,7 +174,7 @@ CellValue HeaderCellContent(const HeaderCell& cell, const IncomeAmounts& incomes
 // Writes one header cell, or its merged range, and applies its attributes, selecting it at
 // most once.
 void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const HeaderCell& cell,
-                     const CellValue& content) {
+                     const CellValue& content, const std::string& amountFormat) {
     std::string address = Address(row, column);
     bool selected = false;
     if (!cell.mergeRange.empty()) {
@@ -204,7 +204,10 @@ void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const H
         select();
         SetFont(app, kRegular, cell.fontSize, xl::kAutomatic);
     }
-    if (!cell.numberFormat.empty()) SetNumberFormat(app, target(), cell.numberFormat);
+    // The grid's amounts take the currency's amount format.
+    if (!cell.numberFormat.empty())
+        SetNumberFormat(app, target(),
+                        cell.numberFormat == AmountFormat ? amountFormat : cell.numberFormat);
     if (cell.interiorColor > 0) SetInteriorColor(app, target(), cell.interiorColor);
     if (cell.horizontalAlignment != 0) {
         select();
@@ -213,20 +216,22 @@ void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const H
 }
 
 void WriteHeaderGrid(spreadsheet::Application& app, const IncomeAmounts& incomes,
-                     const BalanceFormulas& balances) {
+                     const BalanceFormulas& balances, const std::string& amountFormat) {
     const HeaderGridTable& grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row) {
         for (int column = 1; column <= kHeaderColumns; ++column) {
             const HeaderCell& cell =
                 grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
-            WriteHeaderCell(app, row, column, cell, HeaderCellContent(cell, incomes, balances));
+            WriteHeaderCell(app, row, column, cell, HeaderCellContent(cell, incomes, balances),
+                            amountFormat);
         }
     }
 }
 
 // Right-aligned amounts; the fill is set separately where a cell has one.
-void FormatAmount(spreadsheet::Application& app, std::string_view range) {
-    SetNumberFormat(app, range, AmountFormat);
+void FormatAmount(spreadsheet::Application& app, std::string_view range,
+                  const std::string& amountFormat) {
+    SetNumberFormat(app, range, amountFormat);
     SetAlignment(app, {.alignRight = true});
 }
 
@@ -252,17 +257,20 @@ void WriteSectionHeader(spreadsheet::Application& app, const QString& name, int 
 
 // An item row: the name, the projected cost (the planned amount as a number, or empty when
 // none is planned), an empty actual cost for the user's figure and their difference.
-void WriteItemRow(spreadsheet::Application& app, const CategoryRow& item, int row, int column) {
+void WriteItemRow(spreadsheet::Application& app, const CategoryRow& item, int row, int column,
+                  const std::string& amountFormat) {
     WriteCell(app, Address(row, column), LiteralText(item.RowText), true);
     if (item.Planned)
         WriteCell(app, Address(row, column + kProjectedColumn), item.Planned->Number(), false);
-    FormatAmount(app, RangeAddress(row, column + kProjectedColumn, row, column + kActualColumn));
+    FormatAmount(app, RangeAddress(row, column + kProjectedColumn, row, column + kActualColumn),
+                 amountFormat);
     WriteCell(app, Address(row, column + kDifferenceColumn), kDifferenceFormula, true);
-    FormatAmount(app, "");
+    FormatAmount(app, "", amountFormat);
     SetInteriorColor(app, "", kLightGreen);
 }
 
-void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int column) {
+void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int column,
+                      const std::string& amountFormat) {
     WriteCell(app, Address(row, column), "Subtotals", true);
     // The later style replaces the earlier one: the label ends italic, not bold.
     SetFont(app, kBold, kSectionFontSize, xl::kAutomatic);
@@ -274,20 +282,20 @@ void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int
     for (int i = 0; i < std::ssize(formulas); ++i) {
         WriteCell(app, Address(row, column + kProjectedColumn + i), formulas[i], true);
         SetInteriorColor(app, "", kLightGreen);
-        FormatAmount(app, "");
+        FormatAmount(app, "", amountFormat);
     }
 }
 
-void WriteSection(spreadsheet::Application& app, const CategoryTable& table,
-                  const GroupPlan& group) {
+void WriteSection(spreadsheet::Application& app, const CategoryTable& table, const GroupPlan& group,
+                  const std::string& amountFormat) {
     const int column = NameColumn(group.half);
     const int header = group.HeaderRow();
     WriteSectionHeader(app, table[static_cast<std::size_t>(group.tableRow - 1)].RowText, header,
                        column);
     int row = header;
     for (const int item : group.itemRows)
-        WriteItemRow(app, table[static_cast<std::size_t>(item - 1)], ++row, column);
-    WriteSubtotalRow(app, group.ItemCount(), group.SubtotalRow(), column);
+        WriteItemRow(app, table[static_cast<std::size_t>(item - 1)], ++row, column, amountFormat);
+    WriteSubtotalRow(app, group.ItemCount(), group.SubtotalRow(), column, amountFormat);
     // The empty row below the subtotals stays without lines.
     ApplyBorders(app, RangeAddress(header, column, group.SubtotalRow(), column + kDifferenceColumn),
                  kAllBorders);
@@ -321,7 +329,8 @@ void WriteGrandTotals(spreadsheet::Application& app, const SheetPlan& plan) {
 }  // namespace
 
 void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
-                      const IncomeAmounts& incomeAmounts, const Palette& palette) {
+                      const IncomeAmounts& incomeAmounts, const Palette& palette,
+                      const SheetLook& look) {
     // Planned first: a table the sheet cannot hold fails here, before any cell changes, and
     // the balance formulas of the header block can name the grand totals.
     const SheetPlan plan = PlanSections(table);
@@ -331,14 +340,14 @@ void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
     app.ActiveWorkbook().title = "Personal Finance";
     ApplySheetDefaults(app);
     ApplySizes(app);
-    WriteHeaderGrid(app, incomeAmounts, BalanceFormulasFor(plan));
+    WriteHeaderGrid(app, incomeAmounts, BalanceFormulasFor(plan), look.amountFormat);
 
-    for (const GroupPlan& group : plan.groups) WriteSection(app, table, group);
+    for (const GroupPlan& group : plan.groups) WriteSection(app, table, group, look.amountFormat);
     if (plan.HasTotals()) WriteGrandTotals(app, plan);
 
     BorderIncomeBlock(app);
-    GuardBudgetSheet(app, plan);
-    ApplyPageSetup(app, "A1:J" + std::to_string(plan.LastRow()));
+    GuardBudgetSheet(app, plan, look.unit);
+    ApplyPageSetup(app, "A1:J" + std::to_string(plan.LastRow()), look.paperSize);
     app.Range(kFinalSelection).Select();
 }
 
@@ -354,9 +363,13 @@ spreadsheet::Value ShownValue(const spreadsheet::Worksheet& sheet, spreadsheet::
     return {};
 }
 
-// An amount as a listener hears it best: a minus sign rather than the red parentheses.
-std::string SpokenAmount(const spreadsheet::Value& value) {
-    return spreadsheet::FormatValue(value, "$#,##0;-$#,##0").text;
+// The sheet's amount format as a listener hears it best: a minus sign rather than the red
+// parentheses, "$#,##0;-$#,##0" for "$#,##0_);[Red]($#,##0)".
+std::string SpokenFormat(std::string_view amountFormat) {
+    std::string positive(amountFormat.substr(0, amountFormat.find(';')));
+    if (const std::size_t pad = positive.rfind("_)"); pad != std::string::npos)
+        positive.erase(pad, 2);
+    return positive + ";-" + positive;
 }
 
 // The first cell whose text is `label`, searched row by row.
@@ -370,7 +383,8 @@ const spreadsheet::CellRef* FindLabel(const spreadsheet::Worksheet& sheet, std::
 
 }  // namespace
 
-std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
+std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet, std::string_view amountFormat) {
+    const std::string spoken = SpokenFormat(amountFormat);
     // The balances stand in column J of rows 6, 8 and 10 (zero-based 9 and 5, 7, 9).
     constexpr int kBalanceColumn = 9;
     struct Figure {
@@ -390,7 +404,8 @@ std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
     std::string summary;
     for (const Figure& figure : figures) {
         if (!summary.empty()) summary += ", ";
-        summary += std::string(figure.words) + " " + SpokenAmount(ShownValue(sheet, figure.at));
+        summary += std::string(figure.words) + " " +
+                   spreadsheet::FormatValue(ShownValue(sheet, figure.at), spoken).text;
     }
     return summary + ".";
 }

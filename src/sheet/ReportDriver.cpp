@@ -164,7 +164,8 @@ QString GenerateReport(const ReportInputs& inputs, ReportEnvironment& env) {
             tooLarge = true;
             throw PlainFailure(*refusal);
         }
-        BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette);
+        BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette,
+                         SheetLookFor(inputs.currency, inputs.locale, inputs.paper));
     });
     if (tooLarge) return workbookPath;
     trace.Step(122, [&] {

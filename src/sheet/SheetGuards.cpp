@@ -28,11 +28,18 @@ constexpr int kGrandTotalBlockRows = 2;
 constexpr double kLeastAmount = 0;
 constexpr double kGreatestAmount = 1e12;
 constexpr const char* kAmountTitle = "Amount";
+// "%1" is the unit: "dollars", or the code of another currency.
 constexpr const char* kAmountPrompt =
-    "Type an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 or 99.95.";
+    "Type an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 or 99.95.";
 constexpr const char* kAmountRefusal =
-    "This cell takes an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 "
+    "This cell takes an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 "
     "or 99.95. Text, minus signs and larger numbers are not allowed.";
+
+std::string InUnit(const char* text, const std::string& unit) {
+    std::string filled = text;
+    filled.replace(filled.find("%1"), 2, unit);
+    return filled;
+}
 
 int NameColumn(Half half) {
     return half == Half::Left ? kLeftNameColumn : kRightNameColumn;
@@ -47,16 +54,16 @@ spreadsheet::Range Cells(spreadsheet::Application& app, int firstRow, int firstC
     return app.Range(name(firstRow, firstColumn) + ":" + name(lastRow, lastColumn));
 }
 
-void OpenForAmounts(spreadsheet::Range cells) {
+void OpenForAmounts(spreadsheet::Range cells, const std::string& unit) {
     cells.SetLocked(false);
     spreadsheet::RangeValidation validation = cells.Validation();
     validation.Add(xl::kValidateDecimal, xl::kValidAlertStop, xl::kBetween, kLeastAmount,
                    kGreatestAmount);
     validation.SetIgnoreBlank(true);
     validation.SetInputTitle(kAmountTitle);
-    validation.SetInputMessage(kAmountPrompt);
+    validation.SetInputMessage(InUnit(kAmountPrompt, unit));
     validation.SetErrorTitle(kAmountTitle);
-    validation.SetErrorMessage(kAmountRefusal);
+    validation.SetErrorMessage(InUnit(kAmountRefusal, unit));
 }
 
 // A Difference is the projected cost minus the actual one: below 0 is over budget.
@@ -69,20 +76,22 @@ void HighlightOverBudget(spreadsheet::Range differences) {
 
 }  // namespace
 
-void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan) {
+void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan,
+                      const std::string& unit) {
     const HeaderGridTable& grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row)
         for (int column = 1; column <= kHeaderColumns; ++column)
             if (grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
                     .content == HeaderContent::IncomeAmount)
-                OpenForAmounts(Cells(app, row, column, row, column));
+                OpenForAmounts(Cells(app, row, column, row, column), unit);
 
     for (const GroupPlan& group : plan.groups) {
         const int column = NameColumn(group.half);
         const int firstItem = group.HeaderRow() + 1;
         if (group.ItemCount() > 0)
             OpenForAmounts(Cells(app, firstItem, column + kProjectedColumn, group.SubtotalRow() - 1,
-                                 column + kProjectedColumn + 1));
+                                 column + kProjectedColumn + 1),
+                           unit);
         HighlightOverBudget(Cells(app, firstItem, column + kDifferenceColumn, group.SubtotalRow(),
                                   column + kDifferenceColumn));
     }
