@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sheet/HeaderGrid.h"
+#include "sheet/SheetText.h"
 
 namespace quill::sheet {
 
@@ -27,12 +28,14 @@ constexpr int kGrandTotalBlockRows = 2;
 // What an amount cell accepts.
 constexpr double kLeastAmount = 0;
 constexpr double kGreatestAmount = 1e12;
-constexpr const char* kAmountTitle = "Amount";
-constexpr const char* kAmountPrompt =
-    "Type an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 or 99.95.";
-constexpr const char* kAmountRefusal =
+constexpr const char* kAmountTitle = QT_TRANSLATE_NOOP("quill::sheet::Captions", "Amount");
+constexpr const char* kAmountPrompt = QT_TRANSLATE_NOOP(
+    "quill::sheet::Captions",
+    "Type an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 or 99.95.");
+constexpr const char* kAmountRefusal = QT_TRANSLATE_NOOP(
+    "quill::sheet::Captions",
     "This cell takes an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 "
-    "or 99.95. Text, minus signs and larger numbers are not allowed.";
+    "or 99.95. Text, minus signs and larger numbers are not allowed.");
 
 int NameColumn(Half half) {
     return half == Half::Left ? kLeftNameColumn : kRightNameColumn;
@@ -53,10 +56,10 @@ void OpenForAmounts(spreadsheet::Range cells) {
     validation.Add(xl::kValidateDecimal, xl::kValidAlertStop, xl::kBetween, kLeastAmount,
                    kGreatestAmount);
     validation.SetIgnoreBlank(true);
-    validation.SetInputTitle(kAmountTitle);
-    validation.SetInputMessage(kAmountPrompt);
-    validation.SetErrorTitle(kAmountTitle);
-    validation.SetErrorMessage(kAmountRefusal);
+    validation.SetInputTitle(SheetText(kAmountTitle));
+    validation.SetInputMessage(SheetText(kAmountPrompt));
+    validation.SetErrorTitle(SheetText(kAmountTitle));
+    validation.SetErrorMessage(SheetText(kAmountRefusal));
 }
 
 // A Difference is the projected cost minus the actual one: below 0 is over budget.
@@ -70,7 +73,7 @@ void HighlightOverBudget(spreadsheet::Range differences) {
 }  // namespace
 
 void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan) {
-    const HeaderGridTable& grid = HeaderGrid();
+    const HeaderGridTable grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row)
         for (int column = 1; column <= kHeaderColumns; ++column)
             if (grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
