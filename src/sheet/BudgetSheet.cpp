@@ -1,6 +1,7 @@
 #include "sheet/BudgetSheet.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -368,13 +369,15 @@ std::string SpokenAmount(const spreadsheet::Value& value) {
     return spreadsheet::FormatValue(value, "$#,##0;-$#,##0").text;
 }
 
-// The first cell whose text is `label`, searched row by row.
-const spreadsheet::CellRef* FindLabel(const spreadsheet::Worksheet& sheet, std::string_view label) {
+// The first cell whose text is `label`, searched row by row. The cell's place is copied:
+// the sheet's cell view hands out each place as a temporary.
+std::optional<spreadsheet::CellRef> FindLabel(const spreadsheet::Worksheet& sheet,
+                                              std::string_view label) {
     for (const auto& [at, cell] : sheet.Cells()) {
         const std::string* text = std::get_if<std::string>(&cell.content);
-        if (text != nullptr && *text == label) return &at;
+        if (text != nullptr && *text == label) return at;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -399,9 +402,9 @@ std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
                                 QT_TRANSLATE_NOOP("quill::sheet::Captions", "total actual cost")};
     for (int block = 0; block < 2; ++block) {
         const char* english = kGrandTotalBlocks[block].label;
-        const spreadsheet::CellRef* label = FindLabel(sheet, SheetText(english));
-        if (label == nullptr) label = FindLabel(sheet, english);
-        if (label != nullptr)
+        std::optional<spreadsheet::CellRef> label = FindLabel(sheet, SheetText(english));
+        if (!label) label = FindLabel(sheet, english);
+        if (label)
             figures.push_back({totalWords[block],
                                spreadsheet::CellRef{label->row, label->col + kDifferenceColumn}});
     }

@@ -7,6 +7,7 @@
 
 #include "model/Amounts.h"
 #include "shell/Failure.h"
+#include "shell/Translations.h"
 #include "support/QtPrinting.h"
 #include "support/ScopedSettings.h"
 
@@ -129,6 +130,15 @@ TEST(Amounts, LeavingABoxNormalisesItsText) {
     EXPECT_EQ(IncomeAmount(incomes, IncomeField::ActualIncome), Amount::FromCents(272000));
     EXPECT_EQ(IncomeAmount(incomes, IncomeField::ProjectedExtraIncome), Amount::FromCents(123450));
     EXPECT_THROW(IncomeAmount(incomes, IncomeField::ActualExtraIncome), Failure);
+}
+
+// A refusal in the language installed, its letter and example amount put in.
+TEST(Amounts, RefusalsSpeakTheInstalledLanguage) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const shell::Translations translations(shell::Program::Companion, german);
+    EXPECT_EQ(ParseAmount(QStringLiteral("12x"), german).Reason(),
+              QStringLiteral("Buchstaben wie „x“ können nicht Teil eines Betrags sein. Geben Sie "
+                             "Ziffern ein, etwa 1.234,56."));
 }
 
 }  // namespace
