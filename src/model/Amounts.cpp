@@ -26,56 +26,65 @@ QString ExampleAmount(const QLocale& locale) {
 }
 
 QString NegativeReason() {
-    return QStringLiteral("An amount cannot be negative: leave out the minus sign.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "An amount cannot be negative: leave out the minus sign.");
 }
 
 QString ExponentReason() {
-    return QStringLiteral(
-        "Write the amount out in digits; a power of ten such as 1e5 is not "
-        "an amount.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Write the amount out in digits; a power of ten such as "
+                                       "1e5 is not an amount.");
 }
 
 QString LetterReason(const QString& letter, const QLocale& locale) {
-    return QStringLiteral(
-               "Letters such as \"%1\" cannot be part of an amount. Type digits, "
-               "such as %2.")
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Letters such as \"%1\" cannot be part of an amount. "
+                                       "Type digits, such as %2.")
         .arg(letter, ExampleAmount(locale));
 }
 
 QString CharacterReason(const QString& character, const QLocale& locale) {
-    return QStringLiteral("\"%1\" cannot be part of an amount. Type digits, such as %2.")
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "\"%1\" cannot be part of an amount. Type digits, such "
+                                       "as %2.")
         .arg(character, ExampleAmount(locale));
 }
 
 QString NoDigitReason(const QLocale& locale) {
-    return QStringLiteral("An amount needs digits, such as %1.").arg(ExampleAmount(locale));
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "An amount needs digits, such as %1.")
+        .arg(ExampleAmount(locale));
 }
 
 QString TooLargeReason() {
-    return QStringLiteral("An amount can have at most %1 digits before the decimal point.")
+    return QCoreApplication::translate(
+               "quill::model::Amounts",
+               "An amount can have at most %1 digits before the decimal point.")
         .arg(kMaxIntegerDigits);
 }
 
 QString SeveralPointsReason() {
-    return QStringLiteral("An amount can have only one decimal point.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "An amount can have only one decimal point.");
 }
 
 QString GroupingReason(const QLocale& locale) {
-    return QStringLiteral(
-               "Digits are grouped by threes, as in %1, and the decimal point comes "
-               "last.")
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Digits are grouped by threes, as in %1, and the decimal "
+                                       "point comes last.")
         .arg(locale.toString(1234567.89, 'f', 2));
 }
 
 QString WholeUnitsReason(const Currency& currency, const QLocale& locale) {
-    return QCoreApplication::translate("Amounts",
+    return QCoreApplication::translate("quill::model::Amounts",
                                        "Amounts in %1 are whole numbers without decimals, such "
                                        "as %2.")
         .arg(currency.code, locale.toString(1234));
 }
 
 QString FractionReason() {
-    return QStringLiteral("Only digits can follow the decimal point.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Only digits can follow the decimal point.");
 }
 
 // ---- Currency marks ------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "sheet/BudgetSheet.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -11,6 +12,7 @@
 #include "sheet/SectionPlan.h"
 #include "sheet/SheetGuards.h"
 #include "sheet/SheetStyle.h"
+#include "sheet/SheetText.h"
 #include "spreadsheet/format/NumberFormat.h"
 
 namespace quill::sheet {
@@ -64,7 +66,10 @@ constexpr int kDifferenceColumn = 3;
 
 constexpr double kSectionFontSize = 9;
 constexpr double kCaptionFontSize = 8;
-constexpr const char* kCostCaptions[] = {"Projected Cost", "Actual Cost", "Difference"};
+constexpr const char* kCostCaptions[] = {
+    QT_TRANSLATE_NOOP("quill::sheet::Captions", "Projected Cost"),
+    QT_TRANSLATE_NOOP("quill::sheet::Captions", "Actual Cost"),
+    QT_TRANSLATE_NOOP("quill::sheet::Captions", "Difference")};
 constexpr const char* kDifferenceFormula = "=RC[-2]-RC[-1]";
 
 // The three grand-total blocks, two rows tall each, from the grand totals' first row down.
@@ -75,9 +80,11 @@ struct GrandTotalBlock {
     std::string TotalRefs::*references;
 };
 const GrandTotalBlock kGrandTotalBlocks[] = {
-    {"TOTAL PROJECTED COST", 9, 9, &TotalRefs::projected},
-    {"TOTAL ACTUAL COST", 9, 10, &TotalRefs::actual},
-    {"TOTAL DIFFERENCE", 10, 10, &TotalRefs::difference},
+    {QT_TRANSLATE_NOOP("quill::sheet::Captions", "TOTAL PROJECTED COST"), 9, 9,
+     &TotalRefs::projected},
+    {QT_TRANSLATE_NOOP("quill::sheet::Captions", "TOTAL ACTUAL COST"), 9, 10, &TotalRefs::actual},
+    {QT_TRANSLATE_NOOP("quill::sheet::Captions", "TOTAL DIFFERENCE"), 10, 10,
+     &TotalRefs::difference},
 };
 constexpr int kGrandTotalBlockRows = 2;
 
@@ -248,7 +255,8 @@ void WriteSectionHeader(spreadsheet::Application& app, const QString& name, int 
     SetFont(app, kBold, kSectionFontSize, xl::kAutomatic);
     SetInteriorColor(app, "", kPaleGreen);
     for (int i = 0; i < std::ssize(kCostCaptions); ++i) {
-        WriteCell(app, Address(row, column + kProjectedColumn + i), kCostCaptions[i], true);
+        WriteCell(app, Address(row, column + kProjectedColumn + i), SheetText(kCostCaptions[i]),
+                  true);
         SetFont(app, kBold, kCaptionFontSize, xl::kAutomatic);
         SetInteriorColor(app, "", kPaleGreen);
         SetAlignment(app, {.centerHorizontally = true, .centerVertically = true, .wrap = true});
@@ -271,7 +279,8 @@ void WriteItemRow(spreadsheet::Application& app, const CategoryRow& item, int ro
 
 void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int column,
                       const std::string& amountFormat) {
-    WriteCell(app, Address(row, column), "Subtotals", true);
+    WriteCell(app, Address(row, column),
+              SheetText(QT_TRANSLATE_NOOP("quill::sheet::Captions", "Subtotals")), true);
     // The later style replaces the earlier one: the label ends italic, not bold.
     SetFont(app, kBold, kSectionFontSize, xl::kAutomatic);
     SetFont(app, kItalic, kSectionFontSize, xl::kAutomatic);
@@ -310,8 +319,8 @@ void WriteGrandTotals(spreadsheet::Application& app, const SheetPlan& plan) {
     int row = plan.totalRow;
     for (const GrandTotalBlock& block : kGrandTotalBlocks) {
         const int lastRow = row + kGrandTotalBlockRows - 1;
-        WriteCell(app, RangeAddress(row, column, lastRow, column + kActualColumn), block.label,
-                  true);
+        WriteCell(app, RangeAddress(row, column, lastRow, column + kActualColumn),
+                  SheetText(block.label), true);
         SetFont(app, kBold, block.labelSize, xl::kAutomatic);
         SetInteriorColor(app, "", kPaleGreen);
         SetAlignment(app, {.centerVertically = true, .wrap = true, .alignRight = true});
@@ -337,7 +346,8 @@ void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
 
     InstallPalette(app, palette);
     // The title the file's properties show in other programs.
-    app.ActiveWorkbook().title = "Personal Finance";
+    app.ActiveWorkbook().title =
+        SheetText(QT_TRANSLATE_NOOP("quill::sheet::Captions", "Personal Finance"));
     ApplySheetDefaults(app);
     ApplySizes(app);
     WriteHeaderGrid(app, incomeAmounts, BalanceFormulasFor(plan), look.amountFormat);
@@ -372,13 +382,15 @@ std::string SpokenFormat(std::string_view amountFormat) {
     return positive + ";-" + positive;
 }
 
-// The first cell whose text is `label`, searched row by row.
-const spreadsheet::CellRef* FindLabel(const spreadsheet::Worksheet& sheet, std::string_view label) {
+// The first cell whose text is `label`, searched row by row. The cell's place is copied:
+// the sheet's cell view hands out each place as a temporary.
+std::optional<spreadsheet::CellRef> FindLabel(const spreadsheet::Worksheet& sheet,
+                                              std::string_view label) {
     for (const auto& [at, cell] : sheet.Cells()) {
         const std::string* text = std::get_if<std::string>(&cell.content);
-        if (text != nullptr && *text == label) return &at;
+        if (text != nullptr && *text == label) return at;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -391,20 +403,29 @@ std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet, std::string_v
         const char* words;
         spreadsheet::CellRef at;
     };
-    std::vector<Figure> figures = {{"Projected balance", spreadsheet::CellRef{5, kBalanceColumn}},
-                                   {"actual balance", spreadsheet::CellRef{7, kBalanceColumn}},
-                                   {"difference", spreadsheet::CellRef{9, kBalanceColumn}}};
-    // A grand total's amount stands in the difference column of its label's row.
-    const char* totalWords[] = {"total projected cost", "total actual cost"};
+    std::vector<Figure> figures = {
+        {QT_TRANSLATE_NOOP("quill::sheet::Captions", "Projected balance"),
+         spreadsheet::CellRef{5, kBalanceColumn}},
+        {QT_TRANSLATE_NOOP("quill::sheet::Captions", "actual balance"),
+         spreadsheet::CellRef{7, kBalanceColumn}},
+        {QT_TRANSLATE_NOOP("quill::sheet::Captions", "difference"),
+         spreadsheet::CellRef{9, kBalanceColumn}}};
+    // A grand total's amount stands in the difference column of its label's row. The label
+    // is in the language the sheet was made in: the one installed now, else English.
+    const char* totalWords[] = {QT_TRANSLATE_NOOP("quill::sheet::Captions", "total projected cost"),
+                                QT_TRANSLATE_NOOP("quill::sheet::Captions", "total actual cost")};
     for (int block = 0; block < 2; ++block) {
-        if (const spreadsheet::CellRef* label = FindLabel(sheet, kGrandTotalBlocks[block].label))
+        const char* english = kGrandTotalBlocks[block].label;
+        std::optional<spreadsheet::CellRef> label = FindLabel(sheet, SheetText(english));
+        if (!label) label = FindLabel(sheet, english);
+        if (label)
             figures.push_back({totalWords[block],
                                spreadsheet::CellRef{label->row, label->col + kDifferenceColumn}});
     }
     std::string summary;
     for (const Figure& figure : figures) {
         if (!summary.empty()) summary += ", ";
-        summary += std::string(figure.words) + " " +
+        summary += SheetText(figure.words) + " " +
                    spreadsheet::FormatValue(ShownValue(sheet, figure.at), spoken).text;
     }
     return summary + ".";

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sheet/HeaderGrid.h"
+#include "sheet/SheetText.h"
 
 namespace quill::sheet {
 
@@ -27,17 +28,22 @@ constexpr int kGrandTotalBlockRows = 2;
 // What an amount cell accepts.
 constexpr double kLeastAmount = 0;
 constexpr double kGreatestAmount = 1e12;
-constexpr const char* kAmountTitle = "Amount";
+constexpr const char* kAmountTitle = QT_TRANSLATE_NOOP("quill::sheet::Captions", "Amount");
 // "%1" is the unit: "dollars", or the code of another currency.
 constexpr const char* kAmountPrompt =
-    "Type an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 or 99.95.";
-constexpr const char* kAmountRefusal =
+    QT_TRANSLATE_NOOP("quill::sheet::Captions",
+                      "Type an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 "
+                      "or 99.95.");
+constexpr const char* kAmountRefusal = QT_TRANSLATE_NOOP(
+    "quill::sheet::Captions",
     "This cell takes an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 "
-    "or 99.95. Text, minus signs and larger numbers are not allowed.";
+    "or 99.95. Text, minus signs and larger numbers are not allowed.");
 
+// A text of the amount cells in the sheet's language with its unit put in; the unit is a
+// word of the sheet ("dollars") or a currency's code, which stays as it is.
 std::string InUnit(const char* text, const std::string& unit) {
-    std::string filled = text;
-    filled.replace(filled.find("%1"), 2, unit);
+    std::string filled = SheetText(text);
+    filled.replace(filled.find("%1"), 2, SheetText(unit.c_str()));
     return filled;
 }
 
@@ -60,9 +66,9 @@ void OpenForAmounts(spreadsheet::Range cells, const std::string& unit) {
     validation.Add(xl::kValidateDecimal, xl::kValidAlertStop, xl::kBetween, kLeastAmount,
                    kGreatestAmount);
     validation.SetIgnoreBlank(true);
-    validation.SetInputTitle(kAmountTitle);
+    validation.SetInputTitle(SheetText(kAmountTitle));
     validation.SetInputMessage(InUnit(kAmountPrompt, unit));
-    validation.SetErrorTitle(kAmountTitle);
+    validation.SetErrorTitle(SheetText(kAmountTitle));
     validation.SetErrorMessage(InUnit(kAmountRefusal, unit));
 }
 
@@ -78,7 +84,7 @@ void HighlightOverBudget(spreadsheet::Range differences) {
 
 void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan,
                       const std::string& unit) {
-    const HeaderGridTable& grid = HeaderGrid();
+    const HeaderGridTable grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row)
         for (int column = 1; column <= kHeaderColumns; ++column)
             if (grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]

@@ -7,6 +7,7 @@
 
 #include "model/Amounts.h"
 #include "shell/Failure.h"
+#include "shell/Translations.h"
 #include "support/QtPrinting.h"
 #include "support/ScopedSettings.h"
 
@@ -228,6 +229,15 @@ TEST(Amounts, DisplayFollowsTheLocaleAndTheCurrencyAndReadsBack) {
     EXPECT_FALSE(FindCurrency(QStringLiteral("XYZ")));
     EXPECT_EQ(CurrencyOrUsd(QStringLiteral("XYZ")).code, "USD");
     EXPECT_EQ(CurrencyOrUsd(QString()).code, "USD");
+}
+
+// A refusal in the language installed, its letter and example amount put in.
+TEST(Amounts, RefusalsSpeakTheInstalledLanguage) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const shell::Translations translations(shell::Program::Companion, german);
+    EXPECT_EQ(ParseAmount(QStringLiteral("12x"), german).Reason(),
+              QStringLiteral("Buchstaben wie „x“ können nicht Teil eines Betrags sein. Geben Sie "
+                             "Ziffern ein, etwa 1.234,56."));
 }
 
 }  // namespace
