@@ -1,6 +1,7 @@
 // quillmere-sheet: generates the budget workbook without windows.
 //
 //   quillmere-sheet [--defaults | --synthetic GxI | --categories CSV] [--income0 N ...]
+//                   [--currency CODE] [--paper a4|letter]
 //                   -o FILE [--format xls|xlsx|pdf] [--picture FILE]
 //   quillmere-sheet [--defaults | --synthetic GxI | --categories CSV] --export-categories CSV
 //   quillmere-sheet --help | --version
@@ -8,7 +9,8 @@
 // The workbook is written as .xls, or as .xlsx or PDF when FILE ends so or --format says so.
 // The categories and incomes come from the user's settings store (as the windowed program
 // left them) unless --defaults, --synthetic or --categories (a CSV file of categories and
-// planned amounts; "-" reads standard input) is given; single incomes can be overridden.
+// planned amounts; "-" reads standard input) is given; single incomes can be overridden,
+// and so can the currency and the paper.
 // --export-categories writes the categories the run would use as CSV and no workbook.
 // Outputs are written to temporary files beside their targets and renamed into place once
 // all of them are complete, so a failure leaves every target as it was. "-" as a target

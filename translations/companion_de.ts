@@ -114,10 +114,6 @@ schreiben (- für die Standardausgabe), statt einer Arbeitsmappe</translation>
         <translation>unbekannte Option %1</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not an amount: %3</source>
-        <translation>%1 „%2“ ist kein Betrag: %3</translation>
-    </message>
-    <message>
         <source>--categories, --defaults and --synthetic each choose the categories; give one</source>
         <translation>--categories, --defaults und --synthetic wählen jeweils die Kategorien; geben Sie nur eine davon an</translation>
     </message>
@@ -200,6 +196,48 @@ schreiben (- für die Standardausgabe), statt einer Arbeitsmappe</translation>
     <message>
         <source>To write the workbook to standard output, give -o -.</source>
         <translation>Um die Arbeitsmappe in die Standardausgabe zu schreiben, geben Sie -o - an.</translation>
+    </message>
+    <message>
+        <source>CODE</source>
+        <extracomment>The name of an option&apos;s value in the help: a currency code such as EUR. Capitals, no spaces.</extracomment>
+        <translation>CODE</translation>
+    </message>
+    <message>
+        <source>PAPER</source>
+        <extracomment>The name of an option&apos;s value in the help: a paper size. Capitals, no spaces.</extracomment>
+        <translation>PAPIER</translation>
+    </message>
+    <message>
+        <source>(in the locale&apos;s form or the plain one, such as 1234.56)</source>
+        <translation>(in der Schreibweise des Gebietsschemas oder in der einfachen,
+etwa 1234.56)</translation>
+    </message>
+    <message>
+        <source>show the amounts in the currency CODE (USD, EUR, GBP, CHF,
+JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK or the locale&apos;s own);
+else the settings store&apos;s, or USD without it</source>
+        <translation>die Beträge in der Währung CODE anzeigen (USD, EUR, GBP, CHF,
+JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK oder die des
+Gebietsschemas); sonst die der gespeicherten Einstellungen,
+ohne diese USD</translation>
+    </message>
+    <message>
+        <source>a4 or letter: the paper the sheet is printed on (else the
+settings store&apos;s, or A4 without it)</source>
+        <translation>a4 oder letter: das Papier, auf dem die Tabelle gedruckt wird
+(sonst das der gespeicherten Einstellungen, ohne diese A4)</translation>
+    </message>
+    <message>
+        <source>--currency &quot;%1&quot; is not a currency this program knows; give one of %2</source>
+        <translation>--currency „%1“ ist keine Währung, die dieses Programm kennt; geben Sie eine von diesen an: %2</translation>
+    </message>
+    <message>
+        <source>--paper wants a4 or letter</source>
+        <translation>--paper erwartet a4 oder letter</translation>
+    </message>
+    <message>
+        <source>--income%1 &quot;%2&quot; is not an amount: %3</source>
+        <translation>--income%1 „%2“ ist kein Betrag: %3</translation>
     </message>
 </context>
 </TS>

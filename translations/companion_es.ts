@@ -114,10 +114,6 @@ ejecución (- para la salida estándar), en lugar de un libro</translation>
         <translation>opción desconocida %1</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not an amount: %3</source>
-        <translation>%1 «%2» no es un importe: %3</translation>
-    </message>
-    <message>
         <source>--categories, --defaults and --synthetic each choose the categories; give one</source>
         <translation>--categories, --defaults y --synthetic eligen cada una las categorías; indique solo una</translation>
     </message>
@@ -200,6 +196,48 @@ ejecución (- para la salida estándar), en lugar de un libro</translation>
     <message>
         <source>To write the workbook to standard output, give -o -.</source>
         <translation>Para escribir el libro en la salida estándar, indique -o -.</translation>
+    </message>
+    <message>
+        <source>CODE</source>
+        <extracomment>The name of an option&apos;s value in the help: a currency code such as EUR. Capitals, no spaces.</extracomment>
+        <translation>CÓDIGO</translation>
+    </message>
+    <message>
+        <source>PAPER</source>
+        <extracomment>The name of an option&apos;s value in the help: a paper size. Capitals, no spaces.</extracomment>
+        <translation>PAPEL</translation>
+    </message>
+    <message>
+        <source>(in the locale&apos;s form or the plain one, such as 1234.56)</source>
+        <translation>(en el formato de la configuración regional o en el simple,
+por ejemplo 1234.56)</translation>
+    </message>
+    <message>
+        <source>show the amounts in the currency CODE (USD, EUR, GBP, CHF,
+JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK or the locale&apos;s own);
+else the settings store&apos;s, or USD without it</source>
+        <translation>mostrar los importes en la moneda CÓDIGO (USD, EUR, GBP, CHF,
+JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK o la de la configuración
+regional); si no, la de la configuración guardada o, sin ella,
+USD</translation>
+    </message>
+    <message>
+        <source>a4 or letter: the paper the sheet is printed on (else the
+settings store&apos;s, or A4 without it)</source>
+        <translation>a4 o letter: el papel en el que se imprime la hoja (si no, el
+de la configuración guardada o, sin ella, A4)</translation>
+    </message>
+    <message>
+        <source>--currency &quot;%1&quot; is not a currency this program knows; give one of %2</source>
+        <translation>--currency «%1» no es una moneda que este programa conozca; indique una de estas: %2</translation>
+    </message>
+    <message>
+        <source>--paper wants a4 or letter</source>
+        <translation>--paper espera a4 o letter</translation>
+    </message>
+    <message>
+        <source>--income%1 &quot;%2&quot; is not an amount: %3</source>
+        <translation>--income%1 «%2» no es un importe: %3</translation>
     </message>
 </context>
 </TS>

@@ -115,10 +115,6 @@ d’un classeur</translation>
         <translation>option inconnue %1</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not an amount: %3</source>
-        <translation>%1 « %2 » n’est pas un montant : %3</translation>
-    </message>
-    <message>
         <source>--categories, --defaults and --synthetic each choose the categories; give one</source>
         <translation>--categories, --defaults et --synthetic choisissent chacune les catégories ; n’en donnez qu’une</translation>
     </message>
@@ -201,6 +197,48 @@ d’un classeur</translation>
     <message>
         <source>To write the workbook to standard output, give -o -.</source>
         <translation>Pour écrire le classeur sur la sortie standard, donnez -o -.</translation>
+    </message>
+    <message>
+        <source>CODE</source>
+        <extracomment>The name of an option&apos;s value in the help: a currency code such as EUR. Capitals, no spaces.</extracomment>
+        <translation>CODE</translation>
+    </message>
+    <message>
+        <source>PAPER</source>
+        <extracomment>The name of an option&apos;s value in the help: a paper size. Capitals, no spaces.</extracomment>
+        <translation>PAPIER</translation>
+    </message>
+    <message>
+        <source>(in the locale&apos;s form or the plain one, such as 1234.56)</source>
+        <translation>(au format des paramètres régionaux ou au format simple,
+par exemple 1234.56)</translation>
+    </message>
+    <message>
+        <source>show the amounts in the currency CODE (USD, EUR, GBP, CHF,
+JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK or the locale&apos;s own);
+else the settings store&apos;s, or USD without it</source>
+        <translation>afficher les montants dans la devise CODE (USD, EUR, GBP, CHF,
+JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK ou celle des paramètres
+régionaux) ; sinon celle des paramètres enregistrés, ou USD
+à défaut</translation>
+    </message>
+    <message>
+        <source>a4 or letter: the paper the sheet is printed on (else the
+settings store&apos;s, or A4 without it)</source>
+        <translation>a4 ou letter : le papier sur lequel la feuille est imprimée
+(sinon celui des paramètres enregistrés, ou A4 à défaut)</translation>
+    </message>
+    <message>
+        <source>--currency &quot;%1&quot; is not a currency this program knows; give one of %2</source>
+        <translation>--currency « %1 » n’est pas une devise connue de ce programme ; donnez l’une de celles-ci : %2</translation>
+    </message>
+    <message>
+        <source>--paper wants a4 or letter</source>
+        <translation>--paper attend a4 ou letter</translation>
+    </message>
+    <message>
+        <source>--income%1 &quot;%2&quot; is not an amount: %3</source>
+        <translation>--income%1 « %2 » n’est pas un montant : %3</translation>
     </message>
 </context>
 </TS>

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 
 #include "companion/Messages.h"
-#include "model/Amounts.h"
+#include "model/Currency.h"
 #include "sheet/SyntheticTable.h"
 
 namespace quill::companion {
@@ -30,6 +30,10 @@ const char* const kFile = QT_TRANSLATE_NOOP("Companion", "FILE");
 const char* const kFormat = QT_TRANSLATE_NOOP("Companion", "FORMAT");
 //: The name of an option's value in the help: an amount of money. Capitals, no spaces.
 const char* const kAmount = QT_TRANSLATE_NOOP("Companion", "N");
+//: The name of an option's value in the help: a currency code such as EUR. Capitals, no spaces.
+const char* const kCode = QT_TRANSLATE_NOOP("Companion", "CODE");
+//: The name of an option's value in the help: a paper size. Capitals, no spaces.
+const char* const kPaper = QT_TRANSLATE_NOOP("Companion", "PAPER");
 
 // An option of --help: its name (never translated), the name of its value (none when it
 // takes none) and what it does, broken into lines where the text has line breaks.
@@ -69,7 +73,7 @@ const HelpOption kOptions[] = {
                        "(- for standard output) instead of a workbook")},
 };
 
-// The incomes, two to a line.
+// The incomes, two to a line, and what they all take.
 const HelpOption kIncomes[] = {
     {"--income0", kAmount, QT_TRANSLATE_NOOP("Companion", "projected income")},
     {"--income1", kAmount, QT_TRANSLATE_NOOP("Companion", "projected extra income")},
@@ -77,7 +81,19 @@ const HelpOption kIncomes[] = {
     {"--income3", kAmount, QT_TRANSLATE_NOOP("Companion", "actual income")},
 };
 
-const HelpOption kLastOptions[] = {
+const char* const kIncomesNote =
+    QT_TRANSLATE_NOOP("Companion", "(in the locale's form or the plain one, such as 1234.56)");
+
+const HelpOption kLaterOptions[] = {
+    {"--currency", kCode,
+     QT_TRANSLATE_NOOP("Companion",
+                       "show the amounts in the currency CODE (USD, EUR, GBP, CHF,\n"
+                       "JPY, CAD, AUD, SEK, NOK, DKK, PLN, CZK or the locale's own);\n"
+                       "else the settings store's, or USD without it")},
+    {"--paper", kPaper,
+     QT_TRANSLATE_NOOP("Companion",
+                       "a4 or letter: the paper the sheet is printed on (else the\n"
+                       "settings store's, or A4 without it)")},
     {"--help", nullptr, QT_TRANSLATE_NOOP("Companion", "show this text")},
     {"--version", nullptr, QT_TRANSLATE_NOOP("Companion", "show the version")},
 };
@@ -138,11 +154,22 @@ QStringList IncomeLines(qsizetype width) {
 QString HelpText() {
     QStringList options;
     for (const HelpOption& option : kOptions) options << OptionLines(option);
-    QStringList last;
-    for (const HelpOption& option : kLastOptions) last << OptionLines(option);
-    options << IncomeLines(std::max(Widest(options), Widest(last))) << last;
+    QStringList later;
+    for (const QString& line : Tr(kIncomesNote).split(QLatin1Char('\n')))
+        later << QString(kDescriptionColumn, QLatin1Char(' ')) + line;
+    for (const HelpOption& option : kLaterOptions) later << OptionLines(option);
+    options << IncomeLines(std::max(Widest(options), Widest(later))) << later;
     return Tr(kUsage) + QStringLiteral("\n\n") + options.join(QLatin1Char('\n')) +
            QLatin1Char('\n');
+}
+
+QString CurrencyUsage(const QString& code) {
+    QStringList codes;
+    for (const model::Currency& currency : model::Currencies()) codes << currency.code;
+    return QCoreApplication::translate(
+               "Companion",
+               "--currency \"%1\" is not a currency this program knows; give one of %2")
+        .arg(code, codes.join(QStringLiteral(", ")));
 }
 
 std::optional<std::pair<int, int>> ParseSynthetic(const QString& text) {
@@ -176,6 +203,7 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                    arg == QLatin1String("--synthetic") || arg == QLatin1String("--format") ||
                    arg == QLatin1String("--categories") ||
                    arg == QLatin1String("--export-categories") ||
+                   arg == QLatin1String("--currency") || arg == QLatin1String("--paper") ||
                    arg.startsWith(QLatin1String("--income"))) {
             const auto v = value();
             if (!v || v->isEmpty())
@@ -194,6 +222,17 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 options.categoriesIn = *v;
             } else if (arg == QLatin1String("--export-categories")) {
                 options.categoriesExport = *v;
+            } else if (arg == QLatin1String("--currency")) {
+                options.currency = model::FindCurrency(*v);
+                if (!options.currency) return UsageError(CurrencyUsage(*v));
+            } else if (arg == QLatin1String("--paper")) {
+                if (v->compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
+                    options.paper = Paper::A4;
+                else if (v->compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
+                    options.paper = Paper::Letter;
+                else
+                    return UsageError(
+                        QCoreApplication::translate("Companion", "--paper wants a4 or letter"));
             } else if (arg == QLatin1String("--synthetic")) {
                 options.synthetic = ParseSynthetic(*v);
                 if (!options.synthetic)
@@ -211,13 +250,8 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 if (index.size() != 1 || index[0] < QLatin1Char('0') || index[0] > QLatin1Char('3'))
                     return UsageError(
                         QCoreApplication::translate("Companion", "unknown option %1").arg(arg));
-                // Read with the user's locale; kept in the plain form, which reads the same.
-                const quill::model::ParsedAmount amount = quill::model::ParseAmount(*v);
-                if (!amount)
-                    return UsageError(
-                        QCoreApplication::translate("Companion", "%1 \"%2\" is not an amount: %3")
-                            .arg(arg, *v, amount.Reason()));
-                options.incomes[static_cast<std::size_t>(index.toInt())] = amount.Value().Text();
+                // Read once the currency is known.
+                options.incomes[static_cast<std::size_t>(index.toInt())] = *v;
             }
         } else {
             return UsageError(

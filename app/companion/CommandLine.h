@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include "bridge/WorkbookExport.h"
+#include "model/AppState.h"
+#include "model/Currency.h"
 
 namespace quill::companion {
 
@@ -19,7 +21,9 @@ struct CommandLine {
     QString pictureOut;
     bool defaults = false;
     std::optional<std::pair<int, int>> synthetic;
-    std::array<std::optional<QString>, 4> incomes;
+    std::array<std::optional<QString>, 4> incomes;  // as given; read once the currency is known
+    std::optional<model::Currency> currency;        // --currency
+    std::optional<Paper> paper;                     // --paper
     QString categoriesIn;      // --categories: a CSV file to generate from ("-": standard input)
     QString categoriesExport;  // --export-categories: write the table as CSV, no workbook
 };

@@ -93,7 +93,8 @@ QByteArray ReadCategoriesFile(const QString& path) {
 
 }  // namespace
 
-std::optional<Inputs> LoadInputs(const CommandLine& options) {
+std::optional<Inputs> LoadInputs(const CommandLine& options, int& status) {
+    status = kFailed;
     Inputs inputs;
     AppState& state = inputs.state;
     IncomeTexts incomes;
@@ -150,10 +151,25 @@ std::optional<Inputs> LoadInputs(const CommandLine& options) {
             return std::nullopt;
         }
     }
-    for (std::size_t i = 0; i < incomes.size(); ++i)
-        if (options.incomes[i]) incomes[i] = *options.incomes[i];
+    if (options.currency) state.currency = *options.currency;
+    if (options.paper) state.paper = *options.paper;
     // Exporting the categories needs no incomes.
     if (!options.categoriesExport.isEmpty()) return inputs;
+
+    // Read with the user's locale and the run's currency; kept in the plain form, which reads
+    // the same.
+    for (std::size_t i = 0; i < incomes.size(); ++i) {
+        if (!options.incomes[i]) continue;
+        const model::ParsedAmount amount =
+            model::ParseAmount(*options.incomes[i], QLocale(), state.currency);
+        if (!amount) {
+            status = UsageError(
+                QCoreApplication::translate("Companion", "--income%1 \"%2\" is not an amount: %3")
+                    .arg(QString::number(i), *options.incomes[i], amount.Reason()));
+            return std::nullopt;
+        }
+        incomes[i] = amount.Value().Text();
+    }
 
     // A stored income that is not an amount generates nothing: the user gives the option.
     for (std::size_t i = 0; i < incomes.size(); ++i) {
@@ -186,8 +202,9 @@ std::optional<Generated> GenerateWorkbook(const CommandLine& options, const Inpu
     }
     sheet::ReportEnvironment env{provider, prompt,     folder, wantPicture ? &handover : nullptr,
                                  {},       wantPicture};
-    const sheet::ReportInputs report{inputs.state.categories, inputs.amounts,
-                                     inputs.state.WorkbookPalette};
+    const sheet::ReportInputs report{
+        inputs.state.categories, inputs.amounts, inputs.state.WorkbookPalette,
+        inputs.state.currency,   QLocale(),      inputs.state.paper};
     Generated generated;
     generated.workbook = sheet::GenerateReport(report, env);
     if (prompt.Failed()) {  // nothing is published after a failed step
@@ -249,8 +266,9 @@ void ExportCategories(const CommandLine& options, const Inputs& inputs) {
 }
 
 int Run(const CommandLine& options, RunGuard& guard) {
-    const std::optional<Inputs> inputs = LoadInputs(options);
-    if (!inputs) return kFailed;
+    int status = kFailed;
+    const std::optional<Inputs> inputs = LoadInputs(options, status);
+    if (!inputs) return status;
     if (!options.categoriesExport.isEmpty()) {
         try {
             ExportCategories(options, *inputs);

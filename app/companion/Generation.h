@@ -22,10 +22,12 @@ struct Inputs {
     std::array<model::Amount, 4> amounts{};
 };
 
-// The categories and incomes: the defaults, a synthetic table, a CSV file or the settings
-// store, with the incomes the options give (none are checked when the categories are only
-// exported). Nothing when they cannot be used (told).
-std::optional<Inputs> LoadInputs(const CommandLine& options);
+// The categories, incomes, currency and paper: the defaults, a synthetic table, a CSV file
+// or the settings store, with the incomes, currency and paper the options give. The options'
+// incomes are read with the user's locale and the run's currency (none are read when the
+// categories are only exported). Nothing when they cannot be used (told); `status` is then the
+// exit status: kUsage for an option's income that is not an amount, else kFailed.
+std::optional<Inputs> LoadInputs(const CommandLine& options, int& status);
 
 // The saved workbook and, when one is wanted, its picture.
 struct Generated {

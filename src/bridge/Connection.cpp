@@ -1,5 +1,7 @@
 #include "bridge/Connection.h"
 
+#include <QCoreApplication>
+
 #include "shell/CommonServices.h"
 #include "shell/Failure.h"
 
@@ -7,18 +9,26 @@ namespace quill::bridge {
 
 QString NotInstalledMessage() {
     const QString gap = QStringLiteral("\r\n\r\n");
-    return QStringLiteral("Error 842001. A normal instance of Excel could not be created.") + gap +
-           QStringLiteral("1. Please make sure Excel is installed on this computer.") + gap +
-           QStringLiteral(
+    return QCoreApplication::translate(
+               "quill::bridge::Messages",
+               "Error 842001. A normal instance of Excel could not be created.") +
+           gap +
+           QCoreApplication::translate("quill::bridge::Messages",
+                                       "1. Please make sure Excel is installed on this computer.") +
+           gap +
+           QCoreApplication::translate(
+               "quill::bridge::Messages",
                "2. Please open Excel normally and make sure a blank spreadsheet opens "
                "immediately without any interrupting window (such as an Excel file "
                "recovery window).") +
            gap +
-           QStringLiteral(
+           QCoreApplication::translate(
+               "quill::bridge::Messages",
                "3. Please make sure that when you double-click on a XLS or XLSX file "
                "that Excel opens normally without any interrupting messages.") +
            gap +
-           QStringLiteral(
+           QCoreApplication::translate(
+               "quill::bridge::Messages",
                "4. All versions of Excel are supported by this software except for the "
                "rare Excel Starter and Student editions.");
 }
@@ -36,7 +46,9 @@ bool CheckEngineAvailable(SpreadsheetProvider& provider, Prompt& prompt) {
 
 std::unique_ptr<spreadsheet::Application> CreateApplication(SpreadsheetProvider& provider) {
     std::unique_ptr<spreadsheet::Application> app = provider.Create();
-    if (!app) throw Failure("The spreadsheet application could not be created");
+    if (!app)
+        throw Failure(QCoreApplication::translate(
+            "quill::bridge::Messages", "The spreadsheet application could not be created"));
     return app;
 }
 

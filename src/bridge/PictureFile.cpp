@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 
@@ -245,8 +246,13 @@ bool WritePicture(const QImage& picture, const QString& path, QIODevice& out) {
 }
 
 void WritePictureFile(const QImage& picture, const QString& path, const ByteSink& sink) {
-    if (picture.isNull()) throw Failure("Invalid picture");
-    const auto cannotEncode = [&] { return Failure("Cannot encode the picture for " + path); };
+    if (picture.isNull())
+        throw Failure(QCoreApplication::translate("quill::bridge::Messages", "Invalid picture"));
+    const auto cannotEncode = [&] {
+        return Failure(QCoreApplication::translate("quill::bridge::Messages",
+                                                   "Cannot encode the picture for %1")
+                           .arg(path));
+    };
     if (IsPng(path)) {
         // Compressed whole first: a PNG is small, and Qt's PNG writer loses memory when a
         // write fails under it.
@@ -294,7 +300,8 @@ void SaveSheetPicture(const spreadsheet::Workbook& workbook, const spreadsheet::
             return WriteBmpRows(band, device);
         });
     device.Rethrow();
-    if (empty || !drawn) throw Failure("Invalid picture");
+    if (empty || !drawn)
+        throw Failure(QCoreApplication::translate("quill::bridge::Messages", "Invalid picture"));
     out.Commit();
 }
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -30,10 +31,14 @@ QByteArray ExportWorkbook(const QString& xlsPath, SaveFormat format) {
     if (format == SaveFormat::Xls) {
         QFile in(xlsPath);
         if (!in.open(QIODevice::ReadOnly))
-            throw Failure("Cannot read " + xlsPath + ": " + in.errorString());
+            throw Failure(
+                QCoreApplication::translate("quill::bridge::Messages", "Cannot read %1: %2")
+                    .arg(xlsPath, in.errorString()));
         QByteArray bytes = in.readAll();
         if (in.error() != QFileDevice::NoError)
-            throw Failure("Cannot read " + xlsPath + ": " + in.errorString());
+            throw Failure(
+                QCoreApplication::translate("quill::bridge::Messages", "Cannot read %1: %2")
+                    .arg(xlsPath, in.errorString()));
         return bytes;
     }
     try {

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -111,6 +113,15 @@ bool LeavesField(Qt::FocusReason reason) {
 
 QString IndexedName(const char* name, int index) {
     return QLatin1String(name) + QLatin1Char('_') + QString::number(index);
+}
+
+// Whether the locale's users print on Letter paper rather than A4.
+bool PrintsOnLetter(const QLocale& locale) {
+    return locale.territory() == QLocale::UnitedStates || locale.territory() == QLocale::Canada;
+}
+
+QString PaperName(Paper paper) {
+    return paper == Paper::Letter ? QString::fromLatin1(model::kLetterPaper) : QStringLiteral("A4");
 }
 
 }  // namespace
@@ -224,6 +235,7 @@ void CategoryEditorWindow::CreateIncomeFields(QVBoxLayout& layout) {
         grids[place.frame]->addWidget(text, place.row, 1);
     }
     layout.addLayout(frames);
+    CreateChoices(layout);
 
     incomeMessage_ = new QLabel(this);
     incomeMessage_->setObjectName(QStringLiteral("IncomeMessage"));
@@ -235,6 +247,46 @@ void CategoryEditorWindow::CreateIncomeFields(QVBoxLayout& layout) {
     palette.setColor(QPalette::WindowText, ui::WarningTextColor(palette));
     incomeMessage_->setPalette(palette);
     layout.addWidget(incomeMessage_);
+}
+
+void CategoryEditorWindow::CreateChoices(QVBoxLayout& layout) {
+    choiceRow_ = new QHBoxLayout;
+    choiceRow_->setSpacing(ui::ScaledPixels(*this, kMargin));
+    const int inset = ui::ScaledPixels(*this, kInset);
+    choiceRow_->setContentsMargins(inset, 0, inset, 0);
+    currencyLabel_ = new QLabel(tr("Currency:"), this);
+    currencyLabel_->setObjectName(QStringLiteral("CurrencyLabel"));
+    currencyChoice_ = new QComboBox(this);
+    currencyChoice_->setObjectName(QStringLiteral("CurrencyChoice"));
+    for (const model::Currency& currency : model::Currencies())
+        currencyChoice_->addItem(
+            QStringLiteral("%1 (%2)").arg(currency.code, currency.Symbol(QLocale())),
+            currency.code);
+    choiceRow_->addWidget(currencyLabel_);
+    choiceRow_->addWidget(currencyChoice_);
+    choiceRow_->addStretch(1);
+    layout.addLayout(choiceRow_);
+}
+
+void CategoryEditorWindow::OfferPaperChoice() {
+    if (paperChoice_ != nullptr) return;
+    paperLabel_ = new QLabel(tr("Paper:"), this);
+    paperLabel_->setObjectName(QStringLiteral("PaperLabel"));
+    paperChoice_ = new QComboBox(this);
+    paperChoice_->setObjectName(QStringLiteral("PaperChoice"));
+    paperChoice_->addItem(tr("A4"), PaperName(Paper::A4));
+    paperChoice_->addItem(tr("Letter"), PaperName(Paper::Letter));
+    paperLabel_->setBuddy(paperChoice_);
+    paperChoice_->setAccessibleName(tr("Paper"));
+    paperChoice_->setToolTip(tr("The paper the sheet is printed on"));
+    choiceRow_->addWidget(paperLabel_);
+    choiceRow_->addWidget(paperChoice_);
+    // After the currency in the tab order, before the tree.
+    setTabOrder(currencyChoice_, paperChoice_);
+    setTabOrder(paperChoice_, categoryTree_);
+    pointer_->TrackSurface(*paperLabel_);
+    pointer_->TrackSurface(*paperChoice_);
+    connect(paperChoice_, &QComboBox::activated, this, [this] { OnPaperChosen(); });
 }
 
 void CategoryEditorWindow::CreateTreeFrame(QVBoxLayout& layout) {
@@ -293,6 +345,9 @@ void CategoryEditorWindow::SetTabOrder() {
                                             insertButton_,   restoreButton_,  deleteButton_,
                                             renameButton_,   helpButton_};
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    // The currency follows the income fields.
+    setTabOrder(incomeBoxes_[2], currencyChoice_);
+    setTabOrder(currencyChoice_, categoryTree_);
     // The first of them has the focus when the window opens.
     incomeBoxes_[0]->setFocus();
 }
@@ -307,6 +362,9 @@ void CategoryEditorWindow::DescribeControls() {
         incomeLabels_[i]->setBuddy(incomeBoxes_[i]);
         incomeBoxes_[i]->setAccessibleName(QLatin1String(kIncomeNames[i]));
     }
+    currencyLabel_->setBuddy(currencyChoice_);
+    currencyChoice_->setAccessibleName(tr("Currency"));
+    currencyChoice_->setToolTip(tr("The currency the amounts are shown in, here and on the sheet"));
     categoryTree_->setAccessibleName(QStringLiteral("Personal budget data"));
     categoryTree_->setAccessibleDescription(
         QStringLiteral("Groups and their rows. Insert adds a row below the selected one, Delete "
@@ -349,6 +407,8 @@ void CategoryEditorWindow::TrackPointer() {
         pointer_->TrackSurface(*incomeBoxes_[i]);
     }
     pointer_->TrackSurface(*incomeMessage_);
+    pointer_->TrackSurface(*currencyLabel_);
+    pointer_->TrackSurface(*currencyChoice_);
     pointer_->TrackSurface(*categoryTree_);
     pointer_->TrackSurface(*categoryTree_->viewport());
 }
@@ -360,6 +420,8 @@ void CategoryEditorWindow::ConnectHandlers() {
     connect(restoreButton_, &QPushButton::clicked, this, [this] { OnRestoreDefault(); });
     connect(startCreatingButton_, &QPushButton::clicked, this, [this] { OnStartCreating(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] { OnHelp(); });
+    // Only the user's own choice is an edit; the window's own changes emit nothing.
+    connect(currencyChoice_, &QComboBox::activated, this, [this] { OnCurrencyChosen(); });
 
     // A click, and also a move of the selection with the keyboard, takes the selection,
     // so that the selected row text always names the selected node. The adapter's own
@@ -474,21 +536,25 @@ void CategoryEditorWindow::SelectIncomeText(int index) {
 void CategoryEditorWindow::ValidateIncome(int index) {
     QLineEdit& text = *incomeBoxes_[index];
     const QString typed = text.text();
-    const model::ParsedAmount amount = model::ParseAmount(typed);
+    // A box left as shown keeps its amount: also one that the currency shows with cents it
+    // would not take as typed.
+    if (typed == Shown(acceptedIncomes_[index])) return;
+    const model::ParsedAmount amount = model::ParseAmount(typed, QLocale(), state_.currency);
     if (!amount) {
         // The field keeps its last amount; the focus moves on all the same.
-        text.setText(acceptedIncomes_[index]);
+        text.setText(Shown(acceptedIncomes_[index]));
         ShowIncomeMessage(index, QStringLiteral("%1: %2 The box keeps %3.")
                                      .arg(QLatin1String(kIncomeNames[index]), amount.Reason(),
-                                          acceptedIncomes_[index]));
+                                          Shown(acceptedIncomes_[index])));
         return;
     }
-    const QString previous = acceptedIncomes_[index];
-    acceptedIncomes_[index] = amount.Value().Text();
-    text.setText(acceptedIncomes_[index]);
+    const model::Amount previous = acceptedIncomes_[index];
+    acceptedIncomes_[index] = amount.Value();
+    text.setText(Shown(acceptedIncomes_[index]));
     if (messageField_ == index) ClearIncomeMessage();
+    // The history keeps the amounts in the plain form, which reads the same in any locale.
     if (previous != acceptedIncomes_[index])
-        Record(new IncomeCommand(*this, index, previous, acceptedIncomes_[index]));
+        Record(new IncomeCommand(*this, index, previous.Text(), acceptedIncomes_[index].Text()));
 }
 
 void CategoryEditorWindow::ShowIncomeMessage(int index, const QString& message) {
@@ -681,7 +747,8 @@ void CategoryEditorWindow::OnHelp() {
 
 void CategoryEditorWindow::GenerateReport() {
     const std::array<model::Amount, 4> amounts = model::AllIncomeAmounts(IncomeTextsOfBoxes());
-    const sheet::ReportInputs inputs{state_.categories, amounts, state_.WorkbookPalette};
+    const sheet::ReportInputs inputs{state_.categories, amounts,   state_.WorkbookPalette,
+                                     state_.currency,   QLocale(), state_.paper};
     sheet::ReportEnvironment env{provider_, prompt_, tempFolder_.Path(), this,
                                  [this](PointerShape shape) { pointer_->Set(shape); }};
     sheet::GenerateReport(inputs, env);
@@ -699,16 +766,18 @@ void CategoryEditorWindow::LoadPicture(const QImage& picture) {
 
 void CategoryEditorWindow::SetWorkbookPath(const QString& path) {
     RequirePreview().SetWorkbookPath(path);
-    RequirePreview().SetSheetSummary(SheetSummaryOf(path));
+    RequirePreview().SetSheetSummary(
+        SheetSummaryOf(path, sheet::AmountFormatFor(state_.currency, QLocale())));
 }
 
-QString CategoryEditorWindow::SheetSummaryOf(const QString& workbookPath) {
+QString CategoryEditorWindow::SheetSummaryOf(const QString& workbookPath,
+                                             const std::string& amountFormat) {
     // The summary only adds to the picture: a workbook that cannot be read gives none.
     try {
         const spreadsheet::Workbook book = spreadsheet::LoadXls(workbookPath.toStdString());
         const spreadsheet::Worksheet* sheet = book.ShownSheet();
         if (sheet == nullptr) return {};
-        return QString::fromStdString(sheet::KeyFiguresSummary(*sheet));
+        return QString::fromStdString(sheet::KeyFiguresSummary(*sheet, amountFormat));
     } catch (const std::exception&) {
         return {};
     }
@@ -805,9 +874,62 @@ void CategoryEditorWindow::RestoreRow(const CategoryRow& row) {
 }
 
 void CategoryEditorWindow::RestoreIncome(int index, const QString& text) {
-    acceptedIncomes_[index] = text;
-    incomeBoxes_[index]->setText(text);
+    // The history's plain form.
+    const model::ParsedAmount amount = model::ParseAmount(text, QLocale::c());
+    acceptedIncomes_[index] = amount ? amount.Value() : model::Amount();
+    incomeBoxes_[index]->setText(Shown(acceptedIncomes_[index]));
     if (messageField_ == index) ClearIncomeMessage();
+}
+
+void CategoryEditorWindow::RestoreChoice(Choice choice, const QString& value) {
+    if (choice == Choice::Currency)
+        ApplyCurrency(value);
+    else
+        ApplyPaper(value == QLatin1String(model::kLetterPaper) ? Paper::Letter : Paper::A4);
+}
+
+void CategoryEditorWindow::OnCurrencyChosen() {
+    const QString before = state_.currency.code;
+    const QString after = currencyChoice_->currentData().toString();
+    if (after == before) return;
+    ApplyCurrency(after);
+    Record(new ChoiceCommand(*this, tr("Change Currency"), Choice::Currency, before, after));
+}
+
+void CategoryEditorWindow::OnPaperChosen() {
+    const QString before = PaperName(state_.paper);
+    const QString after = paperChoice_->currentData().toString();
+    if (after == before) return;
+    ApplyPaper(after == QLatin1String(model::kLetterPaper) ? Paper::Letter : Paper::A4);
+    Record(new ChoiceCommand(*this, tr("Change Paper"), Choice::Paper, before, after));
+}
+
+void CategoryEditorWindow::ApplyCurrency(const QString& code) {
+    // The boxes' amounts, read while they still show the former currency.
+    const IncomeTexts incomes = IncomeTextsOfBoxes();
+    state_.currency = model::CurrencyOrUsd(code);
+    tree_->SetCurrency(state_.currency);
+    ShowChoices();
+    ShowIncomes(incomes);
+    tree_->ShowPlanned(state_.categories);
+}
+
+void CategoryEditorWindow::ApplyPaper(Paper paper) {
+    state_.paper = paper;
+    ShowChoices();
+}
+
+void CategoryEditorWindow::ShowChoices() {
+    const QSignalBlocker quietCurrency(currencyChoice_);
+    currencyChoice_->setCurrentIndex(std::max(0, currencyChoice_->findData(state_.currency.code)));
+    if (PrintsOnLetter(QLocale()) || state_.paper == Paper::Letter) OfferPaperChoice();
+    if (paperChoice_ == nullptr) return;
+    const QSignalBlocker quietPaper(paperChoice_);
+    paperChoice_->setCurrentIndex(std::max(0, paperChoice_->findData(PaperName(state_.paper))));
+}
+
+QString CategoryEditorWindow::Shown(const model::Amount& amount) const {
+    return model::AmountDisplay(amount.Cents(), state_.currency, QLocale());
 }
 
 void CategoryEditorWindow::OnPlannedEdited(const QString& key, const QString& text) {
@@ -815,10 +937,10 @@ void CategoryEditorWindow::OnPlannedEdited(const QString& key, const QString& te
     if (row == nullptr) return;
     std::optional<model::Amount> amount;  // empty text: not planned
     if (!text.trimmed().isEmpty()) {
-        const model::ParsedAmount parsed = model::ParseAmount(text);
+        const model::ParsedAmount parsed = model::ParseAmount(text, QLocale(), state_.currency);
         if (!parsed) {
             const QString kept =
-                row->Planned ? row->Planned->Text() : QStringLiteral("not planned");
+                row->Planned ? Shown(*row->Planned) : QStringLiteral("not planned");
             const QString message = QStringLiteral("%1: %2 The planned amount stays %3.")
                                         .arg(row->RowText, parsed.Reason(), kept);
             // Told once the editor has closed: a box that took the focus from the editor
@@ -922,6 +1044,8 @@ void CategoryEditorWindow::LoadState(model::CategorySource source) {
     // The load reports an unusable store only after it has finished with the defaults;
     // the fields show what it read in either case.
     const auto showIncomes = qScopeGuard([&] {
+        tree_->SetCurrency(state_.currency);
+        ShowChoices();
         ShowIncomes(incomes);
         tree_->ShowPlanned(state_.categories);
     });
@@ -939,8 +1063,9 @@ void CategoryEditorWindow::ResumePainting() {
 IncomeTexts CategoryEditorWindow::IncomeTextsOfBoxes() const {
     IncomeTexts incomes;
     for (int i = 0; i < 4; ++i) {
-        const model::ParsedAmount amount = model::ParseAmount(incomeBoxes_[i]->text());
-        incomes[i] = amount ? amount.Value().Text() : acceptedIncomes_[i];
+        const model::ParsedAmount amount =
+            model::ParseAmount(incomeBoxes_[i]->text(), QLocale(), state_.currency);
+        incomes[i] = amount ? amount.Value().Text() : acceptedIncomes_[i].Text();
     }
     return incomes;
 }
@@ -949,13 +1074,13 @@ void CategoryEditorWindow::ShowIncomes(const IncomeTexts& incomes) {
     ClearIncomeMessage();
     for (int i = 0; i < 4; ++i) {
         const model::ParsedAmount amount = model::ParseAmount(incomes[i]);
-        acceptedIncomes_[i] = amount ? amount.Value().Text() : model::Amount().Text();
-        incomeBoxes_[i]->setText(acceptedIncomes_[i]);
+        acceptedIncomes_[i] = amount ? amount.Value() : model::Amount();
+        incomeBoxes_[i]->setText(Shown(acceptedIncomes_[i]));
         if (!amount && messageField_ < 0)
-            ShowIncomeMessage(
-                i, QStringLiteral("%1: the saved \"%2\" is not an amount, so the "
-                                  "box shows %3.")
-                       .arg(QLatin1String(kIncomeNames[i]), incomes[i], acceptedIncomes_[i]));
+            ShowIncomeMessage(i, QStringLiteral("%1: the saved \"%2\" is not an amount, so the "
+                                                "box shows %3.")
+                                     .arg(QLatin1String(kIncomeNames[i]), incomes[i],
+                                          Shown(acceptedIncomes_[i])));
     }
 }
 

@@ -15,17 +15,20 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QString>
 #include <QWidget>
 
 #include "editor/TableCommands.h"
+#include "model/Amount.h"
 #include "model/AppState.h"
 #include "model/CategoryState.h"
 #include "sheet/ReportDriver.h"
 #include "shell/PointerShape.h"
 #include "shell/ui/ProgramEnd.h"
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -116,6 +119,7 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, priva
     void RestoreState(const EditedState& state, const QString& selectKey) override;
     void RestoreRow(const CategoryRow& row) override;
     void RestoreIncome(int index, const QString& text) override;
+    void RestoreChoice(Choice choice, const QString& value) override;
 
     // The plan's commands: the undo history, a planned amount typed in the tree, import and
     // export of the categories as CSV.
@@ -127,6 +131,10 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, priva
 
     void CreateControls();
     void CreateIncomeFields(QVBoxLayout& layout);
+    // The currency choice, in a row under the income frames; the paper choice joins it
+    // once it is offered.
+    void CreateChoices(QVBoxLayout& layout);
+    void OfferPaperChoice();
     void CreateTreeFrame(QVBoxLayout& layout);
     // Puts a further edit command into the row under the four edit commands, with their
     // font, height, Enter key and hand pointer; the window takes it over.
@@ -147,12 +155,24 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, priva
     void OnRenamedInPlace(const QString& key, const QString& newString);
 
     // The income fields (index 0 to 3). Leaving a field with an amount shows it in the
-    // plain form; leaving it with a text that is not one puts back the field's last amount
-    // and says why beside the fields.
+    // locale's form with the currency; leaving it with a text that is not one puts back the
+    // field's last amount and says why beside the fields.
     void SelectIncomeText(int index);
     void ValidateIncome(int index);
     void ShowIncomeMessage(int index, const QString& message);
     void ClearIncomeMessage();
+    // An amount as the window shows it: the default locale's form with the currency.
+    QString Shown(const model::Amount& amount) const;
+
+    // The currency and paper choices: the user's choice is an undoable edit; Apply puts a
+    // value in place and shows what depends on it.
+    void OnCurrencyChosen();
+    void OnPaperChosen();
+    void ApplyCurrency(const QString& code);
+    void ApplyPaper(Paper paper);
+    // Shows the state's currency and paper in the choices; the paper only where it is a
+    // choice (a locale that prints on Letter, or Letter chosen before).
+    void ShowChoices();
 
     // The commands.
     void OnInsertBelow();     // Insert Below
@@ -184,7 +204,7 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, priva
     int IncomeIndexOf(const QObject* object) const;
     preview::SheetPreviewWindow& RequirePreview();
     // The key figures of the saved workbook's sheet in words; empty when it cannot be read.
-    static QString SheetSummaryOf(const QString& workbookPath);
+    static QString SheetSummaryOf(const QString& workbookPath, const std::string& amountFormat);
 
     AppState& state_;
     Prompt& prompt_;
@@ -195,10 +215,10 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, priva
     std::optional<QString> currentNode_;
     AskRowName askRowName_;
     ui::ProgramEnd endProgram_;
-    bool ended_ = false;                        // the state is saved (or must not be): never again
-    int selectOnMouseRelease_ = -1;             // the field that a click has just entered
-    std::array<QString, 4> acceptedIncomes_{};  // each field's last amount, as shown
-    int messageField_ = -1;                     // the field the income message is about
+    bool ended_ = false;             // the state is saved (or must not be): never again
+    int selectOnMouseRelease_ = -1;  // the field that a click has just entered
+    std::array<model::Amount, 4> acceptedIncomes_{};  // each field's last amount
+    int messageField_ = -1;                           // the field the income message is about
 
     // Controls, owned by the window.
     QPushButton* startCreatingButton_ = nullptr;
@@ -207,6 +227,11 @@ class CategoryEditorWindow : public QWidget, public sheet::ReportHandover, priva
     std::array<QLabel*, 4> incomeLabels_{};
     std::array<QLineEdit*, 4> incomeBoxes_{};
     QLabel* incomeMessage_ = nullptr;  // why a typed income was not taken
+    QLabel* currencyLabel_ = nullptr;
+    QComboBox* currencyChoice_ = nullptr;
+    QHBoxLayout* choiceRow_ = nullptr;
+    QLabel* paperLabel_ = nullptr;  // both only once the paper is a choice
+    QComboBox* paperChoice_ = nullptr;
     QGroupBox* categoryFrame_ = nullptr;
     QPushButton* insertButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;

@@ -51,4 +51,21 @@ void IncomeCommand::redo() {
     editor_.RestoreIncome(index_, after_);
 }
 
+ChoiceCommand::ChoiceCommand(TableEditor& editor, const QString& text, TableEditor::Choice choice,
+                             QString before, QString after)
+    : QUndoCommand(text),
+      editor_(editor),
+      choice_(choice),
+      before_(std::move(before)),
+      after_(std::move(after)) {}
+
+void ChoiceCommand::undo() {
+    editor_.RestoreChoice(choice_, before_);
+}
+
+void ChoiceCommand::redo() {
+    if (std::exchange(done_, false)) return;
+    editor_.RestoreChoice(choice_, after_);
+}
+
 }  // namespace quill::editor

@@ -36,6 +36,9 @@ class TableEditor {
     virtual void RestoreRow(const CategoryRow& row) = 0;
     // Shows `text` in the income box `index` as its accepted amount.
     virtual void RestoreIncome(int index, const QString& text) = 0;
+    // Puts back a choice of the window and shows what depends on it.
+    enum class Choice { Currency, Paper };
+    virtual void RestoreChoice(Choice choice, const QString& value) = 0;
 };
 
 // Insert, delete, Restore Default and import.
@@ -79,6 +82,22 @@ class IncomeCommand : public QUndoCommand {
   private:
     TableEditor& editor_;
     int index_;
+    QString before_;
+    QString after_;
+    bool done_ = true;
+};
+
+// A choice of the window: the currency (its code) or the paper ("A4", "Letter").
+class ChoiceCommand : public QUndoCommand {
+  public:
+    ChoiceCommand(TableEditor& editor, const QString& text, TableEditor::Choice choice,
+                  QString before, QString after);
+    void undo() override;
+    void redo() override;
+
+  private:
+    TableEditor& editor_;
+    TableEditor::Choice choice_;
     QString before_;
     QString after_;
     bool done_ = true;

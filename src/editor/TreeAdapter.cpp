@@ -167,7 +167,9 @@ void TreeAdapter::ShowPlanned(const CategoryTable& table) {
     for (const CategoryRow& row : table) {
         QTreeWidgetItem* item = Item(row.RowKey);
         if (item == nullptr || item->parent() == nullptr) continue;
-        item->setText(kPlannedColumn, row.Planned ? row.Planned->Text() : QString());
+        item->setText(kPlannedColumn,
+                      row.Planned ? model::AmountDisplay(row.Planned->Cents(), currency_, QLocale())
+                                  : QString());
         if (row.Planned) {
             const QString group = KeyOf(*item->parent());
             sums[group] += row.Planned->Cents();
@@ -177,7 +179,9 @@ void TreeAdapter::ShowPlanned(const CategoryTable& table) {
         QTreeWidgetItem* group = tree_.topLevelItem(i);
         const QString key = KeyOf(*group);
         group->setText(kPlannedColumn,
-                       sums.contains(key) ? model::CentsText(sums.value(key)) : QString());
+                       sums.contains(key)
+                           ? model::AmountDisplay(sums.value(key), currency_, QLocale())
+                           : QString());
     }
 }
 

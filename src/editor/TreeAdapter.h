@@ -20,6 +20,7 @@
 
 #include "model/CategoryTable.h"
 #include "model/CategoryTree.h"
+#include "model/Currency.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -71,9 +72,11 @@ class TreeAdapter : public CategoryTree {
 
     // The column of the planned amounts.
     static constexpr int kPlannedColumn = 1;
-    // Shows every row's planned amount ("$1200.50", empty when not planned) and each
-    // group's sum of its items' amounts (empty when none of them is planned).
+    // Shows every row's planned amount ("$1,200.50" under en_US, empty when not planned) and
+    // each group's sum of its items' amounts (empty when none of them is planned), in the
+    // default locale and the currency of SetCurrency (USD until then).
     void ShowPlanned(const CategoryTable& table);
+    void SetCurrency(const model::Currency& currency) { currency_ = currency; }
     // The text shown in the planned column of the node.
     QString PlannedText(const QString& key) const;
     // `edited` runs when the user commits a planned amount in place, with the node's key and
@@ -93,6 +96,7 @@ class TreeAdapter : public CategoryTree {
     QHash<QString, QTreeWidgetItem*> items_;
     QIcon groupImage_;
     QIcon rowImage_;
+    model::Currency currency_ = model::CurrencyOrUsd({});
 };
 
 }  // namespace quill::editor

@@ -1,11 +1,14 @@
 #include "model/Amounts.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QSet>
+#include <QStringList>
 
 #include "shell/Failure.h"
 
@@ -23,49 +26,65 @@ QString ExampleAmount(const QLocale& locale) {
 }
 
 QString NegativeReason() {
-    return QStringLiteral("An amount cannot be negative: leave out the minus sign.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "An amount cannot be negative: leave out the minus sign.");
 }
 
 QString ExponentReason() {
-    return QStringLiteral(
-        "Write the amount out in digits; a power of ten such as 1e5 is not "
-        "an amount.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Write the amount out in digits; a power of ten such as "
+                                       "1e5 is not an amount.");
 }
 
 QString LetterReason(const QString& letter, const QLocale& locale) {
-    return QStringLiteral(
-               "Letters such as \"%1\" cannot be part of an amount. Type digits, "
-               "such as %2.")
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Letters such as \"%1\" cannot be part of an amount. "
+                                       "Type digits, such as %2.")
         .arg(letter, ExampleAmount(locale));
 }
 
 QString CharacterReason(const QString& character, const QLocale& locale) {
-    return QStringLiteral("\"%1\" cannot be part of an amount. Type digits, such as %2.")
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "\"%1\" cannot be part of an amount. Type digits, such "
+                                       "as %2.")
         .arg(character, ExampleAmount(locale));
 }
 
 QString NoDigitReason(const QLocale& locale) {
-    return QStringLiteral("An amount needs digits, such as %1.").arg(ExampleAmount(locale));
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "An amount needs digits, such as %1.")
+        .arg(ExampleAmount(locale));
 }
 
 QString TooLargeReason() {
-    return QStringLiteral("An amount can have at most %1 digits before the decimal point.")
+    return QCoreApplication::translate(
+               "quill::model::Amounts",
+               "An amount can have at most %1 digits before the decimal point.")
         .arg(kMaxIntegerDigits);
 }
 
 QString SeveralPointsReason() {
-    return QStringLiteral("An amount can have only one decimal point.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "An amount can have only one decimal point.");
 }
 
 QString GroupingReason(const QLocale& locale) {
-    return QStringLiteral(
-               "Digits are grouped by threes, as in %1, and the decimal point comes "
-               "last.")
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Digits are grouped by threes, as in %1, and the decimal "
+                                       "point comes last.")
         .arg(locale.toString(1234567.89, 'f', 2));
 }
 
+QString WholeUnitsReason(const Currency& currency, const QLocale& locale) {
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Amounts in %1 are whole numbers without decimals, such "
+                                       "as %2.")
+        .arg(currency.code, locale.toString(1234));
+}
+
 QString FractionReason() {
-    return QStringLiteral("Only digits can follow the decimal point.");
+    return QCoreApplication::translate("quill::model::Amounts",
+                                       "Only digits can follow the decimal point.");
 }
 
 // ---- Currency marks ------------------------------------------------------------------------
@@ -84,12 +103,27 @@ const QSet<QString>& CurrencyCodes() {
     return codes;
 }
 
+// The chosen currency's own marks: its symbols (the table's and the locale's) and its code,
+// longest first, so that "kr." goes before "kr".
+QStringList OwnMarks(const Currency& currency, const QLocale& locale) {
+    QStringList marks = {currency.code, currency.symbol, currency.Symbol(locale)};
+    marks.removeAll(QString());
+    marks.removeDuplicates();
+    std::sort(marks.begin(), marks.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    return marks;
+}
+
 // The length of the currency mark at the start (or the end) of `text`, 0 when there is
-// none: a run of currency signs, the locale's currency symbol ("kr", "CHF") or an ISO code
-// in capitals ("USD"; "all" or "try" stay words).
-qsizetype CurrencyMark(QStringView text, const QLocale& locale, bool atStart) {
+// none: the chosen currency's symbol or code ("kr", "zł", "CHF", "EUR"), a run of
+// currency signs, the locale's currency symbol or an ISO code in capitals ("USD"; "all" or
+// "try" stay words).
+qsizetype CurrencyMark(QStringView text, const QLocale& locale, const QStringList& ownMarks,
+                       bool atStart) {
     const qsizetype size = text.size();
     auto edge = [&](qsizetype n) { return atStart ? text.first(n) : text.last(n); };
+    for (const QString& mark : ownMarks)
+        if (mark.size() <= size && edge(mark.size()) == mark) return mark.size();
     qsizetype signs = 0;
     while (signs < size &&
            text[atStart ? signs : size - 1 - signs].category() == QChar::Symbol_Currency)
@@ -104,7 +138,8 @@ qsizetype CurrencyMark(QStringView text, const QLocale& locale, bool atStart) {
 
 // `text` without format characters (direction marks, zero-width spaces that copied amounts
 // carry), its outer blanks and its currency marks at either end.
-QString AmountBody(const QString& text, const QLocale& locale) {
+QString AmountBody(const QString& text, const QLocale& locale, const Currency& currency) {
+    const QStringList ownMarks = OwnMarks(currency, locale);
     QString cleaned;
     cleaned.reserve(text.size());
     for (const QChar c : text)
@@ -113,11 +148,11 @@ QString AmountBody(const QString& text, const QLocale& locale) {
     for (bool changed = true; changed;) {
         changed = false;
         body = body.trimmed();
-        if (const qsizetype n = CurrencyMark(body, locale, true); n > 0) {
+        if (const qsizetype n = CurrencyMark(body, locale, ownMarks, true); n > 0) {
             body = body.sliced(n).trimmed();
             changed = true;
         }
-        if (const qsizetype n = CurrencyMark(body, locale, false); n > 0) {
+        if (const qsizetype n = CurrencyMark(body, locale, ownMarks, false); n > 0) {
             body.chop(n);
             changed = true;
         }
@@ -172,6 +207,33 @@ bool WellGrouped(const std::vector<Piece>& pieces, std::size_t end) {
     return true;
 }
 
+// Whether the pieces before `end` group a whole number exactly as the locale itself writes
+// it: its own grouping may differ from groups of three ("10,00,000" in India, "1000 000" in
+// Polish), and what the program shows must read back.
+bool LocaleGrouped(const std::vector<Piece>& pieces, std::size_t end, const QLocale& locale) {
+    const QString group = locale.groupSeparator();
+    if (end < 3 || group.size() != 1) return false;
+    const QChar kind = SeparatorKind(group[0], locale);
+    std::string digits;
+    std::vector<std::size_t> sizes;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (!pieces[i].IsDigits() && pieces[i].separator != kind) return false;
+        if (!pieces[i].IsDigits()) continue;
+        digits += pieces[i].digits;
+        sizes.push_back(pieces[i].digits.size());
+    }
+    if (digits.size() > 18) return false;
+    const QString shown = locale.toString(std::stoll(digits));
+    std::vector<std::size_t> shownSizes{0};
+    for (const QChar c : shown) {
+        if (c.isDigit())
+            ++shownSizes.back();
+        else if (shownSizes.back() > 0)
+            shownSizes.push_back(0);
+    }
+    return sizes == shownSizes;
+}
+
 }  // namespace
 
 // ---- Amount ----------------------------------------------------------------------------------
@@ -220,8 +282,8 @@ Amount ParsedAmount::Value() const {
 
 // ---- Reading -----------------------------------------------------------------------------
 
-ParsedAmount ParseAmount(const QString& text, const QLocale& locale) {
-    const QString body = AmountBody(text, locale);
+ParsedAmount ParseAmount(const QString& text, const QLocale& locale, const Currency& currency) {
+    const QString body = AmountBody(text, locale, currency);
     if (body.isEmpty()) return ParsedAmount::Accepted(Amount());
 
     // Split into runs of digits and single separators; any other character refuses.
@@ -284,14 +346,16 @@ ParsedAmount ParseAmount(const QString& text, const QLocale& locale) {
         } else {
             // One mark: the decimal point, unless it can only be grouping here ("1,234"
             // under en_US, "1.234" under de_DE).
-            const bool grouping =
-                QString(kind) != localePoint && groups && WellGrouped(pieces, pieces.size());
+            const bool grouping = QString(kind) != localePoint && groups &&
+                                  (WellGrouped(pieces, pieces.size()) ||
+                                   LocaleGrouped(pieces, pieces.size(), locale));
             if (!grouping) point = marks.front();
         }
     }
 
     // The whole part, then the cents.
-    if (!WellGrouped(pieces, point)) return ParsedAmount::Refused(GroupingReason(locale));
+    if (!WellGrouped(pieces, point) && !LocaleGrouped(pieces, point, locale))
+        return ParsedAmount::Refused(GroupingReason(locale));
     std::string fraction;
     if (point < pieces.size()) {
         if (pieces.size() > point + 2) return ParsedAmount::Refused(FractionReason());
@@ -302,6 +366,11 @@ ParsedAmount ParseAmount(const QString& text, const QLocale& locale) {
     const std::size_t firstSignificant = whole.find_first_not_of('0');
     whole.erase(0, std::min(firstSignificant, whole.size()));
     if (whole.size() > kMaxIntegerDigits) return ParsedAmount::Refused(TooLargeReason());
+
+    // A currency without minor units has no fraction to round away: the number stays as typed
+    // or is refused.
+    if (currency.digits == 0 && fraction.find_first_not_of('0') != std::string::npos)
+        return ParsedAmount::Refused(WholeUnitsReason(currency, locale));
 
     std::int64_t cents = 0;
     for (const char digit : whole) cents = cents * 10 + (digit - '0');

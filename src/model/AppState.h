@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "model/CategoryTable.h"
+#include "model/Currency.h"
 #include "spreadsheet/core/Palette.h"
 
 namespace quill {
@@ -28,11 +29,16 @@ using IncomeTexts = std::array<QString, 4>;
 // The workbook's colours 1 to 56, the engine's palette type (a plain array, no engine code).
 using spreadsheet::Palette;
 
+// The paper the sheet's page set-up names.
+enum class Paper { A4, Letter };
+
 struct AppState {
     CategoryTable categories;
     QString SelectedRowText;  // RowText of the row selected in the tree
     QString NewRowName;       // the name typed in the row-name dialog
     quill::Palette WorkbookPalette{};
+    model::Currency currency = model::CurrencyOrUsd({});  // how amounts are shown
+    Paper paper = Paper::A4;
 };
 
 }  // namespace quill

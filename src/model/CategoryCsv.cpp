@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <QStringDecoder>
@@ -44,7 +45,9 @@ QString DecodeUtf8(const QByteArray& bytes) {
         ++line;
         start = end + 1;
     }
-    throw CategoryCsvError(line, QStringLiteral("the file is not UTF-8 text; save it as UTF-8"));
+    throw CategoryCsvError(
+        line, QCoreApplication::translate("quill::model::CategoryCsv",
+                                          "the file is not UTF-8 text; save it as UTF-8"));
 }
 
 struct Record {
@@ -80,8 +83,9 @@ std::vector<Record> SplitRecords(const QString& text) {
                 while (true) {
                     if (i >= size)
                         throw CategoryCsvError(
-                            opened, QStringLiteral("a quoted field is not closed: a quote "
-                                                   "(\") is missing"));
+                            opened, QCoreApplication::translate(
+                                        "quill::model::CategoryCsv",
+                                        "a quoted field is not closed: a quote (\") is missing"));
                     const QChar c = text[i];
                     if (c == u'"') {
                         if (i + 1 < size && text[i + 1] == u'"') {
@@ -98,16 +102,20 @@ std::vector<Record> SplitRecords(const QString& text) {
                     ++i;
                 }
                 if (i < size && text[i] != u',' && !isBreak(text[i]))
-                    throw CategoryCsvError(
-                        line, QStringLiteral("text follows a closing quote; a quote inside a "
-                                             "quoted field is written twice (\"\")"));
+                    throw CategoryCsvError(line,
+                                           QCoreApplication::translate(
+                                               "quill::model::CategoryCsv",
+                                               "text follows a closing quote; a quote inside a "
+                                               "quoted field is written twice (\"\")"));
             } else {
                 const qsizetype start = i;
                 while (i < size && text[i] != u',' && !isBreak(text[i])) {
                     if (text[i] == u'"')
                         throw CategoryCsvError(
-                            line, QStringLiteral("a quote (\") inside a field that does not "
-                                                 "start with one; quote the whole field"));
+                            line, QCoreApplication::translate(
+                                      "quill::model::CategoryCsv",
+                                      "a quote (\") inside a field that does not start "
+                                      "with one; quote the whole field"));
                     ++i;
                 }
                 field = text.mid(start, i - start);
@@ -150,7 +158,9 @@ struct ImportedGroup {
 }  // namespace
 
 CategoryCsvError::CategoryCsvError(int line, const QString& cause)
-    : PlainFailure(QStringLiteral("Line %1: %2.").arg(line).arg(cause)),
+    : PlainFailure(QCoreApplication::translate("quill::model::CategoryCsv", "Line %1: %2.")
+                       .arg(line)
+                       .arg(cause)),
       line_(line),
       cause_(cause) {}
 
@@ -158,11 +168,15 @@ CategoryTable ReadCategoryCsv(const QByteArray& bytes) {
     const std::vector<Record> records = SplitRecords(DecodeUtf8(bytes));
     if (records.empty())
         throw CategoryCsvError(
-            1, QStringLiteral("the file is empty; its first line must be %1").arg(HeaderText()));
+            1, QCoreApplication::translate("quill::model::CategoryCsv",
+                                           "the file is empty; its first line must be %1")
+                   .arg(HeaderText()));
     if (!IsHeader(records.front().fields))
-        throw CategoryCsvError(records.front().line,
-                               QStringLiteral("the first line must be the header %1, not \"%2\"")
-                                   .arg(HeaderText(), records.front().fields.join(u',')));
+        throw CategoryCsvError(
+            records.front().line,
+            QCoreApplication::translate("quill::model::CategoryCsv",
+                                        "the first line must be the header %1, not \"%2\"")
+                .arg(HeaderText(), records.front().fields.join(u',')));
 
     std::vector<ImportedGroup> groups;
     QHash<QString, std::size_t> groupIndex;
@@ -172,11 +186,12 @@ CategoryTable ReadCategoryCsv(const QByteArray& bytes) {
         const Record& record = records[r];
         if (record.fields.size() != kFields)
             throw CategoryCsvError(
-                record.line, QStringLiteral("the record has %1 field(s); every record has %2: "
-                                            "%3")
-                                 .arg(record.fields.size())
-                                 .arg(kFields)
-                                 .arg(HeaderText()));
+                record.line,
+                QCoreApplication::translate("quill::model::CategoryCsv",
+                                            "the record has %1 field(s); every record has %2: %3")
+                    .arg(record.fields.size())
+                    .arg(kFields)
+                    .arg(HeaderText()));
         const QString& group = record.fields[0];
         const QString& item = record.fields[1];
         const QString plannedText = record.fields[2].trimmed();
@@ -184,18 +199,22 @@ CategoryTable ReadCategoryCsv(const QByteArray& bytes) {
 
         if (group.trimmed().isEmpty()) {
             if (!isItem)
-                throw CategoryCsvError(record.line, QStringLiteral("the group name is empty"));
-            if (!current)
                 throw CategoryCsvError(record.line,
-                                       QStringLiteral("the category \"%1\" comes before any "
-                                                      "group name")
-                                           .arg(item));
+                                       QCoreApplication::translate("quill::model::CategoryCsv",
+                                                                   "the group name is empty"));
+            if (!current)
+                throw CategoryCsvError(
+                    record.line,
+                    QCoreApplication::translate("quill::model::CategoryCsv",
+                                                "the category \"%1\" comes before any group name")
+                        .arg(item));
         } else if (const auto found = groupIndex.constFind(group); found != groupIndex.cend()) {
             if (!isItem)
-                throw CategoryCsvError(record.line,
-                                       QStringLiteral("the group \"%1\" is declared twice; "
-                                                      "group names must differ")
-                                           .arg(group));
+                throw CategoryCsvError(
+                    record.line, QCoreApplication::translate(
+                                     "quill::model::CategoryCsv",
+                                     "the group \"%1\" is declared twice; group names must differ")
+                                     .arg(group));
             current = *found;
         } else {
             groupIndex.insert(group, groups.size());
@@ -205,18 +224,21 @@ CategoryTable ReadCategoryCsv(const QByteArray& bytes) {
         }
         if (isItem) ++rows;
         if (rows > static_cast<std::size_t>(kMaxStoredRows))
-            throw CategoryCsvError(record.line,
-                                   QStringLiteral("the file has more than %1 groups and "
-                                                  "categories, more than the list can hold")
-                                       .arg(kMaxStoredRows));
+            throw CategoryCsvError(
+                record.line,
+                QCoreApplication::translate(
+                    "quill::model::CategoryCsv",
+                    "the file has more than %1 groups and categories, more than the list can hold")
+                    .arg(kMaxStoredRows));
 
         if (!isItem) {
             if (!plannedText.isEmpty())
                 throw CategoryCsvError(
-                    record.line,
-                    QStringLiteral("the group \"%1\" has a planned amount; a group's amount is "
-                                   "the sum of its categories, so leave its Planned field empty")
-                        .arg(group));
+                    record.line, QCoreApplication::translate(
+                                     "quill::model::CategoryCsv",
+                                     "the group \"%1\" has a planned amount; a group's amount is "
+                                     "the sum of its categories, so leave its Planned field empty")
+                                     .arg(group));
             continue;
         }
         std::optional<Amount> planned;
@@ -224,15 +246,18 @@ CategoryTable ReadCategoryCsv(const QByteArray& bytes) {
             // The plain form, read the same whatever the user's locale.
             const ParsedAmount amount = ParseAmount(plannedText, QLocale::c());
             if (!amount)
-                throw CategoryCsvError(record.line, QStringLiteral("\"%1\" is not an amount: %2")
-                                                        .arg(plannedText, amount.Reason()));
+                throw CategoryCsvError(record.line,
+                                       QCoreApplication::translate("quill::model::CategoryCsv",
+                                                                   "\"%1\" is not an amount: %2")
+                                           .arg(plannedText, amount.Reason()));
             planned = amount.Value();
         }
         groups[*current].items.emplace_back(item, planned);
     }
     if (groups.empty())
         throw CategoryCsvError(records.back().line,
-                               QStringLiteral("the file has no groups or categories"));
+                               QCoreApplication::translate("quill::model::CategoryCsv",
+                                                           "the file has no groups or categories"));
 
     // Numbered as the default set is: each group, then its items.
     CategoryTable table;
@@ -265,21 +290,26 @@ QByteArray WriteCategoryCsv(const CategoryTable& table) {
     QString text = HeaderText() + QStringLiteral("\r\n");
     for (const CategoryRow* group : groups) {
         if (group->RowText.trimmed().isEmpty())
-            throw PlainFailure(
-                QStringLiteral("A group has no name; name it before the categories are exported."));
+            throw PlainFailure(QCoreApplication::translate(
+                "quill::model::CategoryCsv",
+                "A group has no name; name it before the categories are exported."));
         if (names[group->RowText]++ > 0)
-            throw PlainFailure(QStringLiteral("Two groups are named \"%1\"; rename one of them "
-                                              "before the categories are exported.")
-                                   .arg(group->RowText));
+            throw PlainFailure(
+                QCoreApplication::translate("quill::model::CategoryCsv",
+                                            "Two groups are named \"%1\"; rename one of them "
+                                            "before the categories are exported.")
+                    .arg(group->RowText));
         const QString groupField = CsvField(group->RowText);
         text += groupField + QStringLiteral(",,\r\n");
         // A key used twice shows its items under one node only, the first one added.
         const auto items = itemsOf.take(group->RowKey);
         for (const CategoryRow* item : items) {
             if (item->RowText.trimmed().isEmpty())
-                throw PlainFailure(QStringLiteral("A category of the group \"%1\" has no name; "
-                                                  "name it before the categories are exported.")
-                                       .arg(group->RowText));
+                throw PlainFailure(
+                    QCoreApplication::translate("quill::model::CategoryCsv",
+                                                "A category of the group \"%1\" has no name; name "
+                                                "it before the categories are exported.")
+                        .arg(group->RowText));
             text += groupField + u',' + CsvField(item->RowText) + u',' +
                     (item->Planned ? item->Planned->Decimal() : QString()) + QStringLiteral("\r\n");
         }

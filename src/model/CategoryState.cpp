@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QLocale>
 
@@ -42,7 +43,7 @@ std::optional<long long> ReadCount(const SettingsStore& store, const char* key, 
 }
 
 QString CountProblem(const SettingsStore& store, const char* key, const QString& expected) {
-    return QStringLiteral("\"%1\" is \"%2\", not %3")
+    return QCoreApplication::translate("quill::model::CategoryState", "\"%1\" is \"%2\", not %3")
         .arg(Key(key), store.GetSetting(Key(key)), expected);
 }
 
@@ -51,26 +52,32 @@ QString ReadStoredTable(const SettingsStore& store, CategoryTable& table) {
     const auto rows = ReadCount(store, kRowsKey, static_cast<int>(DefaultCategorySet().size()));
     if (!rows || *rows < 1 || *rows > kMaxStoredRows)
         return CountProblem(store, kRowsKey,
-                            QStringLiteral("a whole number from 1 to %1").arg(kMaxStoredRows));
+                            QCoreApplication::translate("quill::model::CategoryState",
+                                                        "a whole number from 1 to %1")
+                                .arg(kMaxStoredRows));
     const auto columns = ReadCount(store, kColumnsKey, kCategoryFieldCount);
     if (!columns || *columns != kCategoryFieldCount)
         return CountProblem(store, kColumnsKey, QString::number(kCategoryFieldCount));
 
     // Every row has a key and a parent key; a row without them is what is left of a table
     // that was not written in full (or a row count larger than the rows written).
-    const auto missing = [&](int r, int field, const char* what) {
-        return QStringLiteral("row %1 of %2 has no %3 (\"%4\" is empty or absent)")
+    const auto missing = [&](int r, int field, const QString& what) {
+        return QCoreApplication::translate("quill::model::CategoryState",
+                                           "row %1 of %2 has no %3 (\"%4\" is empty or absent)")
             .arg(r)
             .arg(*rows)
-            .arg(QLatin1String(what), FieldKey(field, r));
+            .arg(what, FieldKey(field, r));
     };
     CategoryTable stored(static_cast<std::size_t>(*rows));
     for (int r = 1; r <= *rows; ++r) {
         CategoryRow& row = stored[static_cast<std::size_t>(r - 1)];
         row.RowKey = store.GetSetting(FieldKey(1, r));
-        if (row.RowKey.trimmed().isEmpty()) return missing(r, 1, "key");
+        if (row.RowKey.trimmed().isEmpty())
+            return missing(r, 1, QCoreApplication::translate("quill::model::CategoryState", "key"));
         row.ParentKey = store.GetSetting(FieldKey(2, r));
-        if (row.ParentKey.trimmed().isEmpty()) return missing(r, 2, "parent key");
+        if (row.ParentKey.trimmed().isEmpty())
+            return missing(
+                r, 2, QCoreApplication::translate("quill::model::CategoryState", "parent key"));
         row.RowText = store.GetSetting(FieldKey(3, r));
         row.RowPath = store.GetSetting(FieldKey(4, r));
     }
@@ -90,7 +97,8 @@ QString ReadStoredAmounts(const SettingsStore& store, CategoryTable& table) {
         // Written in the plain form; read so whatever the user's locale.
         const ParsedAmount amount = ParseAmount(text, QLocale::c());
         if (!amount)
-            return QStringLiteral("the planned amount \"%1\" is \"%2\", not an amount")
+            return QCoreApplication::translate("quill::model::CategoryState",
+                                               "the planned amount \"%1\" is \"%2\", not an amount")
                 .arg(key, text);
         table[r].Planned = amount.Value();
     }
@@ -105,7 +113,8 @@ QString ShowInTree(const CategoryTable& table, CategoryTree& tree) {
         tree.SelectFirstNode();
         return {};
     } catch (const Failure& rejected) {
-        return QStringLiteral("its rows do not form a tree (%1)")
+        return QCoreApplication::translate("quill::model::CategoryState",
+                                           "its rows do not form a tree (%1)")
             .arg(QString::fromUtf8(rejected.what()));
     }
 }
@@ -121,14 +130,16 @@ QString LoadStoredTable(AppState& state, CategoryTree& tree, const SettingsStore
 }
 
 QString UnreadableMessage(const QString& problem, const SettingsStore& store) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "quill::model::CategoryState",
                "The saved category list in %1 cannot be read: %2. The default categories "
                "are used instead; the saved file will be kept as %3 before it is next saved.")
         .arg(store.FilePath(), problem, store.BackupPath());
 }
 
 QString RefusedMessage(const QString& problem, const SettingsStore& store) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "quill::model::CategoryState",
                "The settings file %1 cannot be used: %2. It is left as it is: the default "
                "categories and incomes are used, and nothing of this run will be saved. "
                "Remove or rename it so that your changes can be saved.")
@@ -183,6 +194,12 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
 
     for (std::size_t i = 0; i < incomes.size(); ++i)
         incomes[i] = store.GetSetting(Key(kIncomeKeys[i]), Key(kIncomeDefaults[i]));
+    if (source == CategorySource::Stored) {
+        state.currency = CurrencyOrUsd(store.GetSetting(Key(kCurrencyKey)));
+        const QString paper = store.GetSetting(Key(kPaperKey)).trimmed();
+        state.paper =
+            paper.compare(Key(kLetterPaper), Qt::CaseInsensitive) == 0 ? Paper::Letter : Paper::A4;
+    }
     state.SelectedRowText = tree.SelectedText();
     state.WorkbookPalette = WorkbookPalette();
 
@@ -229,6 +246,18 @@ void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, Settin
         // Amounts saved before are no longer the table's.
         save(Key(kPlannedTableKey), QString());
     }
+    // A default value is no key at all.
+    const auto saveUnlessDefault = [&](const char* key, const QString& value, bool isDefault) {
+        if (!isDefault) {
+            save(Key(key), value);
+        } else if (store.HasSetting(Key(key))) {
+            trace.Step(line, [&] { store.RemoveSetting(Key(key)); });
+            line += 2;
+        }
+    };
+    saveUnlessDefault(kCurrencyKey, state.currency.code,
+                      state.currency.code == QLatin1String(kDefaultCurrencyCode));
+    saveUnlessDefault(kPaperKey, Key(kLetterPaper), state.paper == Paper::A4);
     trace.Step(line, [&] { store.CommitBatch(); });
 }
 

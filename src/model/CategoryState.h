@@ -8,6 +8,10 @@
 //   "System Value - Saved" = "True"                             a table has been saved
 //   "Planned_" + r                                              row r's planned amount
 //   "System Value - Planned"                                    the table the amounts are for
+//   "Currency" = "EUR"                                          the currency amounts show in
+//   "Paper" = "Letter"                                          the sheet's paper
+// "Currency" and "Paper" are written only when they are not the defaults (USD, A4) and
+// removed when they are back to them, so a file of the defaults is what it always was.
 // The planned amounts ("1200.50", empty when not planned) are keys that earlier versions do
 // not know: they load the table without its amounts. "System Value - Planned" holds a
 // fingerprint of the four fields of every row; amounts are read only when it matches the
@@ -39,6 +43,9 @@ inline constexpr const char* kRowsKey = "System Value - Rows";
 inline constexpr const char* kColumnsKey = "System Value - Columns";
 inline constexpr const char* kSavedKey = "System Value - Saved";
 inline constexpr const char* kPlannedTableKey = "System Value - Planned";
+inline constexpr const char* kCurrencyKey = "Currency";
+inline constexpr const char* kPaperKey = "Paper";
+inline constexpr const char* kLetterPaper = "Letter";
 
 // The most rows a stored table may have: the most rows a sheet can hold. A larger stored
 // count is taken as damage, not as a table.
@@ -78,7 +85,8 @@ enum class CategorySource { Stored, Defaults };
 // Fills the table (from the store when the source is Stored and a saved table is marked
 // there, otherwise the default set), rebuilds the tree, selects its first node, loads
 // the income texts (stored or default, also when restoring), sets SelectedRowText and
-// fills the palette.
+// fills the palette. From the store (not when restoring) also the currency (USD when the
+// stored code is unknown) and the paper (Letter when "Paper" is "Letter" in any case).
 //
 // A stored table that cannot be used (its row count is not a whole number from 1 to
 // kMaxStoredRows, its field count is not 4, a row has no key or no parent key, a planned
@@ -96,7 +104,8 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
 // Field1_2, ...), the row count, the field count and the saved flag "True", in that order;
 // then, when a row has a planned amount, every row's amount and the fingerprint, or, when
 // none has and the store holds a fingerprint, an empty fingerprint (so a store that never
-// held amounts is written as before).
+// held amounts is written as before); then the currency and the paper, each only when it
+// is not the default or the store holds it.
 // Each write is one step of `trace`: a failing write is reported and the next one runs.
 // The values reach the file together in a last step, which reports a file that cannot
 // be written. Keys of rows beyond the table stay in the store; the row count keeps them

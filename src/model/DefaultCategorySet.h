@@ -6,7 +6,8 @@
 namespace quill::model {
 
 // Twelve groups with 65 items, 77 rows. Row n has key n followed by "_"; every group
-// row is directly followed by its items.
-const CategoryTable& DefaultCategorySet();
+// row is directly followed by its items. The names are in the language installed now
+// (English without a translation); once made, the names are the user's and stay as they are.
+CategoryTable DefaultCategorySet();
 
 }  // namespace quill::model

@@ -1,5 +1,7 @@
 #include "model/MemoryCategoryTree.h"
 
+#include <QCoreApplication>
+
 #include "shell/Failure.h"
 
 namespace quill {
@@ -16,18 +18,26 @@ void MemoryCategoryTree::Add(const std::optional<QString>& relativeKey, int rela
     // Only the two relationships that the category operations use are supported.
     const bool topLevel = !relativeKey && relationship == kLast;
     const bool child = relativeKey && relationship == kChild;
-    if (!topLevel && !child) throw Failure("Invalid relationship for a new tree node");
+    if (!topLevel && !child)
+        throw Failure(QCoreApplication::translate("quill::MemoryCategoryTree",
+                                                  "Invalid relationship for a new tree node"));
     if (child && !keys_.contains(*relativeKey))
         throw Failure(
-            QStringLiteral("Element not found: no tree node has the key \"%1\"").arg(*relativeKey));
+            QCoreApplication::translate("quill::MemoryCategoryTree",
+                                        "Element not found: no tree node has the key \"%1\"")
+                .arg(*relativeKey));
     if (keys_.contains(key))
-        throw Failure(QStringLiteral("Key is not unique in collection: \"%1\"").arg(key));
+        throw Failure(QCoreApplication::translate("quill::MemoryCategoryTree",
+                                                  "Key is not unique in collection: \"%1\"")
+                          .arg(key));
     nodes_.push_back({key, text, relativeKey, image});
     keys_.insert(key);
 }
 
 void MemoryCategoryTree::SelectFirstNode() {
-    if (nodes_.empty()) throw Failure("Index out of bounds: the tree has no node");
+    if (nodes_.empty())
+        throw Failure(QCoreApplication::translate("quill::MemoryCategoryTree",
+                                                  "Index out of bounds: the tree has no node"));
     selected_ = 0;
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,11 +31,15 @@ QString NonRegularKind(const QString& path) {
     struct stat info {};
     if (::stat(SafeReplace::EncodeName(path).constData(), &info) != 0) return {};
     if (S_ISREG(info.st_mode)) return {};
-    if (S_ISDIR(info.st_mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(info.st_mode)) return QStringLiteral("a named pipe");
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return QStringLiteral("a device");
-    if (S_ISSOCK(info.st_mode)) return QStringLiteral("a socket");
-    return QStringLiteral("a special file");
+    if (S_ISDIR(info.st_mode))
+        return QCoreApplication::translate("quill::SettingsStore", "a folder");
+    if (S_ISFIFO(info.st_mode))
+        return QCoreApplication::translate("quill::SettingsStore", "a named pipe");
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QCoreApplication::translate("quill::SettingsStore", "a device");
+    if (S_ISSOCK(info.st_mode))
+        return QCoreApplication::translate("quill::SettingsStore", "a socket");
+    return QCoreApplication::translate("quill::SettingsStore", "a special file");
 }
 
 // How long a write waits for another program that holds the lock file. QSettings itself
@@ -42,7 +47,9 @@ QString NonRegularKind(const QString& path) {
 constexpr int kLockWaitMs = 1500;
 
 FileFailure SaveFailure(const QString& what, const QString& path, const QString& reason) {
-    return FileFailure(QStringLiteral("%1 could not be saved to %2: %3.").arg(what, path, reason));
+    return FileFailure(
+        QCoreApplication::translate("quill::SettingsStore", "%1 could not be saved to %2: %3.")
+            .arg(what, path, reason));
 }
 
 // True when the existing file at `path` may not be written: it has no write permission at
@@ -58,13 +65,19 @@ bool ReadOnlyFile(const QString& path) {
 QString LockProblem(const QString& lockPath, QLockFile::LockError error) {
     switch (error) {
         case QLockFile::LockFailedError:
-            return QStringLiteral("another program is writing it (it holds the lock file %1)")
+            return QCoreApplication::translate(
+                       "quill::SettingsStore",
+                       "another program is writing it (it holds the lock file %1)")
                 .arg(lockPath);
         case QLockFile::PermissionError:
-            return QStringLiteral("the lock file %1 cannot be made there (no permission)")
+            return QCoreApplication::translate(
+                       "quill::SettingsStore",
+                       "the lock file %1 cannot be made there (no permission)")
                 .arg(lockPath);
         default:
-            return QStringLiteral("the lock file %1 cannot be made there").arg(lockPath);
+            return QCoreApplication::translate("quill::SettingsStore",
+                                               "the lock file %1 cannot be made there")
+                .arg(lockPath);
     }
 }
 
@@ -100,12 +113,14 @@ SettingsStore::SettingsStore() : path_(UserFilePath()) {
             break;
         case QSettings::FormatError:
             // Parts of the file cannot be read; keep it before it is rewritten.
-            readProblem_ = QStringLiteral("parts of the file are not in the settings format");
+            readProblem_ = QCoreApplication::translate(
+                "quill::SettingsStore", "parts of the file are not in the settings format");
             backupPending_ = true;
             break;
         case QSettings::AccessError:
             if (QFileInfo::exists(FilePath())) {
-                readProblem_ = QStringLiteral("the file cannot be read");
+                readProblem_ =
+                    QCoreApplication::translate("quill::SettingsStore", "the file cannot be read");
                 backupPending_ = true;
             }
             break;
@@ -123,14 +138,16 @@ void SettingsStore::Open() {
 
 void SettingsStore::Refuse(const QString& kind) {
     refused_ = true;
-    readProblem_ = QStringLiteral("the path is %1, not a regular file").arg(kind);
+    readProblem_ =
+        QCoreApplication::translate("quill::SettingsStore", "the path is %1, not a regular file")
+            .arg(kind);
     backupPending_ = false;  // there is no stored file to keep
 }
 
 QString SettingsStore::GetSetting(const QString& key, const QString& defaultValue) const {
     if (const auto stored = stored_.constFind(InGroup(key)); stored != stored_.cend())
         return *stored;
-    if (!settings_) return defaultValue;
+    if (!settings_ || removed_.contains(InGroup(key))) return defaultValue;
     const QVariant value = settings_->value(InGroup(key));
     if (!value.isValid()) return defaultValue;
     // A hand-edited value with unquoted commas reads as a list; take it as the one text.
@@ -139,20 +156,44 @@ QString SettingsStore::GetSetting(const QString& key, const QString& defaultValu
     return value.toString();
 }
 
+bool SettingsStore::HasSetting(const QString& key) const {
+    const QString inGroup = InGroup(key);
+    if (stored_.contains(inGroup)) return true;
+    return settings_ && !removed_.contains(inGroup) && settings_->contains(inGroup);
+}
+
 void SettingsStore::SaveSetting(const QString& key, const QString& value) {
+    Change(key, [&] {
+        removed_.remove(InGroup(key));
+        stored_.insert(InGroup(key), value);
+    });
+}
+
+void SettingsStore::RemoveSetting(const QString& key) {
+    if (!HasSetting(key)) return;
+    Change(key, [&] {
+        stored_.remove(InGroup(key));
+        removed_.insert(InGroup(key));
+    });
+}
+
+void SettingsStore::Change(const QString& key, const std::function<void()>& change) {
     if (refused_) return;
     // Something put in the file's place since it was read is left alone as well.
     if (const QString kind = NonRegularKind(path_); !kind.isEmpty()) {
         Refuse(kind);
-        throw FileFailure(
-            QStringLiteral("The settings could not be saved to %1: %2.").arg(path_, readProblem_));
+        throw FileFailure(QCoreApplication::translate("quill::SettingsStore",
+                                                      "The settings could not be saved to %1: %2.")
+                              .arg(path_, readProblem_));
     }
     // Kept with the first value, before anything can reach the file.
     const QString backupProblem = KeepBackup();
-    stored_.insert(InGroup(key), value);
+    change();
     unsaved_ = true;
     try {
-        if (!batching_) Sync(QStringLiteral("The setting \"%1\"").arg(key));
+        if (!batching_)
+            Sync(
+                QCoreApplication::translate("quill::SettingsStore", "The setting \"%1\"").arg(key));
     } catch (const Failure& failure) {
         if (backupProblem.isEmpty()) throw;
         throw FileFailure(backupProblem + QLatin1Char(' ') + QString::fromUtf8(failure.what()));
@@ -164,7 +205,7 @@ void SettingsStore::SaveSetting(const QString& key, const QString& value) {
 void SettingsStore::CommitBatch() {
     batching_ = false;
     if (refused_) return;
-    Sync(QStringLiteral("The settings"));
+    Sync(QCoreApplication::translate("quill::SettingsStore", "The settings"));
 }
 
 QString SettingsStore::KeepBackup() {
@@ -177,7 +218,8 @@ QString SettingsStore::KeepBackup() {
         SafeReplace::CopyFile(file, BackupPath(), SafeReplace::Privacy::TargetAndSource);
         return {};
     } catch (const Failure& failure) {
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "quill::SettingsStore",
                    "The unreadable settings file %1 could not be kept as %2 (%3); "
                    "it is overwritten now.")
             .arg(file, BackupPath(), QString::fromUtf8(failure.what()));
@@ -195,16 +237,19 @@ void SettingsStore::Sync(const QString& what) {
     // Opening a named pipe as the lock file would wait for a writer forever, and a folder
     // there would be retried forever: neither is ever opened.
     if (const QString kind = NonRegularKind(LockPath()); !kind.isEmpty()) {
-        throw failure(
-            QStringLiteral("its lock file %1 is %2, not a regular file; remove it so that the "
-                           "settings can be saved")
-                .arg(LockPath(), kind));
+        throw failure(QCoreApplication::translate(
+                          "quill::SettingsStore",
+                          "its lock file %1 is %2, not a regular file; remove it so that the "
+                          "settings can be saved")
+                          .arg(LockPath(), kind));
     }
     // The first write makes the configuration folder, as QSettings would.
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QLockFile lock(LockPath());
     if (!lock.tryLock(kLockWaitMs)) throw failure(LockProblem(LockPath(), lock.error()));
-    if (ReadOnlyFile(path_)) throw failure(QStringLiteral("the file is not writable"));
+    if (ReadOnlyFile(path_))
+        throw failure(
+            QCoreApplication::translate("quill::SettingsStore", "the file is not writable"));
 
     const QByteArray bytes = UpdatedFileBytes(what);
     try {
@@ -212,9 +257,13 @@ void SettingsStore::Sync(const QString& what) {
     } catch (const FileFailure& written) {
         // "Cannot write <file>: No space left on device" says the file once already.
         QString reason = QString::fromUtf8(written.what());
-        const QString prefix = QStringLiteral("Cannot write %1: ").arg(path_);
+        // The same words as SafeReplace's, in the same language: its text up to the reason.
+        const QString prefix =
+            QCoreApplication::translate("quill::SafeReplace", "Cannot write %1: %2")
+                .arg(path_, QString());
         if (reason.startsWith(prefix)) reason = reason.mid(prefix.size());
-        throw failure(reason + QStringLiteral("; the file was left as it was"));
+        throw failure(reason + QCoreApplication::translate("quill::SettingsStore",
+                                                           "; the file was left as it was"));
     }
     unsaved_ = false;
 }
@@ -229,20 +278,24 @@ QByteArray SettingsStore::UpdatedFileBytes(const QString& what) const {
         current.setFallbacksEnabled(false);
         values = AllValues(current);
         if (current.status() == QSettings::AccessError)
-            throw failure(QStringLiteral("the file cannot be read"));
+            throw failure(
+                QCoreApplication::translate("quill::SettingsStore", "the file cannot be read"));
         // Unparsable parts found at the start were kept as the backup; new ones are not
         // overwritten unseen.
         if (current.status() == QSettings::FormatError && readProblem_.isEmpty())
-            throw failure(QStringLiteral("the file was changed meanwhile and cannot be read"));
+            throw failure(QCoreApplication::translate(
+                "quill::SettingsStore", "the file was changed meanwhile and cannot be read"));
     }
     for (auto it = stored_.cbegin(); it != stored_.cend(); ++it)
         values.insert(it.key(), it.value());
+    for (const QString& key : removed_) values.remove(key);
 
     // QSettings writes the copy, so the text is exactly the settings format; it may put a
     // copy that it could not write in full in place and report no error (a full disk, a
     // file size limit), so the copy counts only once it reads back value for value.
     const QString incomplete =
-        QStringLiteral(
+        QCoreApplication::translate(
+            "quill::SettingsStore",
             "its new contents could not be written in full to a private copy in "
             "the temporary folder %1; the file was left as it was")
             .arg(QDir::tempPath());

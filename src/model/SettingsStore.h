@@ -23,9 +23,11 @@
 // is refused at once instead of waiting for it.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QMap>
+#include <QSet>
 #include <QSettings>
 #include <QString>
 
@@ -48,6 +50,13 @@ class SettingsStore {
     // nothing once the path has been found not to be a regular file; finding that here
     // throws once.
     virtual void SaveSetting(const QString& key, const QString& value);
+
+    // Whether `key` has a value, stored or saved in this run.
+    bool HasSetting(const QString& key) const;
+
+    // Removes `key` from the file, written as SaveSetting writes; nothing happens when the key
+    // has no value, so a file without it stays as it is.
+    void RemoveSetting(const QString& key);
 
     // Collects the following writes into one update of the file, made by CommitBatch,
     // which throws quill::FileFailure when the file could not be written. Every file update
@@ -76,6 +85,8 @@ class SettingsStore {
   private:
     void Open();
     void Refuse(const QString& kind);
+    // SaveSetting and RemoveSetting: `change` updates the values of this run.
+    void Change(const QString& key, const std::function<void()>& change);
     QString KeepBackup();  // returns the problem, empty on success
     void Sync(const QString& what);
     // The file's new bytes: its current contents with this run's values over them, checked
@@ -88,7 +99,8 @@ class SettingsStore {
     std::unique_ptr<QSettings> settings_;
     // Every value stored in this run, by its key in the file; they are read from here.
     QMap<QString, QString> stored_;
-    bool unsaved_ = false;  // some of them have not reached the file yet
+    QSet<QString> removed_;  // keys removed in this run, by their key in the file
+    bool unsaved_ = false;   // some of them have not reached the file yet
     QString readProblem_;
     bool refused_ = false;
     bool backupPending_ = false;

@@ -1,6 +1,7 @@
 #include "sheet/BudgetSheet.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -11,6 +12,7 @@
 #include "sheet/SectionPlan.h"
 #include "sheet/SheetGuards.h"
 #include "sheet/SheetStyle.h"
+#include "sheet/SheetText.h"
 #include "spreadsheet/format/NumberFormat.h"
 
 namespace quill::sheet {
@@ -64,7 +66,10 @@ constexpr int kDifferenceColumn = 3;
 
 constexpr double kSectionFontSize = 9;
 constexpr double kCaptionFontSize = 8;
-constexpr const char* kCostCaptions[] = {"Projected Cost", "Actual Cost", "Difference"};
+constexpr const char* kCostCaptions[] = {
+    QT_TRANSLATE_NOOP("quill::sheet::Captions", "Projected Cost"),
+    QT_TRANSLATE_NOOP("quill::sheet::Captions", "Actual Cost"),
+    QT_TRANSLATE_NOOP("quill::sheet::Captions", "Difference")};
 constexpr const char* kDifferenceFormula = "=RC[-2]-RC[-1]";
 
 // The three grand-total blocks, two rows tall each, from the grand totals' first row down.
@@ -75,9 +80,11 @@ struct GrandTotalBlock {
     std::string TotalRefs::*references;
 };
 const GrandTotalBlock kGrandTotalBlocks[] = {
-    {"TOTAL PROJECTED COST", 9, 9, &TotalRefs::projected},
-    {"TOTAL ACTUAL COST", 9, 10, &TotalRefs::actual},
-    {"TOTAL DIFFERENCE", 10, 10, &TotalRefs::difference},
+    {QT_TRANSLATE_NOOP("quill::sheet::Captions", "TOTAL PROJECTED COST"), 9, 9,
+     &TotalRefs::projected},
+    {QT_TRANSLATE_NOOP("quill::sheet::Captions", "TOTAL ACTUAL COST"), 9, 10, &TotalRefs::actual},
+    {QT_TRANSLATE_NOOP("quill::sheet::Captions", "TOTAL DIFFERENCE"), 10, 10,
+     &TotalRefs::difference},
 };
 constexpr int kGrandTotalBlockRows = 2;
 
@@ -174,7 +181,7 @@ CellValue HeaderCellContent(const HeaderCell& cell, const IncomeAmounts& incomes
 // Writes one header cell, or its merged range, and applies its attributes, selecting it at
 // most once.
 void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const HeaderCell& cell,
-                     const CellValue& content) {
+                     const CellValue& content, const std::string& amountFormat) {
     std::string address = Address(row, column);
     bool selected = false;
     if (!cell.mergeRange.empty()) {
@@ -204,7 +211,10 @@ void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const H
         select();
         SetFont(app, kRegular, cell.fontSize, xl::kAutomatic);
     }
-    if (!cell.numberFormat.empty()) SetNumberFormat(app, target(), cell.numberFormat);
+    // The grid's amounts take the currency's amount format.
+    if (!cell.numberFormat.empty())
+        SetNumberFormat(app, target(),
+                        cell.numberFormat == AmountFormat ? amountFormat : cell.numberFormat);
     if (cell.interiorColor > 0) SetInteriorColor(app, target(), cell.interiorColor);
     if (cell.horizontalAlignment != 0) {
         select();
@@ -213,20 +223,22 @@ void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const H
 }
 
 void WriteHeaderGrid(spreadsheet::Application& app, const IncomeAmounts& incomes,
-                     const BalanceFormulas& balances) {
+                     const BalanceFormulas& balances, const std::string& amountFormat) {
     const HeaderGridTable& grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row) {
         for (int column = 1; column <= kHeaderColumns; ++column) {
             const HeaderCell& cell =
                 grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
-            WriteHeaderCell(app, row, column, cell, HeaderCellContent(cell, incomes, balances));
+            WriteHeaderCell(app, row, column, cell, HeaderCellContent(cell, incomes, balances),
+                            amountFormat);
         }
     }
 }
 
 // Right-aligned amounts; the fill is set separately where a cell has one.
-void FormatAmount(spreadsheet::Application& app, std::string_view range) {
-    SetNumberFormat(app, range, AmountFormat);
+void FormatAmount(spreadsheet::Application& app, std::string_view range,
+                  const std::string& amountFormat) {
+    SetNumberFormat(app, range, amountFormat);
     SetAlignment(app, {.alignRight = true});
 }
 
@@ -243,7 +255,8 @@ void WriteSectionHeader(spreadsheet::Application& app, const QString& name, int 
     SetFont(app, kBold, kSectionFontSize, xl::kAutomatic);
     SetInteriorColor(app, "", kPaleGreen);
     for (int i = 0; i < std::ssize(kCostCaptions); ++i) {
-        WriteCell(app, Address(row, column + kProjectedColumn + i), kCostCaptions[i], true);
+        WriteCell(app, Address(row, column + kProjectedColumn + i), SheetText(kCostCaptions[i]),
+                  true);
         SetFont(app, kBold, kCaptionFontSize, xl::kAutomatic);
         SetInteriorColor(app, "", kPaleGreen);
         SetAlignment(app, {.centerHorizontally = true, .centerVertically = true, .wrap = true});
@@ -252,18 +265,22 @@ void WriteSectionHeader(spreadsheet::Application& app, const QString& name, int 
 
 // An item row: the name, the projected cost (the planned amount as a number, or empty when
 // none is planned), an empty actual cost for the user's figure and their difference.
-void WriteItemRow(spreadsheet::Application& app, const CategoryRow& item, int row, int column) {
+void WriteItemRow(spreadsheet::Application& app, const CategoryRow& item, int row, int column,
+                  const std::string& amountFormat) {
     WriteCell(app, Address(row, column), LiteralText(item.RowText), true);
     if (item.Planned)
         WriteCell(app, Address(row, column + kProjectedColumn), item.Planned->Number(), false);
-    FormatAmount(app, RangeAddress(row, column + kProjectedColumn, row, column + kActualColumn));
+    FormatAmount(app, RangeAddress(row, column + kProjectedColumn, row, column + kActualColumn),
+                 amountFormat);
     WriteCell(app, Address(row, column + kDifferenceColumn), kDifferenceFormula, true);
-    FormatAmount(app, "");
+    FormatAmount(app, "", amountFormat);
     SetInteriorColor(app, "", kLightGreen);
 }
 
-void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int column) {
-    WriteCell(app, Address(row, column), "Subtotals", true);
+void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int column,
+                      const std::string& amountFormat) {
+    WriteCell(app, Address(row, column),
+              SheetText(QT_TRANSLATE_NOOP("quill::sheet::Captions", "Subtotals")), true);
     // The later style replaces the earlier one: the label ends italic, not bold.
     SetFont(app, kBold, kSectionFontSize, xl::kAutomatic);
     SetFont(app, kItalic, kSectionFontSize, xl::kAutomatic);
@@ -274,20 +291,20 @@ void WriteSubtotalRow(spreadsheet::Application& app, int itemCount, int row, int
     for (int i = 0; i < std::ssize(formulas); ++i) {
         WriteCell(app, Address(row, column + kProjectedColumn + i), formulas[i], true);
         SetInteriorColor(app, "", kLightGreen);
-        FormatAmount(app, "");
+        FormatAmount(app, "", amountFormat);
     }
 }
 
-void WriteSection(spreadsheet::Application& app, const CategoryTable& table,
-                  const GroupPlan& group) {
+void WriteSection(spreadsheet::Application& app, const CategoryTable& table, const GroupPlan& group,
+                  const std::string& amountFormat) {
     const int column = NameColumn(group.half);
     const int header = group.HeaderRow();
     WriteSectionHeader(app, table[static_cast<std::size_t>(group.tableRow - 1)].RowText, header,
                        column);
     int row = header;
     for (const int item : group.itemRows)
-        WriteItemRow(app, table[static_cast<std::size_t>(item - 1)], ++row, column);
-    WriteSubtotalRow(app, group.ItemCount(), group.SubtotalRow(), column);
+        WriteItemRow(app, table[static_cast<std::size_t>(item - 1)], ++row, column, amountFormat);
+    WriteSubtotalRow(app, group.ItemCount(), group.SubtotalRow(), column, amountFormat);
     // The empty row below the subtotals stays without lines.
     ApplyBorders(app, RangeAddress(header, column, group.SubtotalRow(), column + kDifferenceColumn),
                  kAllBorders);
@@ -302,8 +319,8 @@ void WriteGrandTotals(spreadsheet::Application& app, const SheetPlan& plan) {
     int row = plan.totalRow;
     for (const GrandTotalBlock& block : kGrandTotalBlocks) {
         const int lastRow = row + kGrandTotalBlockRows - 1;
-        WriteCell(app, RangeAddress(row, column, lastRow, column + kActualColumn), block.label,
-                  true);
+        WriteCell(app, RangeAddress(row, column, lastRow, column + kActualColumn),
+                  SheetText(block.label), true);
         SetFont(app, kBold, block.labelSize, xl::kAutomatic);
         SetInteriorColor(app, "", kPaleGreen);
         SetAlignment(app, {.centerVertically = true, .wrap = true, .alignRight = true});
@@ -321,24 +338,26 @@ void WriteGrandTotals(spreadsheet::Application& app, const SheetPlan& plan) {
 }  // namespace
 
 void BuildBudgetSheet(spreadsheet::Application& app, const CategoryTable& table,
-                      const IncomeAmounts& incomeAmounts, const Palette& palette) {
+                      const IncomeAmounts& incomeAmounts, const Palette& palette,
+                      const SheetLook& look) {
     // Planned first: a table the sheet cannot hold fails here, before any cell changes, and
     // the balance formulas of the header block can name the grand totals.
     const SheetPlan plan = PlanSections(table);
 
     InstallPalette(app, palette);
     // The title the file's properties show in other programs.
-    app.ActiveWorkbook().title = "Personal Finance";
+    app.ActiveWorkbook().title =
+        SheetText(QT_TRANSLATE_NOOP("quill::sheet::Captions", "Personal Finance"));
     ApplySheetDefaults(app);
     ApplySizes(app);
-    WriteHeaderGrid(app, incomeAmounts, BalanceFormulasFor(plan));
+    WriteHeaderGrid(app, incomeAmounts, BalanceFormulasFor(plan), look.amountFormat);
 
-    for (const GroupPlan& group : plan.groups) WriteSection(app, table, group);
+    for (const GroupPlan& group : plan.groups) WriteSection(app, table, group, look.amountFormat);
     if (plan.HasTotals()) WriteGrandTotals(app, plan);
 
     BorderIncomeBlock(app);
-    GuardBudgetSheet(app, plan);
-    ApplyPageSetup(app, "A1:J" + std::to_string(plan.LastRow()));
+    GuardBudgetSheet(app, plan, look.unit);
+    ApplyPageSetup(app, "A1:J" + std::to_string(plan.LastRow()), look.paperSize);
     app.Range(kFinalSelection).Select();
 }
 
@@ -354,43 +373,60 @@ spreadsheet::Value ShownValue(const spreadsheet::Worksheet& sheet, spreadsheet::
     return {};
 }
 
-// An amount as a listener hears it best: a minus sign rather than the red parentheses.
-std::string SpokenAmount(const spreadsheet::Value& value) {
-    return spreadsheet::FormatValue(value, "$#,##0;-$#,##0").text;
+// The sheet's amount format as a listener hears it best: a minus sign rather than the red
+// parentheses, "$#,##0;-$#,##0" for "$#,##0_);[Red]($#,##0)".
+std::string SpokenFormat(std::string_view amountFormat) {
+    std::string positive(amountFormat.substr(0, amountFormat.find(';')));
+    if (const std::size_t pad = positive.rfind("_)"); pad != std::string::npos)
+        positive.erase(pad, 2);
+    return positive + ";-" + positive;
 }
 
-// The first cell whose text is `label`, searched row by row.
-const spreadsheet::CellRef* FindLabel(const spreadsheet::Worksheet& sheet, std::string_view label) {
+// The first cell whose text is `label`, searched row by row. The cell's place is copied:
+// the sheet's cell view hands out each place as a temporary.
+std::optional<spreadsheet::CellRef> FindLabel(const spreadsheet::Worksheet& sheet,
+                                              std::string_view label) {
     for (const auto& [at, cell] : sheet.Cells()) {
         const std::string* text = std::get_if<std::string>(&cell.content);
-        if (text != nullptr && *text == label) return &at;
+        if (text != nullptr && *text == label) return at;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace
 
-std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet) {
+std::string KeyFiguresSummary(const spreadsheet::Worksheet& sheet, std::string_view amountFormat) {
+    const std::string spoken = SpokenFormat(amountFormat);
     // The balances stand in column J of rows 6, 8 and 10 (zero-based 9 and 5, 7, 9).
     constexpr int kBalanceColumn = 9;
     struct Figure {
         const char* words;
         spreadsheet::CellRef at;
     };
-    std::vector<Figure> figures = {{"Projected balance", spreadsheet::CellRef{5, kBalanceColumn}},
-                                   {"actual balance", spreadsheet::CellRef{7, kBalanceColumn}},
-                                   {"difference", spreadsheet::CellRef{9, kBalanceColumn}}};
-    // A grand total's amount stands in the difference column of its label's row.
-    const char* totalWords[] = {"total projected cost", "total actual cost"};
+    std::vector<Figure> figures = {
+        {QT_TRANSLATE_NOOP("quill::sheet::Captions", "Projected balance"),
+         spreadsheet::CellRef{5, kBalanceColumn}},
+        {QT_TRANSLATE_NOOP("quill::sheet::Captions", "actual balance"),
+         spreadsheet::CellRef{7, kBalanceColumn}},
+        {QT_TRANSLATE_NOOP("quill::sheet::Captions", "difference"),
+         spreadsheet::CellRef{9, kBalanceColumn}}};
+    // A grand total's amount stands in the difference column of its label's row. The label
+    // is in the language the sheet was made in: the one installed now, else English.
+    const char* totalWords[] = {QT_TRANSLATE_NOOP("quill::sheet::Captions", "total projected cost"),
+                                QT_TRANSLATE_NOOP("quill::sheet::Captions", "total actual cost")};
     for (int block = 0; block < 2; ++block) {
-        if (const spreadsheet::CellRef* label = FindLabel(sheet, kGrandTotalBlocks[block].label))
+        const char* english = kGrandTotalBlocks[block].label;
+        std::optional<spreadsheet::CellRef> label = FindLabel(sheet, SheetText(english));
+        if (!label) label = FindLabel(sheet, english);
+        if (label)
             figures.push_back({totalWords[block],
                                spreadsheet::CellRef{label->row, label->col + kDifferenceColumn}});
     }
     std::string summary;
     for (const Figure& figure : figures) {
         if (!summary.empty()) summary += ", ";
-        summary += std::string(figure.words) + " " + SpokenAmount(ShownValue(sheet, figure.at));
+        summary += SheetText(figure.words) + " " +
+                   spreadsheet::FormatValue(ShownValue(sheet, figure.at), spoken).text;
     }
     return summary + ".";
 }

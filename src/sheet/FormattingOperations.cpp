@@ -81,7 +81,7 @@ void BorderIncomeBlock(spreadsheet::Application& app) {
         ApplyBorders(app, block, kAllBorders);
 }
 
-void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaText) {
+void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaText, int paperSize) {
     spreadsheet::PageSetupObject page = app.PageSetup();
     page.SetPrintArea(std::string(printAreaText));
     page.SetLeftMargin(app.InchesToPoints(kSideMarginInches));
@@ -92,7 +92,7 @@ void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaTex
     page.SetFooterMargin(app.InchesToPoints(kHeaderFooterMarginInches));
     page.SetPrintComments(xl::kPrintNoComments);
     page.SetOrientation(xl::kPortrait);
-    page.SetPaperSize(xl::kPaperA4);
+    page.SetPaperSize(paperSize);
     page.SetZoom(false);  // scale by pages, not by a percentage
     page.SetFitToPagesWide(1);
     page.SetFitToPagesTall(1);

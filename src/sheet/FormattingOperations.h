@@ -75,8 +75,9 @@ void SetColumnWidth(spreadsheet::Application& app, std::string_view columns, dou
 void BorderIncomeBlock(spreadsheet::Application& app);
 
 // The active sheet's page set-up: print area `printAreaText` ("A1:J73"), margins 0.7 inch
-// left and right, 0.5 inch top and bottom, no header or footer margin, no comments, A4
-// portrait, scaled to one page wide and one page tall.
-void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaText);
+// left and right, 0.5 inch top and bottom, no header or footer margin, no comments, portrait
+// on the paper `paperSize` (A4 unless told), scaled to one page wide and one page tall.
+void ApplyPageSetup(spreadsheet::Application& app, std::string_view printAreaText,
+                    int paperSize = spreadsheet::xl::kPaperA4);
 
 }  // namespace quill::sheet

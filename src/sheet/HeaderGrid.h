@@ -35,6 +35,7 @@ struct HeaderCell {
 // Rows 1 to 13 by columns A to J; HeaderGrid()[row - 1][column - 1].
 using HeaderGridTable = std::array<std::array<HeaderCell, kHeaderColumns>, kHeaderRows>;
 
-const HeaderGridTable& HeaderGrid();
+// Made anew at every call, with its words in the language installed then.
+HeaderGridTable HeaderGrid();
 
 }  // namespace quill::sheet

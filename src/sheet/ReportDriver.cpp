@@ -7,6 +7,7 @@
 #include <malloc.h>
 #endif
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSet>
 
@@ -85,7 +86,8 @@ std::optional<QString> TableTooLargeForWorkbook(const CategoryTable& table) {
     constexpr std::uint64_t kMaxBytes = spreadsheet::xls::kMaxFileBytes;
     if (bound <= kMaxBytes) return std::nullopt;
     constexpr std::uint64_t kMegabyte = 1024 * 1024;
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "quill::sheet::Messages",
                "The categories are too large for a workbook: with their names "
                "the file would be up to %1 MB, and a workbook can be at most "
                "%2 MB. Shorten the longest category names or remove some "
@@ -98,7 +100,9 @@ namespace {
 
 template <class T>
 T& Require(T* object) {
-    if (object == nullptr) throw Failure("Object variable not set");
+    if (object == nullptr)
+        throw Failure(
+            QCoreApplication::translate("quill::sheet::Messages", "Object variable not set"));
     return *object;
 }
 
@@ -164,7 +168,8 @@ QString GenerateReport(const ReportInputs& inputs, ReportEnvironment& env) {
             tooLarge = true;
             throw PlainFailure(*refusal);
         }
-        BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette);
+        BuildBudgetSheet(app(), inputs.table, inputs.incomeAmounts, inputs.palette,
+                         SheetLookFor(inputs.currency, inputs.locale, inputs.paper));
     });
     if (tooLarge) return workbookPath;
     trace.Step(122, [&] {
@@ -218,7 +223,10 @@ QString GenerateReport(const ReportInputs& inputs, ReportEnvironment& env) {
         ReportHandover& handover = *env.handover;
         trace.Step(162, [&] {
             picture = bridge::ReadPicture(picturePath);
-            if (picture.isNull()) throw Failure("File not found: " + picturePath);
+            if (picture.isNull())
+                throw Failure(
+                    QCoreApplication::translate("quill::sheet::Messages", "File not found: %1")
+                        .arg(picturePath));
             handover.LoadPicture(picture);
         });
         trace.Step(164, [&] { handover.SetWorkbookPath(workbookPath); });

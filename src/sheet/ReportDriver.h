@@ -9,6 +9,7 @@
 #include <random>
 
 #include <QImage>
+#include <QLocale>
 #include <QString>
 
 #include "bridge/SpreadsheetProvider.h"
@@ -35,6 +36,10 @@ struct ReportInputs {
     const CategoryTable& table;
     std::array<model::Amount, 4> incomeAmounts;  // by income box index 0..3
     const Palette& palette;
+    // How the amounts look: the currency, its symbol placed as `locale` places it.
+    model::Currency currency = model::CurrencyOrUsd({});
+    QLocale locale = QLocale::c();
+    Paper paper = Paper::A4;
 };
 
 struct ReportEnvironment {

@@ -4,6 +4,8 @@
 #include <map>
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "shell/Failure.h"
 #include "spreadsheet/core/Workbook.h"
 
@@ -55,9 +57,11 @@ SheetPlan PlanSections(const CategoryTable& table) {
         groupRows == itemsByParent.end() ? noRows : groupRows->second;
 
     if (groupTableRows.size() > static_cast<std::size_t>(kMaxGroups))
-        throw Failure("The category list has more than " + std::to_string(kMaxGroups) +
-                      " groups (" + std::to_string(groupTableRows.size()) +
-                      "); the sheet holds at most " + std::to_string(kMaxGroups) + ".");
+        throw Failure(QCoreApplication::translate("quill::sheet::Messages",
+                                                  "The category list has more than %1 groups (%2); "
+                                                  "the sheet holds at most %1.")
+                          .arg(kMaxGroups)
+                          .arg(groupTableRows.size()));
 
     SheetPlan plan;
     for (const int row : groupTableRows) {
@@ -97,9 +101,13 @@ SheetPlan PlanSections(const CategoryTable& table) {
 
     const std::int64_t lastRow = far + kHeaderLastRow + kGrandTotalRows - 1;
     if (lastRow > spreadsheet::kMaxRows)
-        throw Failure("The budget sheet would need " + std::to_string(lastRow) +
-                      " rows, more than the " + std::to_string(spreadsheet::kMaxRows) +
-                      " rows a .xls sheet holds; the category list has too many rows.");
+        throw Failure(
+            QCoreApplication::translate("quill::sheet::Messages",
+                                        "The budget sheet would need %1 rows, more than the %2 "
+                                        "rows a .xls sheet holds; the category list "
+                                        "has too many rows.")
+                .arg(lastRow)
+                .arg(spreadsheet::kMaxRows));
 
     plan.far = static_cast<int>(far);
     if (!plan.groups.empty()) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sheet/HeaderGrid.h"
+#include "sheet/SheetText.h"
 
 namespace quill::sheet {
 
@@ -27,12 +28,24 @@ constexpr int kGrandTotalBlockRows = 2;
 // What an amount cell accepts.
 constexpr double kLeastAmount = 0;
 constexpr double kGreatestAmount = 1e12;
-constexpr const char* kAmountTitle = "Amount";
+constexpr const char* kAmountTitle = QT_TRANSLATE_NOOP("quill::sheet::Captions", "Amount");
+// "%1" is the unit: "dollars", or the code of another currency.
 constexpr const char* kAmountPrompt =
-    "Type an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 or 99.95.";
-constexpr const char* kAmountRefusal =
-    "This cell takes an amount in dollars: a number from 0 to 1,000,000,000,000, such as 250 "
-    "or 99.95. Text, minus signs and larger numbers are not allowed.";
+    QT_TRANSLATE_NOOP("quill::sheet::Captions",
+                      "Type an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 "
+                      "or 99.95.");
+constexpr const char* kAmountRefusal = QT_TRANSLATE_NOOP(
+    "quill::sheet::Captions",
+    "This cell takes an amount in %1: a number from 0 to 1,000,000,000,000, such as 250 "
+    "or 99.95. Text, minus signs and larger numbers are not allowed.");
+
+// A text of the amount cells in the sheet's language with its unit put in; the unit is a
+// word of the sheet ("dollars") or a currency's code, which stays as it is.
+std::string InUnit(const char* text, const std::string& unit) {
+    std::string filled = SheetText(text);
+    filled.replace(filled.find("%1"), 2, SheetText(unit.c_str()));
+    return filled;
+}
 
 int NameColumn(Half half) {
     return half == Half::Left ? kLeftNameColumn : kRightNameColumn;
@@ -47,16 +60,16 @@ spreadsheet::Range Cells(spreadsheet::Application& app, int firstRow, int firstC
     return app.Range(name(firstRow, firstColumn) + ":" + name(lastRow, lastColumn));
 }
 
-void OpenForAmounts(spreadsheet::Range cells) {
+void OpenForAmounts(spreadsheet::Range cells, const std::string& unit) {
     cells.SetLocked(false);
     spreadsheet::RangeValidation validation = cells.Validation();
     validation.Add(xl::kValidateDecimal, xl::kValidAlertStop, xl::kBetween, kLeastAmount,
                    kGreatestAmount);
     validation.SetIgnoreBlank(true);
-    validation.SetInputTitle(kAmountTitle);
-    validation.SetInputMessage(kAmountPrompt);
-    validation.SetErrorTitle(kAmountTitle);
-    validation.SetErrorMessage(kAmountRefusal);
+    validation.SetInputTitle(SheetText(kAmountTitle));
+    validation.SetInputMessage(InUnit(kAmountPrompt, unit));
+    validation.SetErrorTitle(SheetText(kAmountTitle));
+    validation.SetErrorMessage(InUnit(kAmountRefusal, unit));
 }
 
 // A Difference is the projected cost minus the actual one: below 0 is over budget.
@@ -69,20 +82,22 @@ void HighlightOverBudget(spreadsheet::Range differences) {
 
 }  // namespace
 
-void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan) {
-    const HeaderGridTable& grid = HeaderGrid();
+void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan,
+                      const std::string& unit) {
+    const HeaderGridTable grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row)
         for (int column = 1; column <= kHeaderColumns; ++column)
             if (grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
                     .content == HeaderContent::IncomeAmount)
-                OpenForAmounts(Cells(app, row, column, row, column));
+                OpenForAmounts(Cells(app, row, column, row, column), unit);
 
     for (const GroupPlan& group : plan.groups) {
         const int column = NameColumn(group.half);
         const int firstItem = group.HeaderRow() + 1;
         if (group.ItemCount() > 0)
             OpenForAmounts(Cells(app, firstItem, column + kProjectedColumn, group.SubtotalRow() - 1,
-                                 column + kProjectedColumn + 1));
+                                 column + kProjectedColumn + 1),
+                           unit);
         HighlightOverBudget(Cells(app, firstItem, column + kDifferenceColumn, group.SubtotalRow(),
                                   column + kDifferenceColumn));
     }

@@ -2,6 +2,8 @@
 // highlighted, formulas and captions locked, amount cells validated.
 #pragma once
 
+#include <string>
+
 #include "sheet/SectionPlan.h"
 #include "spreadsheet/objectmodel/ObjectModel.h"
 
@@ -13,9 +15,10 @@ namespace quill::sheet {
 //    is greater than the projected one;
 //  - the items' Projected and Actual Cost cells and the four income cells are unlocked and
 //    accept only a number from 0 to 1e12 (an input prompt says so, an error box titled
-//    "Amount" refuses anything else);
+//    "Amount" refuses anything else; both name the amounts' `unit`, "dollars" or a code);
 //  - the sheet is protected without a password, so every formula and caption stays as
 //    built until the user lifts the protection.
-void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan);
+void GuardBudgetSheet(spreadsheet::Application& app, const SheetPlan& plan,
+                      const std::string& unit = "dollars");
 
 }  // namespace quill::sheet

@@ -2,12 +2,34 @@
 // the workbook palette that the builder installs.
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include <QLocale>
+
+#include "model/AppState.h"
+#include "model/Currency.h"
 
 namespace quill::sheet {
 
 // Whole dollars with thousands separators; negative amounts red and in parentheses.
 inline constexpr std::string_view AmountFormat = "$#,##0_);[Red]($#,##0)";
+
+// The amount format of `currency`: AmountFormat for USD; for any other currency its symbol
+// as a quoted literal where `locale` puts it, and its minor-unit decimals, written with the
+// file format's "," and "." (each reader shows its own separators): EUR under de_DE is
+// #,##0.00 "€"_);[Red](#,##0.00 "€"), JPY "¥"#,##0_);[Red]("¥"#,##0).
+std::string AmountFormatFor(const model::Currency& currency, const QLocale& locale);
+
+// How the sheet shows its amounts and the paper its page set-up names.
+struct SheetLook {
+    std::string amountFormat{AmountFormat};
+    int paperSize = 9;  // the spreadsheet's paper number: 9 A4, 1 Letter
+    std::string unit = QT_TRANSLATE_NOOP(
+        "quill::sheet::Captions", "dollars");  // what the amount cells' prompts call the amounts
+};
+
+SheetLook SheetLookFor(const model::Currency& currency, const QLocale& locale, Paper paper);
 
 // Colour indices into the installed palette.
 inline constexpr int kWhite = 2;        // the fill of every cell of the sheet

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include <QCoreApplication>
+
 #include "sheet/SectionPlan.h"
 #include "spreadsheet/core/Limits.h"
 
@@ -70,7 +72,8 @@ CategoryTable SyntheticCategoryTable(int groups, int items) {
 
 QString SyntheticTableRefusal(int groups, int items) {
     if (groups > kMaxGroups)
-        return QStringLiteral("%1 groups are more than the %2 groups the sheet holds")
+        return QCoreApplication::translate("quill::sheet::Messages",
+                                           "%1 groups are more than the %2 groups the sheet holds")
             .arg(groups)
             .arg(kMaxGroups);
     if (groups <= 0) return {};
@@ -95,7 +98,8 @@ QString SyntheticTableRefusal(int groups, int items) {
     }
     const std::int64_t lastRow = far + kHeaderLastRow + kGrandTotalRows - 1;
     if (lastRow <= spreadsheet::kMaxRows) return {};
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "quill::sheet::Messages",
                "the budget sheet would need %1 rows, more than the %2 rows a .xls "
                "sheet holds")
         .arg(lastRow)

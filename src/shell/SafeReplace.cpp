@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -47,11 +48,12 @@ using shell::IsLetterOrDigit;
 using shell::SameInode;
 
 QString KindOf(mode_t mode) {
-    if (S_ISDIR(mode)) return QStringLiteral("a folder");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("a device");
-    if (S_ISFIFO(mode)) return QStringLiteral("a named pipe");
-    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+    if (S_ISDIR(mode)) return QCoreApplication::translate("quill::SafeReplace", "a folder");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QCoreApplication::translate("quill::SafeReplace", "a device");
+    if (S_ISFIFO(mode)) return QCoreApplication::translate("quill::SafeReplace", "a named pipe");
+    if (S_ISSOCK(mode)) return QCoreApplication::translate("quill::SafeReplace", "a socket");
+    return QCoreApplication::translate("quill::SafeReplace", "not a regular file");
 }
 
 QString RefusalOf(const QString& shown, const QString& resolved) {
@@ -59,7 +61,8 @@ QString RefusalOf(const QString& shown, const QString& resolved) {
     // A target that cannot be examined is left to the write, which names the reason.
     if (::stat(Native(resolved).constData(), &info) != 0) return {};
     if (!S_ISREG(info.st_mode)) {
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "quill::SafeReplace",
                    "%1 is %2, not a regular file; it was left as it is. Choose another name.")
             .arg(shown, KindOf(info.st_mode));
     }
@@ -67,7 +70,8 @@ QString RefusalOf(const QString& shown, const QString& resolved) {
     // anyway: the file was marked read-only on purpose.
     if ((info.st_mode & 0222) == 0 ||
         ::faccessat(AT_FDCWD, Native(resolved).constData(), W_OK, AT_EACCESS) != 0) {
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "quill::SafeReplace",
                    "%1 is read-only; it was left as it is. Choose another name, or make the "
                    "file writable first.")
             .arg(shown);
@@ -327,7 +331,9 @@ void RemoveStaleTemporaries(const QString& target) {
 
 Replacement::Replacement(const QString& target, unsigned modeMask, Durability durability)
     : target_(target), durability_(durability) {
-    if (target.isEmpty()) throw FileFailure(QStringLiteral("No file name was given"));
+    if (target.isEmpty())
+        throw FileFailure(
+            QCoreApplication::translate("quill::SafeReplace", "No file name was given"));
     const QByteArray resolved = ResolveNative(target, Native(target));
     resolved_ = DecodeName(resolved);
     if (const QString refusal = RefusalOf(target, resolved_); !refusal.isEmpty())
@@ -392,12 +398,15 @@ void Replacement::Discard() {
 }
 
 void Replacement::Fail(int error) const {
-    throw FileFailure(QStringLiteral("Cannot write %1: %2").arg(target_, Reason(error)));
+    throw FileFailure(QCoreApplication::translate("quill::SafeReplace", "Cannot write %1: %2")
+                          .arg(target_, Reason(error)));
 }
 
 void Replacement::Write(const char* data, qint64 size) {
     if (fd_ < 0)
-        throw Failure(QStringLiteral("Cannot write %1: it is already closed").arg(target_));
+        throw Failure(QCoreApplication::translate("quill::SafeReplace",
+                                                  "Cannot write %1: it is already closed")
+                          .arg(target_));
     if (size <= 0) return;
     if (const int error = shell::WriteAll(fd_, data, static_cast<std::size_t>(size)); error != 0)
         Fail(error);
@@ -405,14 +414,16 @@ void Replacement::Write(const char* data, qint64 size) {
 
 void Replacement::CopyFrom(const QString& source) {
     const auto fail = [&](const QString& reason) {
-        throw FileFailure(QStringLiteral("Cannot read %1: %2").arg(source, reason));
+        throw FileFailure(QCoreApplication::translate("quill::SafeReplace", "Cannot read %1: %2")
+                              .arg(source, reason));
     };
     // Not blocking, so that a named pipe in its place cannot hang the program.
     const Descriptor in(::open(Native(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0) fail(Reason(errno));
     struct stat info {};
     if (::fstat(in.get(), &info) != 0) fail(Reason(errno));
-    if (!S_ISREG(info.st_mode)) fail(QStringLiteral("it is not a regular file"));
+    if (!S_ISREG(info.st_mode))
+        fail(QCoreApplication::translate("quill::SafeReplace", "it is not a regular file"));
     std::vector<char> buffer(kChunkSize);
     for (;;) {
         const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
@@ -439,7 +450,9 @@ void Replacement::Finish() {
 }
 
 void Replacement::Commit() {
-    if (temporary_.isEmpty()) throw Failure(QStringLiteral("Cannot write %1 twice").arg(target_));
+    if (temporary_.isEmpty())
+        throw Failure(QCoreApplication::translate("quill::SafeReplace", "Cannot write %1 twice")
+                          .arg(target_));
     Finish();
     const QByteArray resolved = Native(resolved_);
     if (::rename(temporary_.constData(), resolved.constData()) != 0) Fail(errno);
@@ -479,12 +492,14 @@ void CommitTogether(std::span<Replacement* const> replacements) {
                     if (undo[j]) {
                         undo[j]->Commit();
                     } else if (::unlink(Native(target).constData()) != 0) {
-                        throw FileFailure(QStringLiteral("Cannot remove %1: %2")
+                        throw FileFailure(QCoreApplication::translate("quill::SafeReplace",
+                                                                      "Cannot remove %1: %2")
                                               .arg(replacements[j]->Target(), Reason(errno)));
                     }
                 } catch (const Failure& also) {
                     notRestored += QStringLiteral("; ") + QString::fromUtf8(also.what()) +
-                                   QStringLiteral(", so it keeps its new contents");
+                                   QCoreApplication::translate("quill::SafeReplace",
+                                                               ", so it keeps its new contents");
                 }
             }
             if (notRestored.isEmpty()) throw;
@@ -504,7 +519,9 @@ void CopyFile(const QString& source, const QString& target, Privacy privacy) {
     if (privacy == Privacy::TargetAndSource) {
         struct stat info {};
         if (::stat(Native(source).constData(), &info) != 0)
-            throw FileFailure(QStringLiteral("Cannot read %1: %2").arg(source, Reason(errno)));
+            throw FileFailure(
+                QCoreApplication::translate("quill::SafeReplace", "Cannot read %1: %2")
+                    .arg(source, Reason(errno)));
         mask = info.st_mode & 0777;
     }
     Replacement out(target, mask);

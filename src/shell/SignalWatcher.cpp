@@ -27,9 +27,9 @@ extern "C" void OnSignal(int signal) {
 }  // namespace
 
 SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent) {
-    if (pipeEnds[0] >= 0) throw Failure(QStringLiteral("Signals are already being watched"));
+    if (pipeEnds[0] >= 0) throw Failure(tr("Signals are already being watched"));
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
-        throw Failure(QStringLiteral("Cannot watch for signals: ") + qt_error_string(errno));
+        throw Failure(tr("Cannot watch for signals: %1").arg(qt_error_string(errno)));
     notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { ReadPipe(); });
 

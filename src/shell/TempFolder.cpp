@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 #include "shell/Descriptor.h"
 #include "shell/Failure.h"
 #include "shell/SafeReplace.h"
@@ -153,17 +155,23 @@ QString TempFolder::Path() {
     for (const QString& base : BaseFolders()) {
         QByteArray folder = SafeReplace::EncodeName(base) + '/' + kFolderPrefix + "XXXXXX";
         if (::mkdtemp(folder.data()) == nullptr) {
-            problems << QStringLiteral("in %1: %2").arg(base, qt_error_string(errno));
+            problems << QCoreApplication::translate("quill::TempFolder", "in %1: %2")
+                            .arg(base, qt_error_string(errno));
             continue;
         }
         lock_ = MarkOwner(folder);
         path_ = SafeReplace::DecodeName(folder);
         return path_;
     }
-    QString text = QStringLiteral("Cannot create a temporary folder ") + problems.join(u"; ");
+    QString text =
+        QCoreApplication::translate("quill::TempFolder", "Cannot create a temporary folder %1")
+            .arg(problems.join(u"; "));
     if (const QString unusable = UnusableSetting(); !unusable.isEmpty())
-        text += QStringLiteral(" (TMPDIR names %1, which is not a folder)").arg(unusable);
-    throw Failure(text + QStringLiteral(". Set TMPDIR to a folder you can write to."));
+        text += QCoreApplication::translate("quill::TempFolder",
+                                            " (TMPDIR names %1, which is not a folder)")
+                    .arg(unusable);
+    throw Failure(text + QCoreApplication::translate("quill::TempFolder",
+                                                     ". Set TMPDIR to a folder you can write to."));
 }
 
 void TempFolder::RemoveStaleFolders() {

@@ -1,10 +1,13 @@
 // The plan in the window: planned amounts typed in the tree, Undo and Redo of every edit,
 // and the categories imported from and exported to CSV.
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -78,8 +81,8 @@ TEST_F(PlanEditingTest, PlannedAmountsAreTypedInPlaceGroupsShowTheirSumAndRefusa
     EditCell("Mortgage or rent", 1, "1,200.50");
     EditCell("Phone", 1, "$45");
     EXPECT_EQ(PlannedOf("Mortgage or rent"), Amount::FromCents(120050));
-    EXPECT_EQ(Node("Mortgage or rent")->text(1), "$1200.50");
-    EXPECT_EQ(Node("HOUSING")->text(1), "$1245.50");
+    EXPECT_EQ(Node("Mortgage or rent")->text(1), "$1,200.50");
+    EXPECT_EQ(Node("HOUSING")->text(1), "$1,245.50");
     EXPECT_EQ(Node("TRANSPORTATION")->text(1), "");  // nothing planned there
 
     // Refused text: the amount stays, and the user is told why once the editor closed.
@@ -95,14 +98,14 @@ TEST_F(PlanEditingTest, PlannedAmountsAreTypedInPlaceGroupsShowTheirSumAndRefusa
     EXPECT_EQ(PlannedOf("Phone"), Amount::FromCents(4500));
     EditCell("Phone", 1, "");
     EXPECT_EQ(PlannedOf("Phone"), std::nullopt);
-    EXPECT_EQ(Node("HOUSING")->text(1), "$1200.50");
+    EXPECT_EQ(Node("HOUSING")->text(1), "$1,200.50");
     Tree().editItem(Node("HOUSING"), 1);
     EXPECT_EQ(Tree().viewport()->findChild<QLineEdit*>(), nullptr);
 
     // Stored at close and shown again at the next start.
     Restart();
     EXPECT_EQ(PlannedOf("Mortgage or rent"), Amount::FromCents(120050));
-    EXPECT_EQ(Node("HOUSING")->text(1), "$1200.50");
+    EXPECT_EQ(Node("HOUSING")->text(1), "$1,200.50");
 }
 
 // Every edit is one undoable step that puts back exactly what was there, selects the row it
@@ -255,6 +258,80 @@ TEST_F(PlanEditingTest, ImportRefusesABadFileWholeAndExportWritesWhatImportReads
     QFile written(out);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(model::ReadCategoryCsv(written.readAll()), state.categories);
+}
+
+// The currency changes how the boxes and the Planned column show amounts, never the amounts:
+// one undoable step, stored only when it is not USD, and the stored amounts read the same in
+// the next run under another locale. The paper is stored only when it is Letter.
+TEST_F(PlanEditingTest, TheCurrencyChangesHowAmountsShowAndIsStoredOnlyWhenNotUsd) {
+    std::optional<ScopedDefaultLocale> locale(std::in_place, QLocale(QStringLiteral("de_DE")));
+    Start();
+    ShowActive();
+    const auto choose = [&](const char* name, const char* value) {
+        auto& choice = *form->findChild<QComboBox*>(QLatin1String(name));
+        const int index = choice.findData(QLatin1String(value));
+        ASSERT_GE(index, 0) << value;
+        choice.setCurrentIndex(index);
+        emit choice.activated(index);
+    };
+    const auto shown = [](const char* utf8) { return QString::fromUtf8(utf8); };
+    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("PaperChoice")), nullptr);  // A4 land
+
+    Income(0).setFocus(Qt::TabFocusReason);
+    Income(0).setText(QStringLiteral("1.234,56"));
+    Income(1).setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Income(0).text(), shown("1.234,56\u00A0$"));
+    EditCell("Mortgage or rent", 1, "1.200");
+    EditCell("Phone", 1, "0,5");
+    EXPECT_EQ(Node("HOUSING")->text(1), shown("1.200,50\u00A0$"));
+
+    choose("CurrencyChoice", "EUR");
+    const Snapshot euros = Now();
+    EXPECT_EQ(Income(0).text(), shown("1.234,56\u00A0\u20AC"));
+    EXPECT_EQ(Income(3).text(), shown("2.720\u00A0\u20AC"));
+    EXPECT_EQ(Node("HOUSING")->text(1), shown("1.200,50\u00A0\u20AC"));
+    EXPECT_EQ(Node("Phone")->text(1), shown("0,50\u00A0\u20AC"));
+    // Typed in the new currency, the box keeps its amount.
+    Income(0).setFocus(Qt::TabFocusReason);
+    Income(0).setText(shown("1.234,56 EUR"));
+    Income(1).setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Now(), euros);
+    form->UndoStack().undo();
+    EXPECT_EQ(Income(0).text(), shown("1.234,56\u00A0$"));
+    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("CurrencyChoice"))->currentData(), "USD");
+    form->UndoStack().redo();
+    EXPECT_EQ(Now(), euros);
+
+    // The next run, in English: the same amounts, in euros.
+    locale.emplace(QLocale(QStringLiteral("en_US")));
+    Restart();
+    {
+        const QSettings ini = Ini();
+        EXPECT_EQ(ini.value("Quillmere/Currency").toString(), "EUR");
+        EXPECT_EQ(ini.value("Quillmere/0 Income").toString(), "$1234.56");
+        EXPECT_FALSE(ini.contains("Quillmere/Paper"));
+    }
+    EXPECT_EQ(Income(0).text(), shown("\u20AC1,234.56"));
+    EXPECT_EQ(Node("HOUSING")->text(1), shown("\u20AC1,200.50"));
+    EXPECT_EQ(PlannedOf("Mortgage or rent"), Amount::FromCents(120000));
+
+    // Back to USD and A4: no key is left. Letter is a choice in a Letter locale.
+    choose("PaperChoice", "Letter");
+    Restart();
+    EXPECT_EQ(Ini().value("Quillmere/Paper").toString(), "Letter");
+    EXPECT_EQ(state.paper, Paper::Letter);
+    choose("CurrencyChoice", "USD");
+    choose("PaperChoice", "A4");
+    Restart();
+    EXPECT_FALSE(Ini().contains("Quillmere/Currency"));
+    EXPECT_FALSE(Ini().contains("Quillmere/Paper"));
+    EXPECT_EQ(Income(0).text(), "$1,234.56");
+
+    // A code this version does not know shows dollars.
+    Ini().setValue("Quillmere/Currency", "XYZ");
+    Start();
+    EXPECT_EQ(state.currency.code, "USD");
+    EXPECT_EQ(Income(0).text(), "$1,234.56");
 }
 
 }  // namespace

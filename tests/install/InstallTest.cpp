@@ -80,6 +80,13 @@ TEST_F(Installed, EachFileGoesToItsPlaceAndNothingElseIsInstalled) {
         usr + QStringLiteral(QUILL_INSTALL_MANDIR) + "/man1/quillmere.1.gz",
         usr + kShare + "/metainfo/" + kId + ".metainfo.xml",
     };
+    // The compiled translations, embedded in the programs too.
+    for (const char* catalog : {"common", "windows", "companion"}) {
+        for (const char* language : {"de", "fr", "es"}) {
+            expected << usr + QStringLiteral(QUILL_INSTALL_DATADIR "/translations/%1_%2.qm")
+                                  .arg(QLatin1String(catalog), QLatin1String(language));
+        }
+    }
     expected.sort();
     EXPECT_EQ(files.join('\n').toStdString(), expected.join('\n').toStdString());
 

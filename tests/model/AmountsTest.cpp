@@ -7,6 +7,7 @@
 
 #include "model/Amounts.h"
 #include "shell/Failure.h"
+#include "shell/Translations.h"
 #include "support/QtPrinting.h"
 #include "support/ScopedSettings.h"
 
@@ -129,6 +130,114 @@ TEST(Amounts, LeavingABoxNormalisesItsText) {
     EXPECT_EQ(IncomeAmount(incomes, IncomeField::ActualIncome), Amount::FromCents(272000));
     EXPECT_EQ(IncomeAmount(incomes, IncomeField::ProjectedExtraIncome), Amount::FromCents(123450));
     EXPECT_THROW(IncomeAmount(incomes, IncomeField::ActualExtraIncome), Failure);
+}
+
+// How every (locale, currency) pair shows an amount, and that what it shows reads back as
+// the same amount: the locale's separators, the currency's symbol where the locale puts it,
+// cents only when there are any; the C locale keeps the plain form. A currency without
+// minor units refuses a fraction rather than rounding it.
+TEST(Amounts, DisplayFollowsTheLocaleAndTheCurrencyAndReadsBack) {
+    const struct {
+        const char* locale;
+        const char* currency;
+        std::int64_t cents;
+        const char* shown;  // UTF-8
+    } shownCases[] = {
+        {"C", "USD", 300000, "$3000"},
+        {"C", "USD", 123456, "$1234.56"},
+        {"C", "USD", 50, "$0.50"},
+        {"C", "EUR", 123456, "\u20AC1234.56"},
+        {"en_US", "USD", 310000, "$3,100"},
+        {"en_US", "USD", 123405, "$1,234.05"},
+        {"en_US", "CAD", 310000, "CA$3,100"},
+        {"en_CA", "CAD", 310000, "$3,100"},
+        {"en_US", "JPY", 310000, "\u00A53,100"},
+        {"de_DE", "EUR", 310000, "3.100\u00A0\u20AC"},
+        {"de_DE", "EUR", 123456, "1.234,56\u00A0\u20AC"},
+        {"de_DE", "USD", 310000, "3.100\u00A0$"},
+        {"de_CH", "CHF", 310000, "3\u2019100\u00A0CHF"},
+        {"sv_SE", "SEK", 310050, "3\u00A0100,50\u00A0kr"},
+        {"da_DK", "DKK", 310000, "3.100\u00A0kr."},
+        {"pl_PL", "PLN", 310000, "3100\u00A0z\u0142"},
+    };
+    for (const auto& c : shownCases) {
+        const QLocale locale(QString::fromLatin1(c.locale));
+        EXPECT_EQ(AmountDisplay(c.cents, CurrencyOrUsd(QLatin1String(c.currency)), locale),
+                  QString::fromUtf8(c.shown))
+            << c.locale << " " << c.currency;
+    }
+
+    // Every currency in every locale of the table, and the symbols and codes typed by hand.
+    const std::int64_t amounts[] = {0, 7, 50, 100, 123456, 100000000, Amount::kMaxCents};
+    for (const char* name :
+         {"C", "en_US", "en_CA", "de_DE", "de_CH", "fr_CH", "fr_FR", "sv_SE", "nb_NO", "da_DK",
+          "pl_PL", "cs_CZ", "ja_JP", "nl_NL", "tr_TR", "ar_EG", "hi_IN"}) {
+        const QLocale locale{QString::fromLatin1(name)};
+        const ScopedDefaultLocale asDefault(locale);  // for the locale's own currency
+        for (const Currency& currency : Currencies()) {
+            for (const std::int64_t cents : amounts) {
+                if (currency.digits == 0 && cents % 100 != 0) continue;
+                const QString shown = AmountDisplay(cents, currency, locale);
+                const ParsedAmount read = ParseAmount(shown, locale, currency);
+                ASSERT_TRUE(read) << name << " " << currency.code << " " << shown << ": "
+                                  << read.Reason();
+                EXPECT_EQ(read.Value().Cents(), cents)
+                    << name << " " << currency.code << " " << shown;
+            }
+            for (const QString& mark : {currency.code, currency.symbol}) {
+                for (const QString& typed :
+                     {mark + QStringLiteral(" 12"), QStringLiteral("12 ") + mark}) {
+                    const ParsedAmount read = ParseAmount(typed, locale, currency);
+                    ASSERT_TRUE(read) << name << " " << typed << ": " << read.Reason();
+                    EXPECT_EQ(read.Value().Cents(), 1200) << name << " " << typed;
+                }
+            }
+        }
+    }
+
+    // The stored plain form reads the same under every locale, whatever the currency.
+    EXPECT_EQ(ParseAmount(QStringLiteral("$1234.56"), QLocale(QStringLiteral("de_CH")),
+                          CurrencyOrUsd(QStringLiteral("CHF")))
+                  .Value()
+                  .Cents(),
+              123456);
+    EXPECT_EQ(ParseAmount(QStringLiteral("CHF 3'100"), QLocale(QStringLiteral("de_CH")),
+                          CurrencyOrUsd(QStringLiteral("CHF")))
+                  .Value()
+                  .Cents(),
+              310000);
+
+    // A currency without minor units takes whole amounts only, and says why otherwise.
+    const Currency yen = CurrencyOrUsd(QStringLiteral("jpy"));
+    EXPECT_EQ(yen.code, "JPY");
+    EXPECT_EQ(yen.digits, 0);
+    const QLocale english(QStringLiteral("en_US"));
+    EXPECT_EQ(ParseAmount(QStringLiteral("\u00A51,234"), english, yen).Value().Cents(), 123400);
+    EXPECT_EQ(ParseAmount(QStringLiteral("1234.00"), english, yen).Value().Cents(), 123400);
+    for (const char* fraction : {"1234.5", "0.01", "1,234.567"}) {
+        const ParsedAmount refused = ParseAmount(QLatin1String(fraction), english, yen);
+        EXPECT_FALSE(refused) << fraction;
+        EXPECT_TRUE(refused.Reason().contains(QLatin1String("JPY"))) << refused.Reason();
+    }
+    // The same texts are amounts in a currency with cents; a lower-case code stays a word.
+    EXPECT_EQ(ParseAmount(QStringLiteral("1234.5"), english, CurrencyOrUsd({})).Value().Cents(),
+              123450);
+    EXPECT_FALSE(ParseAmount(QStringLiteral("12 kr"), english, CurrencyOrUsd({})));
+    EXPECT_FALSE(ParseAmount(QStringLiteral("12 sek"), english, CurrencyOrUsd({})));
+
+    // Unknown codes are no currency; a stored one falls back to USD.
+    EXPECT_FALSE(FindCurrency(QStringLiteral("XYZ")));
+    EXPECT_EQ(CurrencyOrUsd(QStringLiteral("XYZ")).code, "USD");
+    EXPECT_EQ(CurrencyOrUsd(QString()).code, "USD");
+}
+
+// A refusal in the language installed, its letter and example amount put in.
+TEST(Amounts, RefusalsSpeakTheInstalledLanguage) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const shell::Translations translations(shell::Program::Companion, german);
+    EXPECT_EQ(ParseAmount(QStringLiteral("12x"), german).Reason(),
+              QStringLiteral("Buchstaben wie „x“ können nicht Teil eines Betrags sein. Geben Sie "
+                             "Ziffern ein, etwa 1.234,56."));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "model/WorkbookPalette.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Failure.h"
+#include "shell/Translations.h"
 #include "support/NonRegularFiles.h"
 #include "support/QtPrinting.h"
 #include "support/RecordingPrompt.h"
@@ -119,6 +120,30 @@ TEST_F(CategoryState, SavingWritesEveryValueInOrder) {
     for (const char* line :
          {"[Quillmere]\n0%20Income=$3000\n", "\nSystem%20Value%20-%20Rows=77\n",
           "\nSystem%20Value%20-%20Saved=True\n", "\nField4_2=HOUSING\\\\Mortgage or rent\n"})
+        EXPECT_TRUE(ini.contains(line)) << line;
+}
+
+// Names stored from a German run are the user's: an English run shows them as they are,
+// planned amounts and incomes included, under the same English keys.
+TEST_F(CategoryState, ATableSavedInGermanLoadsUnchangedInEnglish) {
+    CategoryTable german;
+    {
+        const shell::Translations translations(shell::Program::Windows, QLocale(QLocale::German));
+        EXPECT_TRUE(Load().empty());
+        EXPECT_EQ(state.SelectedRowText, QStringLiteral("WOHNEN"));
+        state.categories[1].Planned = Amount::FromCents(120050);
+        incomes[0] = QStringLiteral("$1234.50");
+        german = state.categories;
+        EXPECT_TRUE(Save().empty());
+    }
+    NewRun();
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(state.categories, german);
+    EXPECT_EQ(state.SelectedRowText, QStringLiteral("WOHNEN"));
+    EXPECT_EQ(incomes, (IncomeTexts{"$1234.50", "$100", "$100", "$2720"}));
+    const QByteArray ini = IniText();
+    for (const char* line :
+         {"[Quillmere]\n0%20Income=$1234.50\n", "\nField3_1=WOHNEN\n", "\nPlanned_2=1200.50\n"})
         EXPECT_TRUE(ini.contains(line)) << line;
 }
 

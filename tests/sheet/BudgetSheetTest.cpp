@@ -19,6 +19,7 @@
 #include "sheet/BudgetSheet.h"
 #include "sheet/SheetStyle.h"
 #include "shell/Failure.h"
+#include "spreadsheet/format/NumberFormat.h"
 
 namespace quill::sheet {
 namespace {
@@ -459,6 +460,66 @@ TEST_F(BudgetSheetTest, FillsTheLastRowOfTheFileAndRefusesOneMore) {
         [&] { BuildBudgetSheet(other, table, DefaultIncomes(), model::WorkbookPalette()); },
         "65537 rows");
     ExpectUntouched(other);
+}
+
+// Another currency reaches every amount cell of the sheet in one format, valid for other
+// programs and shown by the engine with the symbol where the locale puts it; Letter paper
+// reaches the page set-up; USD keeps the format of every earlier sheet in any locale.
+TEST_F(BudgetSheetTest, TheCurrencyFormatsEveryAmountAndThePaperReachesThePageSetUp) {
+    const struct {
+        const char* locale;
+        const char* currency;
+        const char* format;    // UTF-8
+        const char* positive;  // 1234.56 as the engine shows it
+        const char* negative;  // -1234.56
+    } cases[] = {
+        {"de_DE", "USD", "$#,##0_);[Red]($#,##0)", "$1,235 ", "($1,235)"},
+        {"de_DE", "EUR", "#,##0.00 \"\u20AC\"_);[Red](#,##0.00 \"\u20AC\")", "1,234.56 \u20AC ",
+         "(1,234.56 \u20AC)"},
+        {"en_US", "EUR", "\"\u20AC\"#,##0.00_);[Red](\"\u20AC\"#,##0.00)", "\u20AC1,234.56 ",
+         "(\u20AC1,234.56)"},
+        {"en_US", "JPY", "\"\u00A5\"#,##0_);[Red](\"\u00A5\"#,##0)", "\u00A51,235 ",
+         "(\u00A51,235)"},
+        {"de_CH", "CHF", "#,##0.00 \"CHF\"_);[Red](#,##0.00 \"CHF\")", "1,234.56 CHF ",
+         "(1,234.56 CHF)"},
+        {"nb_NO", "NOK", "\"kr\" #,##0.00_);[Red](\"kr\" #,##0.00)", "kr 1,234.56 ",
+         "(kr 1,234.56)"},
+        {"C", "PLN", "\"z\u0142\"#,##0.00_);[Red](\"z\u0142\"#,##0.00)", "z\u01421,234.56 ",
+         "(z\u01421,234.56)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.currency);
+        const std::string format = AmountFormatFor(model::CurrencyOrUsd(QLatin1String(c.currency)),
+                                                   QLocale(QLatin1String(c.locale)));
+        EXPECT_EQ(format, c.format);
+        const ss::FormattedValue positive = ss::FormatValue(1234.56, format);
+        EXPECT_EQ(positive.text, c.positive);
+        EXPECT_FALSE(positive.color);
+        const ss::FormattedValue negative = ss::FormatValue(-1234.56, format);
+        EXPECT_EQ(negative.text, c.negative);
+        EXPECT_TRUE(negative.color);
+    }
+
+    const std::string euro = AmountFormatFor(model::CurrencyOrUsd(QStringLiteral("EUR")),
+                                             QLocale(QStringLiteral("de_DE")));
+    BuildBudgetSheet(app, model::DefaultCategorySet(), DefaultIncomes(), model::WorkbookPalette(),
+                     SheetLookFor(model::CurrencyOrUsd(QStringLiteral("EUR")),
+                                  QLocale(QStringLiteral("de_DE")), Paper::Letter));
+    const ss::Worksheet& sheet = app.ActiveSheet();
+    int amounts = 0;
+    for (const auto& [at, cell] : sheet.Cells()) {
+        const std::string& shown = app.ActiveWorkbook()
+                                       .Formats()[static_cast<std::size_t>(sheet.FormatIndexOf(at))]
+                                       .numberFormat;
+        EXPECT_EQ(shown.find('$'), std::string::npos) << shown;
+        if (shown == euro) ++amounts;
+    }
+    EXPECT_GE(amounts, 100);  // the header block and every item and subtotal
+    EXPECT_EQ(app.Range("E6").NumberFormat(), euro);
+    EXPECT_EQ(sheet.pageSetup.paperSize, 1);
+    for (const ss::DataValidation& validation : sheet.validations)
+        EXPECT_NE(validation.inputMessage.find("in EUR"), std::string::npos);
+    EXPECT_EQ(KeyFiguresSummary(sheet, euro).find('$'), std::string::npos);
 }
 
 }  // namespace

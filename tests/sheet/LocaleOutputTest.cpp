@@ -15,18 +15,6 @@
 namespace quill::test {
 namespace {
 
-// The companion's environment with every locale variable set to `locale`.
-QProcessEnvironment InLocale(const QString& locale) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : env.keys())
-        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANG") ||
-            name == QStringLiteral("LANGUAGE"))
-            env.remove(name);
-    env.insert(QStringLiteral("LANG"), locale);
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    return env;
-}
-
 bool Installed(const QString& locale) {
     const locale_t made = ::newlocale(LC_ALL_MASK, locale.toLatin1().constData(), locale_t{});
     if (made == locale_t{}) return false;

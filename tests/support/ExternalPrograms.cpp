@@ -89,7 +89,10 @@ QJsonObject OpenpyxlDump(const QString& path) {
     return QJsonDocument::fromJson(run.out).object();
 }
 
-void RecalculateXlsxOnLoad(const QTemporaryDir& dir) {
+namespace {
+
+// Writes the profile's registry modifications under `dir` (see Soffice): one item.
+void WriteLibreOfficeSetting(const QTemporaryDir& dir, const QByteArray& item) {
     ASSERT_TRUE(QDir().mkpath(dir.filePath("profile/user")));
     QFile file(dir.filePath("profile/user/registrymodifications.xcu"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -97,10 +100,35 @@ void RecalculateXlsxOnLoad(const QTemporaryDir& dir) {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
         "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n" +
+        item + "\n</oor:items>\n");
+}
+
+}  // namespace
+
+void RecalculateXlsxOnLoad(const QTemporaryDir& dir) {
+    WriteLibreOfficeSetting(
+        dir,
         "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\">"
-        "<prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>\n"
-        "</oor:items>\n");
+        "<prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>");
+}
+
+void UseLibreOfficeLocale(const QTemporaryDir& dir, const QString& tag) {
+    WriteLibreOfficeSetting(dir,
+                            "<item oor:path=\"/org.openoffice.Setup/L10N\">"
+                            "<prop oor:name=\"ooSetupSystemLocale\" oor:op=\"fuse\"><value>" +
+                                tag.toUtf8() + "</value></prop></item>");
+}
+
+QProcessEnvironment InLocale(const QString& locale) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : env.keys())
+        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANG") ||
+            name == QStringLiteral("LANGUAGE"))
+            env.remove(name);
+    env.insert(QStringLiteral("LANG"), locale);
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    return env;
 }
 
 ProcessResult Soffice(const QTemporaryDir& dir, const QStringList& args) {

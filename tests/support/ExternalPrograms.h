@@ -30,6 +30,9 @@ ProcessResult RunProgram(const QString& program, const QStringList& args, int ti
 ProcessResult RunProgramIn(const QProcessEnvironment& environment, const QString& program,
                            const QStringList& args, int timeoutMs = 120000);
 
+// The test's environment with every locale variable set to `locale` ("de_DE.UTF-8").
+QProcessEnvironment InLocale(const QString& locale);
+
 // The interpreter that has python3-xlrd (the first python3 on the path may be another).
 inline constexpr const char* kPython = "/usr/bin/python3";
 
@@ -44,6 +47,9 @@ QJsonObject OpenpyxlDump(const QString& path);
 // Makes the LibreOffice profile under `dir` (see Soffice) recalculate every formula of an
 // .xlsx file when it loads one, instead of trusting the results stored in the file.
 void RecalculateXlsxOnLoad(const QTemporaryDir& dir);
+// Makes the LibreOffice profile under `dir` (see Soffice) format numbers, dates and
+// currencies for the locale `tag` ("de-DE"), whatever the environment's locale.
+void UseLibreOfficeLocale(const QTemporaryDir& dir, const QString& tag);
 bool HavePoi();  // Apache POI with a Java compiler and runtime
 
 // support/PoiCheck.java, compiled into `dir` on the first call, run on `files`: POI's HSSF

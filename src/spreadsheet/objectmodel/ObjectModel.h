@@ -37,6 +37,7 @@ inline constexpr int kInsideVertical = 11;
 inline constexpr int kInsideHorizontal = 12;
 inline constexpr int kPortrait = 1;
 inline constexpr int kLandscape = 2;
+inline constexpr int kPaperLetter = 1;
 inline constexpr int kPaperA4 = 9;
 inline constexpr int kPrintNoComments = -4142;
 inline constexpr int kWorkbookNormal = -4143;  // file format of versions before 12
