@@ -46,8 +46,8 @@ BMP; - für die Standardausgabe, als BMP)</translation>
     </message>
     <message>
         <source>use the default categories and incomes, not the settings store</source>
-        <translation>die Standardkategorien und -einnahmen verwenden, nicht die
-gespeicherten Einstellungen</translation>
+        <translation>die Standardkategorien und Standardeinnahmen verwenden, nicht
+die gespeicherten Einstellungen</translation>
     </message>
     <message>
         <source>use G groups of I items each (for size tests and benchmarks;

@@ -30,6 +30,7 @@
 #include "shell/Config.h"
 #include "shell/ui/FormLayout.h"
 #include "shell/ui/QtPrompt.h"
+#include "support/ExternalPrograms.h"
 #include "support/ScopedSettings.h"
 
 namespace quill::editor {
@@ -364,13 +365,13 @@ TEST(WindowFit, CommandLineAnswersWithoutADisplayAndSaysWhenThereIsNone) {
 
 TEST(WindowFit, ARunWithoutRuntimeFolderWritesNothingToStandardError) {
     QTemporaryDir folder;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = test::EnglishEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     env.insert(QStringLiteral("TMPDIR"), folder.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess program;
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
+    program.start(test::CompanionProgram(),
                   {QStringLiteral("--defaults"), QStringLiteral("-o"),
                    folder.filePath(QStringLiteral("budget.xls")), QStringLiteral("--picture"),
                    folder.filePath(QStringLiteral("budget.png"))});

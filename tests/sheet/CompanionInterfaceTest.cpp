@@ -1,21 +1,25 @@
 // The companion's interface beyond its outputs: its manual page lists the options its
-// --help lists, and binary output is never written to a terminal.
+// --help lists, binary output is never written to a terminal, and it speaks the desktop's
+// language.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
+#include <string>
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTranslator>
 
+#include "spreadsheet/objectmodel/ObjectModel.h"
 #include "support/ExternalPrograms.h"
 #include "support/ScratchConfig.h"
 
 namespace quill::test {
 namespace {
-
-const QString kCompanion = QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet");
 
 // The options named in `text`: "-o" and "--word" where they start a word.
 std::set<QString> OptionsIn(const QString& text) {
@@ -26,7 +30,7 @@ std::set<QString> OptionsIn(const QString& text) {
 }
 
 TEST(CompanionInterfaceTest, TheManualPageListsEveryOptionOfHelpAndNoOther) {
-    const ProcessResult help = RunProgram(kCompanion, {QStringLiteral("--help")}, 30000);
+    const ProcessResult help = RunCompanion({QStringLiteral("--help")}, 30000);
     ASSERT_EQ(help.exitCode, 0) << help.err.toStdString();
     const std::set<QString> helped = OptionsIn(QString::fromUtf8(help.out));
 
@@ -60,8 +64,9 @@ TEST(CompanionInterfaceTest, BinaryOutputToATerminalIsRefused) {
         SCOPED_TRACE(args);
         // script runs the command with a terminal as its standard output and passes on its
         // exit status (-e); what the command writes to the terminal comes out here.
-        const ProcessResult run = RunProgram(
-            script, {"-qec", kCompanion + QLatin1Char(' ') + QLatin1String(args), "/dev/null"},
+        const ProcessResult run = RunProgramIn(
+            EnglishEnvironment(), script,
+            {"-qec", CompanionProgram() + QLatin1Char(' ') + QLatin1String(args), "/dev/null"},
             60000);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_TRUE(run.out.contains("terminal")) << run.out.toStdString();
@@ -70,9 +75,102 @@ TEST(CompanionInterfaceTest, BinaryOutputToATerminalIsRefused) {
             EXPECT_FALSE(run.out.contains(magic)) << magic;
     }
     // Into a pipe, as before.
-    const ProcessResult piped = RunProgram(kCompanion, {"--defaults", "-o", "-"}, 60000);
+    const ProcessResult piped = RunCompanion({"--defaults", "-o", "-"}, 60000);
     EXPECT_EQ(piped.exitCode, 0) << piped.err.toStdString();
     EXPECT_TRUE(piped.out.startsWith("\xD0\xCF\x11\xE0"));
+}
+
+// The desktop's language chooses the companion's: --help and a usage error come from that
+// language's catalog with the option names, the columns of the option list and the exit
+// statuses of the English ones, and the sheet is made in that language. A desktop that
+// prefers English to a translated language, or speaks none, gets the English texts exactly.
+TEST(CompanionInterfaceTest, HelpUsageErrorsAndTheSheetSpeakTheDesktopsLanguage) {
+    ScratchConfig config;
+    QTemporaryDir dir;
+    const QStringList refused = {"--format", "odt", "-o", dir.filePath("budget.xls")};
+    const QByteArray englishError =
+        "quillmere-sheet: --format wants xls, xlsx or pdf\nTry 'quillmere-sheet --help'.\n";
+    const ProcessResult englishHelp = RunCompanion({QStringLiteral("--help")}, 30000);
+    ASSERT_EQ(englishHelp.exitCode, 0);
+    ASSERT_TRUE(englishHelp.out.startsWith("Usage: quillmere-sheet [options] -o FILE\n"));
+
+    const struct {
+        const char* language;  // LANGUAGE
+        const char* locale;    // LANG and LC_ALL
+        const char* catalog;   // the language spoken; none for English
+        const char* title;     // the sheet's B2
+    } cases[] = {
+        {"de", "de_DE.UTF-8", "de", "Persönliche Finanzen"},
+        {"fr", "fr_FR.UTF-8", "fr", "Finances personnelles"},
+        {"es", "es_ES.UTF-8", "es", "Finanzas personales"},
+        {"", "C", nullptr, "Personal Finance"},
+        {"en:de", "de_DE.UTF-8", nullptr, "Personal Finance"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language + std::string(" ") + c.locale);
+        QProcessEnvironment env = InLocale(QString::fromLatin1(c.locale));
+        env.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(c.language));
+        const auto run = [&](const QStringList& args) {
+            return RunProgramIn(env, CompanionProgram(), args, 60000);
+        };
+        const ProcessResult help = run({QStringLiteral("--help")});
+        const ProcessResult error = run(refused);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_EQ(error.exitCode, 2);
+        if (c.catalog == nullptr) {
+            EXPECT_EQ(help.out, englishHelp.out);
+            EXPECT_EQ(error.err, englishError);
+        } else {
+            QTranslator catalog;
+            ASSERT_TRUE(catalog.load(QStringLiteral("companion_") + QLatin1String(c.catalog),
+                                     QStringLiteral(":/i18n")));
+            const auto translated = [&](const char* text) {
+                const QString translation = catalog.translate("Companion", text);
+                EXPECT_FALSE(translation.isEmpty()) << text;
+                return translation;
+            };
+            EXPECT_NE(error.err, englishError);
+            EXPECT_EQ(QString::fromUtf8(error.err),
+                      QStringLiteral("quillmere-sheet: ") +
+                          translated("--format wants xls, xlsx or pdf") + u'\n' +
+                          translated("Try 'quillmere-sheet --help'.") + u'\n');
+            const QString text = QString::fromUtf8(help.out);
+            EXPECT_TRUE(
+                text.startsWith(translated("Usage: quillmere-sheet [options] -o FILE\n"
+                                           "Generates the Personal Finance budget "
+                                           "workbook without windows.")))
+                << help.out.toStdString();
+            const auto names = [](const std::set<QString>& options) {
+                return QStringList(options.begin(), options.end()).join(u' ').toStdString();
+            };
+            EXPECT_EQ(names(OptionsIn(text)), names(OptionsIn(QString::fromUtf8(englishHelp.out))));
+            // The option list in two columns: an option two columns in, then its description
+            // in column 24 (or on the next line when the option is wider), continued there.
+            static const QRegularExpression option(QStringLiteral("^  -\\S+( \\S+)?( +|$)"));
+            for (const QString& line : text.section(QStringLiteral("\n\n"), 1).split(u'\n')) {
+                if (line.isEmpty()) continue;
+                const auto head = option.match(line);
+                const bool listed = head.hasMatch() && (head.capturedLength() == 24 ||
+                                                        head.capturedLength() == line.size());
+                const bool continued =
+                    line.size() > 24 && line.startsWith(QString(24, u' ')) && line[24] != u' ';
+                EXPECT_TRUE(listed || continued) << line.toStdString();
+            }
+        }
+        // The sheet is made in the same language, also by a run that draws its picture (and
+        // so changes its application object).
+        const QString workbook =
+            dir.filePath(QStringLiteral("budget-%1.xls").arg(&c - std::begin(cases)));
+        ASSERT_TRUE(
+            run({"--defaults", "-o", workbook, "--picture", dir.filePath(QStringLiteral("p.png"))})
+                .ok);
+        spreadsheet::Application app;
+        app.Workbooks().Open(workbook.toStdString());
+        const spreadsheet::Value title = app.Range("B2").Value2();
+        const auto* titleText = std::get_if<std::string>(&title);
+        ASSERT_NE(titleText, nullptr);
+        EXPECT_EQ(*titleText, c.title);
+    }
 }
 
 }  // namespace

@@ -36,11 +36,11 @@
 namespace quill::test {
 namespace {
 
-const QString kCompanion = QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet");
+const QString kCompanion = CompanionProgram();
 
 class CompanionTest : public ::testing::Test {
   protected:
-    ProcessResult Run(const QStringList& args) { return RunProgram(kCompanion, args, 60000); }
+    ProcessResult Run(const QStringList& args) { return RunCompanion(args, 60000); }
 
     QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
 
@@ -235,7 +235,7 @@ TEST_F(CompanionTest, EndingSignalsRemoveTheTemporaryFolder) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = EnglishEnvironment();
         env.insert(QStringLiteral("TMPDIR"), tmp.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         process.setProcessEnvironment(env);
@@ -310,7 +310,7 @@ TEST_F(CompanionTest, UnusableSettingsExitOneNamingTheFileAndLeaveItAlone) {
     // A named pipe is not opened: no wait for a writer that never comes.
     QFile::remove(config.IniPath());
     ASSERT_TRUE(MakeSpecialFile(SpecialFile::NamedPipe, config.IniPath()));
-    const ProcessResult fifo = RunProgram(kCompanion, {"-o", Path("budget.xls")}, 15000);
+    const ProcessResult fifo = RunCompanion({"-o", Path("budget.xls")}, 15000);
     ExpectOneOwnLine(fifo);
     EXPECT_TRUE(fifo.err.contains("a named pipe, not a regular file")) << fifo.err.toStdString();
     EXPECT_EQ(FileTypeAt(config.IniPath()), static_cast<unsigned>(S_IFIFO));
@@ -342,6 +342,7 @@ TEST_F(CompanionTest, CategoriesComeFromAndGoToCsvFilesWithTheirAmounts) {
 
     // Standard input to standard output.
     QProcess piped;
+    piped.setProcessEnvironment(EnglishEnvironment());
     piped.start(kCompanion, {"--categories", "-", "--export-categories", "-"});
     ASSERT_TRUE(piped.waitForStarted());
     piped.write(csv);
@@ -494,12 +495,12 @@ TEST_F(CompanionTest, FileNamesKeepTheirBytesAndTheirLength) {
         SCOPED_TRACE(bytes.toHex().toStdString());
         const QString option = bytes.endsWith(".png") ? "--picture" : "-o";
         const ProcessResult run =
-            RunProgram(QStringLiteral("/bin/sh"),
-                       {"-c",
-                        "exec \"$0\" --defaults " + option + " \"$1/$(printf '" +
-                            QString::fromLatin1(escaped) + "')\"",
-                        kCompanion, dir.path()},
-                       60000);
+            RunProgramIn(EnglishEnvironment(), QStringLiteral("/bin/sh"),
+                         {"-c",
+                          "exec \"$0\" --defaults " + option + " \"$1/$(printf '" +
+                              QString::fromLatin1(escaped) + "')\"",
+                          kCompanion, dir.path()},
+                         60000);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     }
     EXPECT_EQ(EntriesOf(folder),
@@ -535,7 +536,7 @@ TEST_F(CompanionTest, PathsAreResolvedAsTheSystemResolvesThem) {
 TEST_F(CompanionTest, WhatAKilledRunLeftIsRemovedByTheNextStart) {
     QTemporaryDir tmp;
     QTemporaryDir runtime;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = EnglishEnvironment();
     env.insert(QStringLiteral("TMPDIR"), tmp.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     const auto runFolders = [&] {

@@ -15,8 +15,6 @@
 namespace quill::test {
 namespace {
 
-const QString kCompanion = QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet");
-
 // The text of a PDF's pages with every no-break space made a plain one.
 QString PdfText(const QString& pdf) {
     const ProcessResult text = RunProgram("/usr/bin/pdftotext", {"-layout", pdf, "-"});
@@ -36,7 +34,7 @@ TEST(ExternalMoney, GermanEurosReadBackInXlrdAndPrintTheGermanWayInLibreOffice) 
     const QStringList euros = {"--defaults", "--income0", "1.234,56", "--currency", "eur"};
     for (const char* ending : {"xls", "pdf"}) {
         const ProcessResult run =
-            RunProgramIn(InLocale(QStringLiteral("de_DE.UTF-8")), kCompanion,
+            RunProgramIn(InLocale(QStringLiteral("de_DE.UTF-8")), CompanionProgram(),
                          euros + QStringList{"-o", dir.filePath(QStringLiteral("euro.") + ending)});
         ASSERT_TRUE(run.ok) << ending << ": " << run.err.toStdString();
     }
@@ -70,9 +68,8 @@ TEST(ExternalMoney, LetterPaperReachesTheXlsTheXlsxAndThePdf) {
     const ScratchConfig config;
     const QTemporaryDir dir;
     for (const char* ending : {"xls", "xlsx", "pdf"}) {
-        const ProcessResult run =
-            RunProgram(kCompanion, {"--defaults", "--paper", "Letter", "-o",
-                                    dir.filePath(QStringLiteral("letter.") + ending)});
+        const ProcessResult run = RunCompanion({"--defaults", "--paper", "Letter", "-o",
+                                                dir.filePath(QStringLiteral("letter.") + ending)});
         ASSERT_TRUE(run.ok) << ending << ": " << run.err.toStdString();
     }
     const QString ours = PdfInfo(dir.filePath("letter.pdf"));
@@ -94,7 +91,7 @@ TEST(ExternalMoney, LetterPaperReachesTheXlsTheXlsxAndThePdf) {
     }
     // Any other paper is a usage error that names the option.
     const ProcessResult refused =
-        RunProgram(kCompanion, {"--defaults", "--paper", "a5", "-o", dir.filePath("a5.xls")});
+        RunCompanion({"--defaults", "--paper", "a5", "-o", dir.filePath("a5.xls")});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains("--paper")) << refused.err.toStdString();
 }

@@ -42,8 +42,7 @@ const char* const kGroups[] = {"HOUSING", "TRANSPORTATION",         "INSURANCE",
 QString Companion(const QTemporaryDir& dir, const QString& name, const QStringList& extra = {}) {
     ScratchConfig config;
     const QString path = dir.filePath(name);
-    const ProcessResult run = RunProgram(QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
-                                         QStringList{"--defaults", "-o", path} + extra);
+    const ProcessResult run = RunCompanion(QStringList{"--defaults", "-o", path} + extra);
     EXPECT_TRUE(run.ok) << run.err.toStdString();
     return path;
 }
@@ -253,8 +252,7 @@ TEST(ExternalPlannedBudget, LibreOfficeGnumericAndPoiComputeTheTotalsOfPlannedAm
     {
         ScratchConfig config;
         const ProcessResult run =
-            RunProgram(QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
-                       {"--categories", dir.filePath("plan.csv"), "-o", xls});
+            RunCompanion({"--categories", dir.filePath("plan.csv"), "-o", xls});
         ASSERT_TRUE(run.ok) << run.err.toStdString();
     }
 

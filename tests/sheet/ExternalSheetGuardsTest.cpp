@@ -34,8 +34,7 @@ namespace ss = spreadsheet;
 QString Companion(const QTemporaryDir& dir, const QString& name) {
     ScratchConfig config;
     const QString path = dir.filePath(name);
-    const ProcessResult run = RunProgram(QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
-                                         {"--defaults", "-o", path});
+    const ProcessResult run = RunCompanion({"--defaults", "-o", path});
     EXPECT_TRUE(run.ok) << run.err.toStdString();
     return path;
 }

@@ -39,8 +39,7 @@ std::vector<int> Rgb(std::uint32_t colour) {
 QString WriteDefaultWorkbook(const QTemporaryDir& dir) {
     ScratchConfig config;
     const QString path = dir.filePath("budget.xls");
-    const ProcessResult run = RunProgram(QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
-                                         {"--defaults", "-o", path});
+    const ProcessResult run = RunCompanion({"--defaults", "-o", path});
     EXPECT_TRUE(run.ok) << run.err.toStdString();
     return path;
 }

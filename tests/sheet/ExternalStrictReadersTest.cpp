@@ -34,8 +34,6 @@ struct Produced {
     QString path;
 };
 
-const QString kCompanion = QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet");
-
 // A stored table of one group and three items whose names need quoting and are not ASCII.
 void StoreUnusualNames() {
     const std::vector<std::array<QString, 4>> rows = {
@@ -61,7 +59,7 @@ std::vector<Produced> ProduceWorkbooks(const QTemporaryDir& dir) {
     auto make = [&](const QString& name, QStringList args) {
         const QString path = dir.filePath(name + ".xls");
         args << "-o" << path;
-        const ProcessResult run = RunProgram(kCompanion, args);
+        const ProcessResult run = RunCompanion(args);
         EXPECT_TRUE(run.ok) << name.toStdString() << ": " << run.err.toStdString();
         out.push_back({name, path});
     };

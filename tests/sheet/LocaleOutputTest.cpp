@@ -28,9 +28,11 @@ TEST(LocaleOutput, EveryFormatHasTheBytesOfTheCLocale) {
     // The default budget: its widths, heights and margins have decimals.
     auto write = [&](const QString& locale, const QString& ending) {
         const QString path = QDir(dir.path()).filePath(locale + ending);
-        const ProcessResult run =
-            RunProgramIn(InLocale(locale), QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet"),
-                         {"--defaults", "-o", path});
+        // The language stays English: the sheet's captions follow it, the bytes of its
+        // numbers must not follow the locale.
+        QProcessEnvironment env = InLocale(locale);
+        env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+        const ProcessResult run = RunProgramIn(env, CompanionProgram(), {"--defaults", "-o", path});
         EXPECT_TRUE(run.ok) << locale.toStdString() << ending.toStdString() << ": "
                             << run.err.toStdString();
         QFile file(path);

@@ -131,6 +131,21 @@ QProcessEnvironment InLocale(const QString& locale) {
     return env;
 }
 
+QString CompanionProgram() {
+    return QStringLiteral(QUILL_BINARY_DIR "/app/quillmere-sheet");
+}
+
+QProcessEnvironment EnglishEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANGUAGE"), QString());
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    return env;
+}
+
+ProcessResult RunCompanion(const QStringList& args, int timeoutMs) {
+    return RunProgramIn(EnglishEnvironment(), CompanionProgram(), args, timeoutMs);
+}
+
 ProcessResult Soffice(const QTemporaryDir& dir, const QStringList& args) {
     QStringList all = {"--headless", "--norestore",
                        "-env:UserInstallation=file://" + dir.filePath("profile")};

@@ -33,6 +33,17 @@ ProcessResult RunProgramIn(const QProcessEnvironment& environment, const QString
 // The test's environment with every locale variable set to `locale` ("de_DE.UTF-8").
 QProcessEnvironment InLocale(const QString& locale);
 
+// The build's command-line companion, quillmere-sheet.
+QString CompanionProgram();
+
+// The test's environment in English and the C locale (LANGUAGE empty, LC_ALL=C): the
+// companion's messages and the sheet's captions in English and amounts read the plain way,
+// whatever the developer's desktop speaks. Tests that compare them start the companion so.
+QProcessEnvironment EnglishEnvironment();
+
+// Runs the companion in EnglishEnvironment().
+ProcessResult RunCompanion(const QStringList& args, int timeoutMs = 120000);
+
 // The interpreter that has python3-xlrd (the first python3 on the path may be another).
 inline constexpr const char* kPython = "/usr/bin/python3";
 
