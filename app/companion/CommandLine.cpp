@@ -13,6 +13,7 @@ namespace quill::companion {
 
 namespace {
 
+// A text of the tables below, which mark it for translation, in the user's language.
 QString Tr(const char* text) {
     return QCoreApplication::translate("Companion", text);
 }
