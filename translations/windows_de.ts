@@ -270,6 +270,22 @@ auch ohne.
         <source>%1: the saved &quot;%2&quot; is not an amount, so the box shows %3.</source>
         <translation>%1: Der gespeicherte Wert „%2“ ist kein Betrag, daher zeigt das Feld %3.</translation>
     </message>
+    <message>
+        <source>The place of the new row is unknown</source>
+        <translation>Die Position der neuen Zeile ist unbekannt</translation>
+    </message>
+    <message>
+        <source>The preview window has not been loaded</source>
+        <translation>Das Vorschaufenster wurde nicht geladen</translation>
+    </message>
+    <message>
+        <source>No row is selected</source>
+        <translation>Keine Zeile ausgewählt</translation>
+    </message>
+    <message>
+        <source>Subscript out of range: no row has the key &quot;%1&quot;</source>
+        <translation>Index außerhalb des gültigen Bereichs: Keine Zeile hat den Schlüssel „%1“</translation>
+    </message>
 </context>
 <context>
     <name>quill::editor::HelpWindow</name>
@@ -489,6 +505,26 @@ auch ohne.
         <source>Planned</source>
         <translation>Geplant</translation>
     </message>
+    <message>
+        <source>Invalid relationship %1 for a new tree node</source>
+        <translation>Ungültige Beziehung %1 für einen neuen Knoten der Liste</translation>
+    </message>
+    <message>
+        <source>A child node needs a relative node</source>
+        <translation>Ein untergeordneter Knoten braucht einen Bezugsknoten</translation>
+    </message>
+    <message>
+        <source>Element not found: no tree node has the key &quot;%1&quot;</source>
+        <translation>Element nicht gefunden: Kein Knoten der Liste hat den Schlüssel „%1“</translation>
+    </message>
+    <message>
+        <source>Key is not unique in collection: &quot;%1&quot;</source>
+        <translation>Schlüssel ist in der Auflistung nicht eindeutig: „%1“</translation>
+    </message>
+    <message>
+        <source>Index out of bounds: the tree has no node</source>
+        <translation>Index außerhalb des gültigen Bereichs: Die Liste hat keinen Knoten</translation>
+    </message>
 </context>
 <context>
     <name>quill::preview::SheetPreviewWindow</name>
@@ -607,6 +643,10 @@ auch ohne.
     <message>
         <source>Cannot write %1: the printed pages could not be written in full to the temporary folder %2</source>
         <translation>%1 kann nicht geschrieben werden: Die gedruckten Seiten konnten nicht vollständig in den temporären Ordner %2 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The preview picture is empty</source>
+        <translation>Das Vorschaubild ist leer</translation>
     </message>
 </context>
 <context>

@@ -268,6 +268,22 @@ predeterminada ~/.config/Tarnwick.ini). El programa necesita una sesión de escr
         <source>%1: the saved &quot;%2&quot; is not an amount, so the box shows %3.</source>
         <translation>%1: el valor guardado «%2» no es un importe, así que la casilla muestra %3.</translation>
     </message>
+    <message>
+        <source>The place of the new row is unknown</source>
+        <translation>Se desconoce la posición de la nueva fila</translation>
+    </message>
+    <message>
+        <source>The preview window has not been loaded</source>
+        <translation>La ventana de vista previa no se ha cargado</translation>
+    </message>
+    <message>
+        <source>No row is selected</source>
+        <translation>No hay ninguna fila seleccionada</translation>
+    </message>
+    <message>
+        <source>Subscript out of range: no row has the key &quot;%1&quot;</source>
+        <translation>Subíndice fuera del intervalo: ninguna fila tiene la clave «%1»</translation>
+    </message>
 </context>
 <context>
     <name>quill::editor::HelpWindow</name>
@@ -487,6 +503,26 @@ predeterminada ~/.config/Tarnwick.ini). El programa necesita una sesión de escr
         <source>Planned</source>
         <translation>Previsto</translation>
     </message>
+    <message>
+        <source>Invalid relationship %1 for a new tree node</source>
+        <translation>Relación %1 no válida para un nuevo nodo de la lista</translation>
+    </message>
+    <message>
+        <source>A child node needs a relative node</source>
+        <translation>Un nodo hijo necesita un nodo de referencia</translation>
+    </message>
+    <message>
+        <source>Element not found: no tree node has the key &quot;%1&quot;</source>
+        <translation>Elemento no encontrado: ningún nodo de la lista tiene la clave «%1»</translation>
+    </message>
+    <message>
+        <source>Key is not unique in collection: &quot;%1&quot;</source>
+        <translation>La clave no es única en la colección: «%1»</translation>
+    </message>
+    <message>
+        <source>Index out of bounds: the tree has no node</source>
+        <translation>Índice fuera de los límites: la lista no tiene ningún nodo</translation>
+    </message>
 </context>
 <context>
     <name>quill::preview::SheetPreviewWindow</name>
@@ -605,6 +641,10 @@ predeterminada ~/.config/Tarnwick.ini). El programa necesita una sesión de escr
     <message>
         <source>Cannot write %1: the printed pages could not be written in full to the temporary folder %2</source>
         <translation>No se puede escribir %1: las páginas impresas no se pudieron escribir completas en la carpeta temporal %2</translation>
+    </message>
+    <message>
+        <source>The preview picture is empty</source>
+        <translation>La imagen de vista previa está vacía</translation>
     </message>
 </context>
 <context>

@@ -269,6 +269,22 @@ le programme en ligne de commande quillmere-sheet crée le même classeur sans s
         <source>%1: the saved &quot;%2&quot; is not an amount, so the box shows %3.</source>
         <translation>%1&#xa0;: la valeur enregistrée « %2 » n’est pas un montant, la case affiche donc %3.</translation>
     </message>
+    <message>
+        <source>The place of the new row is unknown</source>
+        <translation>L’emplacement de la nouvelle ligne est inconnu</translation>
+    </message>
+    <message>
+        <source>The preview window has not been loaded</source>
+        <translation>La fenêtre d’aperçu n’a pas été chargée</translation>
+    </message>
+    <message>
+        <source>No row is selected</source>
+        <translation>Aucune ligne n’est sélectionnée</translation>
+    </message>
+    <message>
+        <source>Subscript out of range: no row has the key &quot;%1&quot;</source>
+        <translation>Indice hors limites&#xa0;: aucune ligne n’a la clé « %1 »</translation>
+    </message>
 </context>
 <context>
     <name>quill::editor::HelpWindow</name>
@@ -488,6 +504,26 @@ le programme en ligne de commande quillmere-sheet crée le même classeur sans s
         <source>Planned</source>
         <translation>Prévu</translation>
     </message>
+    <message>
+        <source>Invalid relationship %1 for a new tree node</source>
+        <translation>Relation %1 non valide pour un nouveau nœud de la liste</translation>
+    </message>
+    <message>
+        <source>A child node needs a relative node</source>
+        <translation>Un nœud enfant a besoin d’un nœud de référence</translation>
+    </message>
+    <message>
+        <source>Element not found: no tree node has the key &quot;%1&quot;</source>
+        <translation>Élément introuvable&#xa0;: aucun nœud de la liste n’a la clé « %1 »</translation>
+    </message>
+    <message>
+        <source>Key is not unique in collection: &quot;%1&quot;</source>
+        <translation>Clé non unique dans la collection&#xa0;: « %1 »</translation>
+    </message>
+    <message>
+        <source>Index out of bounds: the tree has no node</source>
+        <translation>Indice hors limites&#xa0;: la liste n’a aucun nœud</translation>
+    </message>
 </context>
 <context>
     <name>quill::preview::SheetPreviewWindow</name>
@@ -606,6 +642,10 @@ le programme en ligne de commande quillmere-sheet crée le même classeur sans s
     <message>
         <source>Cannot write %1: the printed pages could not be written in full to the temporary folder %2</source>
         <translation>Impossible d’écrire %1&#xa0;: les pages imprimées n’ont pas pu être écrites entièrement dans le dossier temporaire %2</translation>
+    </message>
+    <message>
+        <source>The preview picture is empty</source>
+        <translation>L’image d’aperçu est vide</translation>
     </message>
 </context>
 <context>

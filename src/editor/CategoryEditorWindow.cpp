@@ -542,7 +542,7 @@ void CategoryEditorWindow::OnInsertBelow() {
     const QString selectBefore = currentNode_.value_or(QString());
     trace.Step(108, [&] { SuspendPainting(); });
     trace.Step(110, [&] {
-        if (parentKey.isEmpty()) throw Failure("The place of the new row is unknown");
+        if (parentKey.isEmpty()) throw Failure(tr("The place of the new row is unknown"));
         model::InsertRowBelow(state_.categories, parentKey, CurrentKey(), state_.NewRowName);
         newKey = state_.categories.back().RowKey;
     });
@@ -725,7 +725,7 @@ void CategoryEditorWindow::HideMainWindow() {
 }
 
 SheetPreviewWindow& CategoryEditorWindow::RequirePreview() {
-    if (!preview_) throw Failure("The preview window has not been loaded");
+    if (!preview_) throw Failure(tr("The preview window has not been loaded"));
     return *preview_;
 }
 
@@ -893,7 +893,7 @@ bool CategoryEditorWindow::TakeSelection() {
 }
 
 const QString& CategoryEditorWindow::CurrentKey() const {
-    if (!currentNode_) throw Failure("No row is selected");
+    if (!currentNode_) throw Failure(tr("No row is selected"));
     return *currentNode_;
 }
 
@@ -910,7 +910,7 @@ CategoryRow* CategoryEditorWindow::FindRow(const QString& key) {
 CategoryRow& CategoryEditorWindow::RowOfNode(const QString& key) {
     CategoryRow* row = FindRow(key);
     if (row == nullptr)
-        throw Failure(QStringLiteral("Subscript out of range: no row has the key \"%1\"").arg(key));
+        throw Failure(tr("Subscript out of range: no row has the key \"%1\"").arg(key));
     return *row;
 }
 

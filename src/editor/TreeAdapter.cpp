@@ -220,18 +220,25 @@ void TreeAdapter::Clear() {
 void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationship,
                       const QString& key, const QString& text, int image) {
     if (relationship != kLast && relationship != kChild)
-        throw Failure(
-            QStringLiteral("Invalid relationship %1 for a new tree node").arg(relationship));
-    if (relationship == kChild && !relativeKey) throw Failure("A child node needs a relative node");
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "Invalid relationship %1 for a new tree node")
+                          .arg(relationship));
+    if (relationship == kChild && !relativeKey)
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "A child node needs a relative node"));
     QTreeWidgetItem* relative = nullptr;
     if (relativeKey) {
         relative = Item(*relativeKey);
         if (relative == nullptr)
-            throw Failure(QStringLiteral("Element not found: no tree node has the key \"%1\"")
-                              .arg(*relativeKey));
+            throw Failure(
+                QCoreApplication::translate("quill::editor::TreeAdapter",
+                                            "Element not found: no tree node has the key \"%1\"")
+                    .arg(*relativeKey));
     }
     if (items_.contains(key))
-        throw Failure(QStringLiteral("Key is not unique in collection: \"%1\"").arg(key));
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "Key is not unique in collection: \"%1\"")
+                          .arg(key));
 
     const QSignalBlocker quiet(tree_);
     QTreeWidgetItem* parent = relationship == kChild ? relative
@@ -249,7 +256,9 @@ void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationshi
 
 void TreeAdapter::SelectFirstNode() {
     QTreeWidgetItem* first = tree_.topLevelItem(0);
-    if (first == nullptr) throw Failure("Index out of bounds: the tree has no node");
+    if (first == nullptr)
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "Index out of bounds: the tree has no node"));
     const QSignalBlocker quiet(tree_);
     tree_.setCurrentItem(first);
 }
@@ -269,7 +278,9 @@ QTreeWidgetItem& TreeAdapter::RequireItem(const QString& key) const {
     QTreeWidgetItem* item = Item(key);
     if (item == nullptr)
         throw Failure(
-            QStringLiteral("Element not found: no tree node has the key \"%1\"").arg(key));
+            QCoreApplication::translate("quill::editor::TreeAdapter",
+                                        "Element not found: no tree node has the key \"%1\"")
+                .arg(key));
     return *item;
 }
 

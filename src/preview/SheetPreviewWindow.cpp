@@ -456,7 +456,7 @@ void SheetPreviewWindow::SetEndProgram(std::function<void()> endProgram) {
 
 void SheetPreviewWindow::LoadPicture(const QImage& picture) {
     const QPixmap pixmap = QPixmap::fromImage(picture);
-    if (pixmap.isNull()) throw Failure(QStringLiteral("The preview picture is empty"));
+    if (pixmap.isNull()) throw Failure(tr("The preview picture is empty"));
     // Picture1 sizes itself to the picture; the model keeps that size in twips.
     picture_->SetPicture(pixmap);
     picture_->SetScale(1.0);
