@@ -12,7 +12,8 @@
 //
 // --help and --version are answered without a display. Without any display (no DISPLAY, no
 // WAYLAND_DISPLAY, no QT_QPA_PLATFORM) or with one that cannot be reached, the program says
-// so in one line on standard error and exits with status 1.
+// so in one line on standard error and exits with status 1. Both answers, like the windows,
+// speak the desktop's language.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 
 #include "bridge/SpreadsheetProvider.h"
 #include "editor/CategoryEditorWindow.h"
@@ -35,7 +38,11 @@
 
 namespace {
 
-constexpr const char* kUsage =
+// The texts main prints itself, translated in the context kCommandLine.
+constexpr const char* kCommandLine = "quill::app::CommandLine";
+
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "quill::app::CommandLine",
     "Usage: quillmere [--help | --version]\n"
     "\n"
     "Quillmere builds a household budget workbook. Keep a list of budget categories and four\n"
@@ -48,11 +55,27 @@ constexpr const char* kUsage =
     "\n"
     "The categories and incomes are kept in $XDG_CONFIG_HOME/Tarnwick.ini (by default\n"
     "~/.config/Tarnwick.ini). The program needs a desktop session (X11 or Wayland); the\n"
-    "command-line companion quillmere-sheet makes the same workbook without one.\n";
+    "command-line companion quillmere-sheet makes the same workbook without one.\n");
 
-constexpr const char* kNoDisplay =
+constexpr const char* kNoDisplay = QT_TRANSLATE_NOOP(
+    "quill::app::CommandLine",
     "quillmere: no display found: start it in a desktop session (DISPLAY or WAYLAND_DISPLAY "
-    "set), or use quillmere-sheet without one\n";
+    "set), or use quillmere-sheet without one\n");
+
+// Prints one of the texts above in the desktop's language. They are printed where no
+// application object exists (or, while the display is being reached, half of one), and only
+// an application can install translators, so the windows' catalog is read directly.
+void Print(const char* text, std::FILE* stream) {
+    QString shown = QString::fromUtf8(text);
+    const QString language = quill::shell::LanguageFor(QLocale::system());
+    QTranslator catalog;
+    if (!language.isEmpty() &&
+        catalog.load(QStringLiteral("windows_") + language, QStringLiteral(":/i18n"))) {
+        const QString translated = catalog.translate(kCommandLine, text);
+        if (!translated.isEmpty()) shown = translated;
+    }
+    std::fputs(shown.toLocal8Bit().constData(), stream);
+}
 
 bool DisplayNamed() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
@@ -68,7 +91,7 @@ QList<QByteArray> heldCategories;
 
 void HoldWhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fputs(kNoDisplay, stderr);
+        Print(kNoDisplay, stderr);
         std::_Exit(1);
     }
     heldMessages.append({type, text});
@@ -95,12 +118,12 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
+            Print(kUsage, stdout);
             return 0;
         }
     }
     if (!DisplayNamed()) {
-        std::fputs(kNoDisplay, stderr);
+        Print(kNoDisplay, stderr);
         return 1;
     }
 

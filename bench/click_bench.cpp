@@ -28,10 +28,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "BenchInputs.h"
+#include "WindowBenchMain.h"
 #include "bridge/PictureFile.h"
 #include "bridge/SpreadsheetProvider.h"
 #include "editor/CategoryEditorWindow.h"
@@ -270,15 +270,5 @@ BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The settings store of the main window lives in a scratch folder, never the user's.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quill::bench::RunWindowBenchmarks(argc, argv);
 }

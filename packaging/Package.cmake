@@ -45,12 +45,14 @@ as an .xls or .xlsx workbook or as PDF pages (Ctrl+S), or printed (Ctrl+P).
 
 The package also holds quillmere-sheet, which writes the same workbook from
 the command line: -o FILE (.xls, .xlsx or .pdf, or - for a pipe), --format,
---picture, --defaults, --synthetic and --income0 to --income3.")
+--picture, --defaults, --synthetic, --income0 to --income3, --currency and
+--paper. Both programs speak English, German, French and Spanish.")
 # The libraries come from dpkg-shlibdeps. Qt loads its platform plugins at run time, so
 # they cannot be found that way; the windowed program cannot start without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# Arial in the sheet picture needs a face with its character widths.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+# Arial in the sheet picture needs a face with its character widths; Qt's own translations
+# put the buttons of standard dialogs in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-translations-l10n")
 
 include(CPack)

@@ -54,18 +54,17 @@ using preview::SheetPreviewWindow;
 
 namespace {
 
-// The texts below are shown as written, odd spellings included ("buttom", "want delete"):
-// users and their notes know them so.
-const QString kQuestionTitle = QStringLiteral("Question");
-const QString kTreeToolTip = QStringLiteral("Left-click and hold left mouse buttom to edit");
-const QString kNothingSelected =
-    QStringLiteral("No row is selected. Please select a row in the list first.");
-const QString kListEmpty = QStringLiteral(
-    "The list has no rows. Use Restore Default to bring back the default categories.");
+// The window's English texts read as written, odd spellings included ("buttom", "want
+// delete"): users and their notes know them so. The translations read naturally.
+
+// A text of the tables below in the window's language.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("quill::editor::CategoryEditorWindow", text);
+}
 
 // "Question (node text)" over two lines, as the delete and rename questions read.
-QString QuestionNaming(const char* question, const QString& nodeText) {
-    return QLatin1String(question) + QStringLiteral("\r\n(") + nodeText + QLatin1Char(')');
+QString QuestionNaming(const QString& question, const QString& nodeText) {
+    return question + QStringLiteral("\r\n(") + nodeText + QLatin1Char(')');
 }
 
 // Where each income field sits: its frame and its row there. Index i is the field's number
@@ -76,14 +75,17 @@ struct IncomeFieldPlace {
     int row;
 };
 constexpr std::array<IncomeFieldPlace, 4> kIncomeFields = {{
-    {0, "Income:", 0},
-    {0, "Extra income:", 1},
-    {1, "Extra income:", 1},
-    {1, "Income:", 0},
+    {0, QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Income:"), 0},
+    {0, QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Extra income:"), 1},
+    {1, QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Extra income:"), 1},
+    {1, QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Income:"), 0},
 }};
 // Each income field by its own name: the captions alone would give "Income:" twice.
-constexpr std::array<const char*, 4> kIncomeNames = {"Projected income", "Projected extra income",
-                                                     "Actual extra income", "Actual income"};
+constexpr std::array<const char*, 4> kIncomeNames = {
+    QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Projected income"),
+    QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Projected extra income"),
+    QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Actual extra income"),
+    QT_TRANSLATE_NOOP("quill::editor::CategoryEditorWindow", "Actual income")};
 
 // The window's design size in twips at 96 dpi: what it opens with when the screen has room.
 // It includes the line under the income frames that says why a typed income was not taken,
@@ -181,9 +183,9 @@ void CategoryEditorWindow::CreateControls() {
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->setSpacing(ui::ScaledPixels(*this, kGap));
     // The "&" marks each command's Alt key; the captions read as before.
-    startCreatingButton_ = ui::MakeButton(
-        "PushButton22", QStringLiteral("&Start Creating Template"), this, kButtonHeight);
-    helpButton_ = ui::MakeButton("PushButton6", QStringLiteral("&Help"), this, kButtonHeight);
+    startCreatingButton_ =
+        ui::MakeButton("PushButton22", tr("&Start Creating Template"), this, kButtonHeight);
+    helpButton_ = ui::MakeButton("PushButton6", tr("&Help"), this, kButtonHeight);
     layout->addWidget(startCreatingButton_);
     layout->addWidget(helpButton_);
     CreateIncomeFields(*layout);
@@ -198,8 +200,7 @@ void CategoryEditorWindow::CreateControls() {
 }
 
 void CategoryEditorWindow::CreateIncomeFields(QVBoxLayout& layout) {
-    const std::array<QString, 2> titles = {QStringLiteral("Projected Income"),
-                                           QStringLiteral("Actual Income")};
+    const std::array<QString, 2> titles = {tr("Projected Income"), tr("Actual Income")};
     auto* frames = new QHBoxLayout;
     frames->setSpacing(ui::ScaledPixels(*this, kMargin));
     std::array<QGridLayout*, 2> grids{};
@@ -219,7 +220,7 @@ void CategoryEditorWindow::CreateIncomeFields(QVBoxLayout& layout) {
     for (int i = 0; i < 4; ++i) {
         const IncomeFieldPlace& place = kIncomeFields[i];
         QGroupBox* frame = incomeFrames_[place.frame];
-        auto* label = new QLabel(QLatin1String(place.caption), frame);
+        auto* label = new QLabel(Tr(place.caption), frame);
         label->setObjectName(IndexedName("Label4", i));
         incomeLabels_[i] = label;
 
@@ -290,21 +291,21 @@ void CategoryEditorWindow::OfferPaperChoice() {
 }
 
 void CategoryEditorWindow::CreateTreeFrame(QVBoxLayout& layout) {
-    categoryFrame_ = new QGroupBox(QStringLiteral("Personal budget data:"), this);
+    categoryFrame_ = new QGroupBox(tr("Personal budget data:"), this);
     categoryFrame_->setObjectName(QStringLiteral("Frame2"));
     auto* frameLayout = new QVBoxLayout(categoryFrame_);
     frameLayout->setSpacing(ui::ScaledPixels(*this, kRowGap));
     const int inset = ui::ScaledPixels(*this, kInset);
     frameLayout->setContentsMargins(inset, ui::ScaledPixels(*this, 30), inset, inset);
 
-    insertButton_ = ui::MakeButton("PushButton2", QStringLiteral("&Insert Below"), categoryFrame_,
-                                   kButtonHeight);
-    deleteButton_ = ui::MakeButton("PushButton1", QStringLiteral("&Delete Selected"),
-                                   categoryFrame_, kButtonHeight);
-    renameButton_ = ui::MakeButton("PushButton4", QStringLiteral("&Rename Selected"),
-                                   categoryFrame_, kButtonHeight);
-    restoreButton_ = ui::MakeButton("PushButton3", QStringLiteral("Res&tore Default"),
-                                    categoryFrame_, kButtonHeight);
+    insertButton_ =
+        ui::MakeButton("PushButton2", tr("&Insert Below"), categoryFrame_, kButtonHeight);
+    deleteButton_ =
+        ui::MakeButton("PushButton1", tr("&Delete Selected"), categoryFrame_, kButtonHeight);
+    renameButton_ =
+        ui::MakeButton("PushButton4", tr("&Rename Selected"), categoryFrame_, kButtonHeight);
+    restoreButton_ =
+        ui::MakeButton("PushButton3", tr("Res&tore Default"), categoryFrame_, kButtonHeight);
     auto* commands = new QGridLayout;
     commands->setHorizontalSpacing(ui::ScaledPixels(*this, kMargin));
     commands->setVerticalSpacing(ui::ScaledPixels(*this, kRowGap));
@@ -320,7 +321,7 @@ void CategoryEditorWindow::CreateTreeFrame(QVBoxLayout& layout) {
 
     categoryTree_ = new QTreeWidget(categoryFrame_);
     categoryTree_->setObjectName(QStringLiteral("TreeView1"));
-    categoryTree_->setToolTip(kTreeToolTip);
+    categoryTree_->setToolTip(tr("Left-click and hold left mouse buttom to edit"));
     frameLayout->addWidget(categoryTree_, 1);
     tree_ = std::make_unique<TreeAdapter>(*categoryTree_);
     // The list takes the room that the window gains.
@@ -354,24 +355,24 @@ void CategoryEditorWindow::SetTabOrder() {
 
 void CategoryEditorWindow::DescribeControls() {
     // Both windows carry the title "Quillmere"; the accessible names tell them apart.
-    setAccessibleName(QStringLiteral("Quillmere budget editor"));
+    setAccessibleName(tr("Quillmere budget editor"));
     setAccessibleDescription(
-        QStringLiteral("Income figures and budget categories; Start Creating Template builds "
-                       "the budget sheet from them."));
+        tr("Income figures and budget categories; Start Creating Template "
+           "builds the budget sheet from them."));
     for (int i = 0; i < 4; ++i) {
         incomeLabels_[i]->setBuddy(incomeBoxes_[i]);
-        incomeBoxes_[i]->setAccessibleName(QLatin1String(kIncomeNames[i]));
+        incomeBoxes_[i]->setAccessibleName(Tr(kIncomeNames[i]));
     }
     currencyLabel_->setBuddy(currencyChoice_);
     currencyChoice_->setAccessibleName(tr("Currency"));
     currencyChoice_->setToolTip(tr("The currency the amounts are shown in, here and on the sheet"));
-    categoryTree_->setAccessibleName(QStringLiteral("Personal budget data"));
+    categoryTree_->setAccessibleName(tr("Personal budget data"));
     categoryTree_->setAccessibleDescription(
-        QStringLiteral("Groups and their rows. Insert adds a row below the selected one, Delete "
-                       "removes it, F2 renames it in place."));
-    insertButton_->setToolTip(QStringLiteral("Insert Below (Insert)"));
-    deleteButton_->setToolTip(QStringLiteral("Delete Selected (Delete, in the list)"));
-    renameButton_->setToolTip(QStringLiteral("Rename Selected (F2 renames in place, in the list)"));
+        tr("Groups and their rows. Insert adds a row below the selected one, Delete removes it, "
+           "F2 renames it in place."));
+    insertButton_->setToolTip(tr("Insert Below (Insert)"));
+    deleteButton_->setToolTip(tr("Delete Selected (Delete, in the list)"));
+    renameButton_->setToolTip(tr("Rename Selected (F2 renames in place, in the list)"));
 }
 
 void CategoryEditorWindow::CreateShortcuts() {
@@ -492,7 +493,7 @@ void CategoryEditorWindow::OnRenamedInPlace(const QString& key, const QString& n
     if (CategoryRow* row = FindRow(key); row != nullptr && row->RowText != newString) {
         const CategoryRow before = *row;
         row->RowText = newString;
-        Record(new RowCommand(*this, QStringLiteral("Rename"), before, *row));
+        Record(new RowCommand(*this, tr("Rename"), before, *row));
     }
     // The selected row text names the selected node, so a rename that follows offers the
     // name the user has just given it.
@@ -543,8 +544,8 @@ void CategoryEditorWindow::ValidateIncome(int index) {
     if (!amount) {
         // The field keeps its last amount; the focus moves on all the same.
         text.setText(Shown(acceptedIncomes_[index]));
-        ShowIncomeMessage(index, QStringLiteral("%1: %2 The box keeps %3.")
-                                     .arg(QLatin1String(kIncomeNames[index]), amount.Reason(),
+        ShowIncomeMessage(index, tr("%1: %2 The box keeps %3.")
+                                     .arg(Tr(kIncomeNames[index]), amount.Reason(),
                                           Shown(acceptedIncomes_[index])));
         return;
     }
@@ -607,7 +608,7 @@ void CategoryEditorWindow::OnInsertBelow() {
     const QString selectBefore = currentNode_.value_or(QString());
     trace.Step(108, [&] { SuspendPainting(); });
     trace.Step(110, [&] {
-        if (parentKey.isEmpty()) throw Failure("The place of the new row is unknown");
+        if (parentKey.isEmpty()) throw Failure(tr("The place of the new row is unknown"));
         model::InsertRowBelow(state_.categories, parentKey, CurrentKey(), state_.NewRowName);
         newKey = state_.categories.back().RowKey;
     });
@@ -621,8 +622,7 @@ void CategoryEditorWindow::OnInsertBelow() {
     trace.Step(120, [&] { RefreshSelection(); });
     if (newKey.isEmpty()) return;
     tree_->ShowPlanned(state_.categories);
-    Record(new StateCommand(*this, QStringLiteral("Insert"), before, selectBefore, CurrentState(),
-                            newKey));
+    Record(new StateCommand(*this, tr("Insert"), before, selectBefore, CurrentState(), newKey));
 }
 
 void CategoryEditorWindow::OnDeleteSelected() {
@@ -633,8 +633,8 @@ void CategoryEditorWindow::OnDeleteSelected() {
     if (!selected) return;
     trace.Step(102, [&] {
         yes = prompt_.AskYesNo(
-            QuestionNaming("Do you really want delete this row ?", tree_->Text(CurrentKey())),
-            kQuestionTitle);
+            QuestionNaming(tr("Do you really want delete this row ?"), tree_->Text(CurrentKey())),
+            tr("Question"));
     });
     if (!yes) return;
     trace.Step(104, [&] { currentNode_ = tree_->SelectedKey(); });
@@ -653,17 +653,17 @@ void CategoryEditorWindow::OnDeleteSelected() {
     });
     if (kept) {
         ResumePainting();
-        prompt_.Notice(QStringLiteral("The list must keep at least one row, so this row stays."),
+        prompt_.Notice(tr("The list must keep at least one row, so this row stays."),
                        shell::AppTitle());
         return;
     }
     trace.Step(110, [&] { tree_->Remove(CurrentKey()); });
     trace.Step(112, [&] { ResumePainting(); });
-    trace.Step(114, [&] { prompt_.Notice(QStringLiteral("Row deleted."), shell::AppTitle()); });
+    trace.Step(114, [&] { prompt_.Notice(tr("Row deleted."), shell::AppTitle()); });
     trace.Step(116, [&] { RefreshSelection(); });
     if (state_.categories == before.table) return;
     tree_->ShowPlanned(state_.categories);
-    Record(new StateCommand(*this, QStringLiteral("Delete"), before, deletedKey, CurrentState(),
+    Record(new StateCommand(*this, tr("Delete"), before, deletedKey, CurrentState(),
                             currentNode_.value_or(QString())));
 }
 
@@ -675,16 +675,16 @@ void CategoryEditorWindow::OnRenameSelected() {
     trace.Step(100, [&] { selected = TakeSelection(); });
     if (!selected) return;
     trace.Step(102, [&] {
-        answer = prompt_.InputBox(QStringLiteral("Rename selected to: "),
-                                  QStringLiteral("Rename Selected Row"), state_.SelectedRowText);
+        answer = prompt_.InputBox(tr("Rename selected to: "), tr("Rename Selected Row"),
+                                  state_.SelectedRowText);
     });
     // Cancel, or nothing but blanks: the command ends with nothing changed and no question.
     if (answer.trimmed().isEmpty()) return;
     state_.SelectedRowText = answer;
     trace.Step(104, [&] {
         yes = prompt_.AskYesNo(
-            QuestionNaming("Do you really want rename this row ?", tree_->Text(CurrentKey())),
-            kQuestionTitle);
+            QuestionNaming(tr("Do you really want rename this row ?"), tree_->Text(CurrentKey())),
+            tr("Question"));
     });
     if (yes) {
         const CategoryRow* row = currentNode_ ? FindRow(*currentNode_) : nullptr;
@@ -694,7 +694,7 @@ void CategoryEditorWindow::OnRenameSelected() {
         trace.Step(108, [&] { tree_->SetText(CurrentKey(), state_.SelectedRowText); });
         if (const CategoryRow* after = before ? FindRow(before->RowKey) : nullptr;
             after != nullptr && *after != *before)
-            Record(new RowCommand(*this, QStringLiteral("Rename"), *before, *after));
+            Record(new RowCommand(*this, tr("Rename"), *before, *after));
     }
     // After No this puts the unchanged name back.
     trace.Step(110, [&] { RefreshSelection(); });
@@ -704,8 +704,7 @@ void CategoryEditorWindow::OnRestoreDefault() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton3_Click"));
     bool yes = false;
     trace.Step(100, [&] {
-        yes = prompt_.AskYesNo(QStringLiteral("Do you really want restore default settings ?"),
-                               kQuestionTitle);
+        yes = prompt_.AskYesNo(tr("Do you really want restore default settings ?"), tr("Question"));
     });
     if (!yes) return;
     const EditedState before = CurrentState();
@@ -715,8 +714,8 @@ void CategoryEditorWindow::OnRestoreDefault() {
     trace.Step(106, [&] { ResumePainting(); });
     const EditedState after = CurrentState();
     if (after.table != before.table || after.incomes != before.incomes)
-        Record(new StateCommand(*this, QStringLiteral("Restore Default"), before, selectBefore,
-                                after, QString()));
+        Record(
+            new StateCommand(*this, tr("Restore Default"), before, selectBefore, after, QString()));
 }
 
 void CategoryEditorWindow::OnStartCreating() {
@@ -731,8 +730,8 @@ void CategoryEditorWindow::OnStartCreating() {
 void CategoryEditorWindow::OnHelp() {
     Trace trace(prompt_, QStringLiteral("Form1.PushButton6_Click"));
     trace.Step(100, [&] {
-        prompt_.Notice(QStringLiteral("Questions? Please contact Team Tarnwick at ") +
-                           QString::fromLatin1(config::kContactPage),
+        prompt_.Notice(tr("Questions? Please contact Team Tarnwick at %1")
+                           .arg(QString::fromLatin1(config::kContactPage)),
                        shell::AppTitle());
     });
     // The Help window, with the keys, the settings file and the About box, follows the message.
@@ -795,7 +794,7 @@ void CategoryEditorWindow::HideMainWindow() {
 }
 
 SheetPreviewWindow& CategoryEditorWindow::RequirePreview() {
-    if (!preview_) throw Failure("The preview window has not been loaded");
+    if (!preview_) throw Failure(tr("The preview window has not been loaded"));
     return *preview_;
 }
 
@@ -939,10 +938,9 @@ void CategoryEditorWindow::OnPlannedEdited(const QString& key, const QString& te
     if (!text.trimmed().isEmpty()) {
         const model::ParsedAmount parsed = model::ParseAmount(text, QLocale(), state_.currency);
         if (!parsed) {
-            const QString kept =
-                row->Planned ? Shown(*row->Planned) : QStringLiteral("not planned");
-            const QString message = QStringLiteral("%1: %2 The planned amount stays %3.")
-                                        .arg(row->RowText, parsed.Reason(), kept);
+            const QString kept = row->Planned ? Shown(*row->Planned) : tr("not planned");
+            const QString message =
+                tr("%1: %2 The planned amount stays %3.").arg(row->RowText, parsed.Reason(), kept);
             // Told once the editor has closed: a box that took the focus from the editor
             // would commit it again.
             QMetaObject::invokeMethod(
@@ -957,49 +955,44 @@ void CategoryEditorWindow::OnPlannedEdited(const QString& key, const QString& te
     const CategoryRow before = *row;
     row->Planned = amount;
     tree_->ShowPlanned(state_.categories);
-    Record(new RowCommand(*this, QStringLiteral("Planned Amount"), before, *row));
+    Record(new RowCommand(*this, tr("Planned Amount"), before, *row));
 }
 
 void CategoryEditorWindow::OnImportCategories() {
-    const QString path = prompt_.OpenFileName(QStringLiteral("Import Categories"),
-                                              QStringLiteral("CSV files (*.csv);;All files (*)"));
+    const QString path =
+        prompt_.OpenFileName(tr("Import Categories"), tr("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty()) return;
     QByteArray bytes;
     try {
         // Never a named pipe or a device, which would hang the window or fill the memory.
         bytes = shell::ReadRegularFile(path, model::kMaxCategoryCsvBytes);
     } catch (const FileFailure& failure) {
-        prompt_.Notice(
-            QString::fromUtf8(failure.what()) + QStringLiteral(". Nothing was imported."),
-            shell::AppTitle());
+        prompt_.Notice(tr("%1. Nothing was imported.").arg(QString::fromUtf8(failure.what())),
+                       shell::AppTitle());
         return;
     }
     CategoryTable table;
     try {
         table = model::ReadCategoryCsv(bytes);
     } catch (const model::CategoryCsvError& refused) {
-        prompt_.Notice(
-            QStringLiteral("%1 was not imported. %2").arg(path, QString::fromUtf8(refused.what())),
-            shell::AppTitle());
+        prompt_.Notice(tr("%1 was not imported. %2").arg(path, QString::fromUtf8(refused.what())),
+                       shell::AppTitle());
         return;
     }
     const EditedState before = CurrentState();
     const QString selectBefore = currentNode_.value_or(QString());
     const EditedState after{std::move(table), before.incomes};
     RestoreState(after, QString());
-    Record(
-        new StateCommand(*this, QStringLiteral("Import"), before, selectBefore, after, QString()));
+    Record(new StateCommand(*this, tr("Import"), before, selectBefore, after, QString()));
 }
 
 void CategoryEditorWindow::OnExportCategories() {
-    const QString path = prompt_.SaveFileName(QStringLiteral("Export Categories"),
-                                              QStringLiteral("CSV files (*.csv)"));
+    const QString path = prompt_.SaveFileName(tr("Export Categories"), tr("CSV files (*.csv)"));
     if (path.isEmpty()) return;
     try {
         const QByteArray bytes = model::WriteCategoryCsv(state_.categories);
         if (QFileInfo::exists(path) &&
-            !prompt_.AskYesNo(QStringLiteral("%1 already exists. Replace it?").arg(path),
-                              kQuestionTitle))
+            !prompt_.AskYesNo(tr("%1 already exists. Replace it?").arg(path), tr("Question")))
             return;
         SafeReplace::WriteFile(path, bytes);
     } catch (const Failure& failure) {
@@ -1013,12 +1006,16 @@ void CategoryEditorWindow::OnExportCategories() {
 bool CategoryEditorWindow::TakeSelection() {
     currentNode_ = tree_->SelectedKey();
     if (currentNode_) return true;
-    prompt_.Notice(tree_->Count() == 0 ? kListEmpty : kNothingSelected, shell::AppTitle());
+    prompt_.Notice(tree_->Count() == 0
+                       ? tr("The list has no rows. Use Restore Default to bring back the default "
+                            "categories.")
+                       : tr("No row is selected. Please select a row in the list first."),
+                   shell::AppTitle());
     return false;
 }
 
 const QString& CategoryEditorWindow::CurrentKey() const {
-    if (!currentNode_) throw Failure("No row is selected");
+    if (!currentNode_) throw Failure(tr("No row is selected"));
     return *currentNode_;
 }
 
@@ -1035,7 +1032,7 @@ CategoryRow* CategoryEditorWindow::FindRow(const QString& key) {
 CategoryRow& CategoryEditorWindow::RowOfNode(const QString& key) {
     CategoryRow* row = FindRow(key);
     if (row == nullptr)
-        throw Failure(QStringLiteral("Subscript out of range: no row has the key \"%1\"").arg(key));
+        throw Failure(tr("Subscript out of range: no row has the key \"%1\"").arg(key));
     return *row;
 }
 
@@ -1077,10 +1074,9 @@ void CategoryEditorWindow::ShowIncomes(const IncomeTexts& incomes) {
         acceptedIncomes_[i] = amount ? amount.Value() : model::Amount();
         incomeBoxes_[i]->setText(Shown(acceptedIncomes_[i]));
         if (!amount && messageField_ < 0)
-            ShowIncomeMessage(i, QStringLiteral("%1: the saved \"%2\" is not an amount, so the "
-                                                "box shows %3.")
-                                     .arg(QLatin1String(kIncomeNames[i]), incomes[i],
-                                          Shown(acceptedIncomes_[i])));
+            ShowIncomeMessage(
+                i, tr("%1: the saved \"%2\" is not an amount, so the box shows %3.")
+                       .arg(Tr(kIncomeNames[i]), incomes[i], Shown(acceptedIncomes_[i])));
     }
 }
 

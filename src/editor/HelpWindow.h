@@ -28,6 +28,8 @@ class HelpWindow : public QWidget {
     static QString AboutText();
 
   private:
+    // The help's text: what the program does, its keys, the settings file and the contacts.
+    static QString HelpText(const QString& settingsPath);
     void ShowAbout();
 
     Prompt& prompt_;

@@ -35,7 +35,7 @@ void RowNameDialog::CreateControls() {
     // skin style sheet can address by name: they stay as they are, whatever the members
     // are called.
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Enter new row name"));
+    setWindowTitle(tr("Enter new row name"));
     setFont(ui::BoldArial(9));
 
     // Laid out as designed in twips at 96 dpi, grown with the font: the label indented over
@@ -45,7 +45,7 @@ void RowNameDialog::CreateControls() {
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->setSpacing(ui::ScaledPixels(*this, 60));
 
-    nameLabel_ = new QLabel(QStringLiteral("&Name:"), this);
+    nameLabel_ = new QLabel(tr("&Name:"), this);
     nameLabel_->setObjectName(QStringLiteral("Label4_0"));
     nameLabel_->setContentsMargins(margin, 0, 0, 0);
     layout->addWidget(nameLabel_);
@@ -55,12 +55,12 @@ void RowNameDialog::CreateControls() {
     nameBox_->setMinimumHeight(
         std::max(nameBox_->sizeHint().height(), ui::ScaledPixels(*this, 400)));
     nameBox_->setMinimumWidth(ui::ScaledPixels(*this, 2400));
-    nameBox_->setAccessibleName(QStringLiteral("Name of the new row"));
+    nameBox_->setAccessibleName(tr("Name of the new row"));
     nameLabel_->setBuddy(nameBox_);
     layout->addWidget(nameBox_);
 
-    okButton_ = ui::MakeButton("PushButton2", QStringLiteral("OK"), this, 400);
-    cancelButton_ = ui::MakeButton("PushButton1", QStringLiteral("Cancel"), this, 400);
+    okButton_ = ui::MakeButton("PushButton2", tr("OK"), this, 400);
+    cancelButton_ = ui::MakeButton("PushButton1", tr("Cancel"), this, 400);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(margin);
     buttons->addWidget(okButton_, 1680);
@@ -96,8 +96,8 @@ void RowNameDialog::OnOk() {
     trace.Step(100, [&] { newRowName_ = nameBox_->text().trimmed(); });
     if (newRowName_.isEmpty()) {
         trace.Step(102, [&] {
-            // Shown as written.
-            prompt_.Notice(QStringLiteral("Please, enter name of the row."), shell::AppTitle());
+            // The English text is shown as written.
+            prompt_.Notice(tr("Please, enter name of the row."), shell::AppTitle());
         });
         trace.Step(104, [&] { nameBox_->setFocus(); });
         return;  // the dialog stays open

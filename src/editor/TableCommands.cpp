@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QCoreApplication>
+
 namespace quill::editor {
 
 StateCommand::StateCommand(TableEditor& editor, const QString& text, EditedState before,
@@ -36,7 +38,7 @@ void RowCommand::redo() {
 }
 
 IncomeCommand::IncomeCommand(TableEditor& editor, int index, QString before, QString after)
-    : QUndoCommand(QStringLiteral("Change Income")),
+    : QUndoCommand(QCoreApplication::translate("quill::editor::IncomeCommand", "Change Income")),
       editor_(editor),
       index_(index),
       before_(std::move(before)),

@@ -1,5 +1,6 @@
 #include "editor/TreeAdapter.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
@@ -57,18 +58,25 @@ class CategoryItem : public QTreeWidgetItem {
   private:
     QString Description() const {
         if (const QTreeWidgetItem* group = parent()) {
-            return QStringLiteral("Row %1 of %2 in group %3")
+            return QCoreApplication::translate("quill::editor::TreeAdapter",
+                                               "Row %1 of %2 in group %3")
                 .arg(group->indexOfChild(const_cast<CategoryItem*>(this)) + 1)
                 .arg(group->childCount())
                 .arg(group->text(0));
         }
         const int rows = childCount();
-        if (rows == 0) return QStringLiteral("Group without rows");
+        if (rows == 0)
+            return QCoreApplication::translate("quill::editor::TreeAdapter", "Group without rows");
         // Qt reports the expanded state of a group but not the collapsed one.
-        return QStringLiteral("Group of %1 %2, %3")
+        const QString state =
+            isExpanded() ? QCoreApplication::translate("quill::editor::TreeAdapter", "expanded")
+                         : QCoreApplication::translate("quill::editor::TreeAdapter", "collapsed");
+        return (rows == 1 ? QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                        "Group of %1 row, %2")
+                          : QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                        "Group of %1 rows, %2"))
             .arg(rows)
-            .arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
-            .arg(isExpanded() ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
+            .arg(state);
     }
 };
 
@@ -91,14 +99,18 @@ class LabelEditDelegate : public QStyledItemDelegate {
             if (!index.parent().isValid()) return nullptr;
             auto* editor = new QLineEdit(parent);
             const QString name = index.siblingAtColumn(0).data().toString();
-            editor->setAccessibleName(QStringLiteral("Planned amount for ") + name);
+            editor->setAccessibleName(
+                QCoreApplication::translate("quill::editor::TreeAdapter", "Planned amount for %1")
+                    .arg(name));
             return editor;
         }
         if (before) before();
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         // A screen reader announces the edit box by the row it renames.
         if (editor != nullptr)
-            editor->setAccessibleName(QStringLiteral("Rename ") + index.data().toString());
+            editor->setAccessibleName(
+                QCoreApplication::translate("quill::editor::TreeAdapter", "Rename %1")
+                    .arg(index.data().toString()));
         return editor;
     }
 
@@ -135,7 +147,8 @@ TreeAdapter::TreeAdapter(QTreeWidget& tree)
     // which counts the row within its group as if from the top of the tree and so selects
     // another node.
     tree_.setSelectionBehavior(QAbstractItemView::SelectItems);
-    tree_.setHeaderLabels({QStringLiteral("Category"), QStringLiteral("Planned")});
+    tree_.setHeaderLabels({QCoreApplication::translate("quill::editor::TreeAdapter", "Category"),
+                           QCoreApplication::translate("quill::editor::TreeAdapter", "Planned")});
     tree_.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree_.setItemDelegate(delegate_);
     // A selection made without moving the current node (by assistive technology) moves it
@@ -211,18 +224,25 @@ void TreeAdapter::Clear() {
 void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationship,
                       const QString& key, const QString& text, int image) {
     if (relationship != kLast && relationship != kChild)
-        throw Failure(
-            QStringLiteral("Invalid relationship %1 for a new tree node").arg(relationship));
-    if (relationship == kChild && !relativeKey) throw Failure("A child node needs a relative node");
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "Invalid relationship %1 for a new tree node")
+                          .arg(relationship));
+    if (relationship == kChild && !relativeKey)
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "A child node needs a relative node"));
     QTreeWidgetItem* relative = nullptr;
     if (relativeKey) {
         relative = Item(*relativeKey);
         if (relative == nullptr)
-            throw Failure(QStringLiteral("Element not found: no tree node has the key \"%1\"")
-                              .arg(*relativeKey));
+            throw Failure(
+                QCoreApplication::translate("quill::editor::TreeAdapter",
+                                            "Element not found: no tree node has the key \"%1\"")
+                    .arg(*relativeKey));
     }
     if (items_.contains(key))
-        throw Failure(QStringLiteral("Key is not unique in collection: \"%1\"").arg(key));
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "Key is not unique in collection: \"%1\"")
+                          .arg(key));
 
     const QSignalBlocker quiet(tree_);
     QTreeWidgetItem* parent = relationship == kChild ? relative
@@ -240,7 +260,9 @@ void TreeAdapter::Add(const std::optional<QString>& relativeKey, int relationshi
 
 void TreeAdapter::SelectFirstNode() {
     QTreeWidgetItem* first = tree_.topLevelItem(0);
-    if (first == nullptr) throw Failure("Index out of bounds: the tree has no node");
+    if (first == nullptr)
+        throw Failure(QCoreApplication::translate("quill::editor::TreeAdapter",
+                                                  "Index out of bounds: the tree has no node"));
     const QSignalBlocker quiet(tree_);
     tree_.setCurrentItem(first);
 }
@@ -260,7 +282,9 @@ QTreeWidgetItem& TreeAdapter::RequireItem(const QString& key) const {
     QTreeWidgetItem* item = Item(key);
     if (item == nullptr)
         throw Failure(
-            QStringLiteral("Element not found: no tree node has the key \"%1\"").arg(key));
+            QCoreApplication::translate("quill::editor::TreeAdapter",
+                                        "Element not found: no tree node has the key \"%1\"")
+                .arg(key));
     return *item;
 }
 

@@ -61,19 +61,25 @@ using ui::Pixels;
 namespace {
 
 // The save dialog's entries, and the format each one saves in; the first is the default.
+// The entries are shown in the program's language; the ending a file gets is read from the
+// English one.
 struct SaveEntry {
     const char* filter;
     bridge::SaveFormat format;
 };
 constexpr std::array<SaveEntry, 3> kSaveEntries = {{
-    {"Excel Files (*.xls)", bridge::SaveFormat::Xls},
-    {"Excel Workbook (*.xlsx)", bridge::SaveFormat::Xlsx},
-    {"PDF Files (*.pdf)", bridge::SaveFormat::Pdf},
+    {QT_TRANSLATE_NOOP("quill::preview::SheetPreviewWindow", "Excel Files (*.xls)"),
+     bridge::SaveFormat::Xls},
+    {QT_TRANSLATE_NOOP("quill::preview::SheetPreviewWindow", "Excel Workbook (*.xlsx)"),
+     bridge::SaveFormat::Xlsx},
+    {QT_TRANSLATE_NOOP("quill::preview::SheetPreviewWindow", "PDF Files (*.pdf)"),
+     bridge::SaveFormat::Pdf},
 }};
 
 QString SaveFilters() {
     QStringList filters;
-    for (const SaveEntry& entry : kSaveEntries) filters << QLatin1String(entry.filter);
+    for (const SaveEntry& entry : kSaveEntries)
+        filters << QCoreApplication::translate("quill::preview::SheetPreviewWindow", entry.filter);
     return filters.join(QStringLiteral(";;"));
 }
 
@@ -93,7 +99,14 @@ bridge::SaveFormat SaveFormatOf(const QString& name, int entry) {
 QString NotWrittenNotice(const FileFailure& failure) {
     QString text = QString::fromUtf8(failure.what());
     if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
-    return text + QStringLiteral(" Nothing was written.");
+    return QCoreApplication::translate("quill::preview::SheetPreviewWindow",
+                                       "%1 Nothing was written.")
+        .arg(text);
+}
+
+// The zoom level as the window shows it, as in "150%".
+QString ZoomLevelText(int percent) {
+    return QCoreApplication::translate("quill::preview::SheetPreviewWindow", "%1%").arg(percent);
 }
 
 // The viewport and picture sizes the model works with; the viewport's frame is drawn with
@@ -211,7 +224,7 @@ void SheetPreviewWindow::CreateControls() {
         bar->setEnabled(false);
     }
 
-    zoomFrame_ = new QGroupBox(QStringLiteral("Zoom:"), this);
+    zoomFrame_ = new QGroupBox(tr("Zoom:"), this);
     zoomFrame_->setObjectName(QStringLiteral("Frame1"));
     const auto button = [](const char* name, const QString& text, QWidget* parent) {
         QPushButton* made = MakeButton(name, text, parent, QRect());
@@ -222,17 +235,16 @@ void SheetPreviewWindow::CreateControls() {
     };
     // The "&" marks each command's Alt key (Alt+I, Alt+O, Alt+B, Alt+S); the captions and the
     // names screen readers hear read as before.
-    zoomInButton_ = button("PushButton1", QStringLiteral("Zoom &In"), zoomFrame_);
-    zoomOutButton_ = button("PushButton2", QStringLiteral("Zoom &Out"), zoomFrame_);
+    zoomInButton_ = button("PushButton1", tr("Zoom &In"), zoomFrame_);
+    zoomOutButton_ = button("PushButton2", tr("Zoom &Out"), zoomFrame_);
     zoomLevel_ = new QLabel(zoomFrame_);
     zoomLevel_->setObjectName(QStringLiteral("ZoomLevel"));
     zoomLevel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for the widest level, so the buttons do not move as it changes.
-    zoomLevel_->setMinimumWidth(
-        zoomLevel_->fontMetrics().horizontalAdvance(QStringLiteral("150%")) +
-        zoomLevel_->fontMetrics().averageCharWidth());
-    backButton_ = button("PushButton8", QStringLiteral("< &Back"), this);
-    saveButton_ = button("PushButton6", QStringLiteral("&Save Results To Excel File"), this);
+    zoomLevel_->setMinimumWidth(zoomLevel_->fontMetrics().horizontalAdvance(ZoomLevelText(150)) +
+                                zoomLevel_->fontMetrics().averageCharWidth());
+    backButton_ = button("PushButton8", tr("< &Back"), this);
+    saveButton_ = button("PushButton6", tr("&Save Results To Excel File"), this);
 
     auto* zoomRow = new QHBoxLayout(zoomFrame_);
     zoomRow->setContentsMargins(Pixels(120), Pixels(60), Pixels(120), Pixels(120));
@@ -312,26 +324,26 @@ void SheetPreviewWindow::FitOnScreen(const QRect& available) {
 
 void SheetPreviewWindow::DescribeControls() {
     // Both windows carry the title "Quillmere"; the accessible names tell them apart.
-    setAccessibleName(QStringLiteral("Quillmere sheet preview"));
-    setAccessibleDescription(QStringLiteral(
-        "The picture of the generated budget sheet, with zoom, saving and the way back."));
+    setAccessibleName(tr("Quillmere sheet preview"));
+    setAccessibleDescription(
+        tr("The picture of the generated budget sheet, with zoom, saving and the way back."));
     // The viewport is the picture as a listener meets it: one image, named, with the
     // sheet's key figures and the zoom in its description; the box that moves inside it
     // is drawing detail. It takes the focus so that the keys can pan the picture.
     ui::SetAccessibleRole(*viewport_, QAccessible::Graphic, true);
-    viewport_->setAccessibleName(QStringLiteral("Budget sheet picture"));
+    viewport_->setAccessibleName(tr("Budget sheet picture"));
     viewport_->setToolTip(
-        QStringLiteral("Drag, the wheel, arrows, Page Up/Down, Home and End move the picture; "
-                       "Ctrl+wheel zooms, Ctrl+0 fits the page width"));
+        tr("Drag, the wheel, arrows, Page Up/Down, Home and End move the "
+           "picture; Ctrl+wheel zooms, Ctrl+0 fits the page width"));
     viewport_->setFocusPolicy(Qt::StrongFocus);
     viewport_->installEventFilter(this);
-    horizontalBar_->setAccessibleName(QStringLiteral("Horizontal position of the picture"));
-    verticalBar_->setAccessibleName(QStringLiteral("Vertical position of the picture"));
+    horizontalBar_->setAccessibleName(tr("Horizontal position of the picture"));
+    verticalBar_->setAccessibleName(tr("Vertical position of the picture"));
     for (QScrollBar* bar : {horizontalBar_, verticalBar_}) bar->setFocusPolicy(Qt::StrongFocus);
-    zoomInButton_->setToolTip(QStringLiteral("Zoom In (Ctrl++)"));
-    zoomOutButton_->setToolTip(QStringLiteral("Zoom Out (Ctrl+-)"));
-    backButton_->setToolTip(QStringLiteral("< Back (Escape, Alt+Left or Ctrl+W)"));
-    saveButton_->setToolTip(QStringLiteral("Save Results To Excel File (Ctrl+S)"));
+    zoomInButton_->setToolTip(tr("Zoom In (Ctrl++)"));
+    zoomOutButton_->setToolTip(tr("Zoom Out (Ctrl+-)"));
+    backButton_->setToolTip(tr("< Back (Escape, Alt+Left or Ctrl+W)"));
+    saveButton_->setToolTip(tr("Save Results To Excel File (Ctrl+S)"));
     // The zoom buttons, then the picture area and its bars, then the two commands.
     const std::array<QWidget*, 7> order = {zoomInButton_,  zoomOutButton_, viewport_,
                                            horizontalBar_, verticalBar_,   backButton_,
@@ -368,7 +380,7 @@ void SheetPreviewWindow::SetSheetSummary(const QString& summary) {
 }
 
 void SheetPreviewWindow::DescribePicture() {
-    QString description = QStringLiteral("Zoom %1%.").arg(qRound(model_.ZoomFactor() * 100));
+    QString description = tr("Zoom %1%.").arg(qRound(model_.ZoomFactor() * 100));
     if (!sheetSummary_.isEmpty()) description += QLatin1Char(' ') + sheetSummary_;
     if (viewport_->accessibleDescription() != description)
         viewport_->setAccessibleDescription(description);
@@ -444,7 +456,7 @@ void SheetPreviewWindow::SetEndProgram(std::function<void()> endProgram) {
 
 void SheetPreviewWindow::LoadPicture(const QImage& picture) {
     const QPixmap pixmap = QPixmap::fromImage(picture);
-    if (pixmap.isNull()) throw Failure(QStringLiteral("The preview picture is empty"));
+    if (pixmap.isNull()) throw Failure(tr("The preview picture is empty"));
     // Picture1 sizes itself to the picture; the model keeps that size in twips.
     picture_->SetPicture(pixmap);
     picture_->SetScale(1.0);
@@ -502,7 +514,7 @@ void SheetPreviewWindow::ShowModel() {
     const TwipSize inner = model_.ViewportInner();
     ShowBar(*horizontalBar_, model_.HScroll(), inner.width);
     ShowBar(*verticalBar_, model_.VScroll(), inner.height);
-    zoomLevel_->setText(QStringLiteral("%1%").arg(qRound(model_.ZoomFactor() * 100)));
+    zoomLevel_->setText(ZoomLevelText(qRound(model_.ZoomFactor() * 100)));
     // A button at its end of the range is disabled; the focus, if it was there, moves to
     // the picture rather than out of the window.
     const auto enable = [this](QPushButton* button, bool enabled) {
@@ -665,9 +677,8 @@ void SheetPreviewWindow::OnSaveResults() {
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
         }
-        const QString start =
-            QDir(folder).filePath(QStringLiteral("Personal Finance") + EndingOf(entry));
-        name = prompt_.SaveFileNameAt(QStringLiteral("Save File"), SaveFilters(), start, entry);
+        const QString start = QDir(folder).filePath(tr("Personal Finance") + EndingOf(entry));
+        name = prompt_.SaveFileNameAt(tr("Save File"), SaveFilters(), start, entry);
     });
     // Cancelled: nothing to save and nothing to tell.
     if (name.isEmpty()) return;
@@ -685,8 +696,7 @@ void SheetPreviewWindow::OnSaveResults() {
             return;
         }
         overwrite = !shell::FileExists(name) ||
-                    prompt_.AskYesNo(QStringLiteral("Are you sure you wish to overwrite ") + name +
-                                         QStringLiteral(" ?"),
+                    prompt_.AskYesNo(tr("Are you sure you wish to overwrite %1 ?").arg(name),
                                      shell::AppTitle());
     });
     // The new file replaces an existing one only once it is complete, so a failed save
@@ -720,9 +730,9 @@ void SheetPreviewWindow::TellSaved(const QString& name, bridge::SaveFormat forma
         preferences.setValue(QLatin1String(kFormatKey), EntryOf(format));
     }
     const QString detail =
-        QStringLiteral("Saved as %1 in %2.")
+        tr("Saved as %1 in %2.")
             .arg(saved.fileName(), QDir::toNativeSeparators(saved.absolutePath()));
-    switch (prompt_.SavedNotice(QStringLiteral("Done."), detail, shell::AppTitle())) {
+    switch (prompt_.SavedNotice(tr("Done."), detail, shell::AppTitle())) {
         case SavedFileAction::OpenFile:
             openUrl_(QUrl::fromLocalFile(saved.absoluteFilePath()));
             break;
@@ -760,7 +770,7 @@ void SheetPreviewWindow::PrintWorkbook() {
     if (target.isEmpty()) {
         trace.Step(104, [&] {
             if (!spreadsheet::PrintSheet(printer, *book, sheet))
-                throw Failure("The printer cannot be started");
+                throw Failure(tr("The printer cannot be started"));
         });
         return;
     }
@@ -786,9 +796,8 @@ void SheetPreviewWindow::PrintToFile(QPrinter& printer, const spreadsheet::Workb
     const QString folder = QFileInfo(workbookPath_).absolutePath();
     QTemporaryFile pages(folder + QStringLiteral("/printed-XXXXXX.pdf"));
     if (!pages.open()) {
-        throw FileFailure(
-            QStringLiteral("Cannot write %1: no temporary file can be made in %2 (%3)")
-                .arg(target, folder, pages.errorString()));
+        throw FileFailure(tr("Cannot write %1: no temporary file can be made in %2 (%3)")
+                              .arg(target, folder, pages.errorString()));
     }
     printer.setOutputFileName(pages.fileName());
     const bool printed = spreadsheet::PrintSheet(printer, book, *book.ShownSheet());
@@ -797,8 +806,8 @@ void SheetPreviewWindow::PrintToFile(QPrinter& printer, const spreadsheet::Workb
     pages.seek(std::max<qint64>(0, pages.size() - 16));
     if (!printed || !pages.readAll().trimmed().endsWith("%%EOF")) {
         throw FileFailure(
-            QStringLiteral("Cannot write %1: the printed pages could not be written in full to "
-                           "the temporary folder %2")
+            tr("Cannot write %1: the printed pages could not be written in full to the "
+               "temporary folder %2")
                 .arg(target, folder));
     }
     SafeReplace::CopyFile(pages.fileName(), target);

@@ -1,11 +1,18 @@
 """The windowed program driven over the AT-SPI bus as a screen reader drives it.
 
 Started by run_bus_test.sh inside a private session bus with the accessibility bus running
-and DISPLAY, XDG_CONFIG_HOME and TMPDIR pointing at scratch places. Starts the program,
-then, only through the accessibility objects: inserts a row through the row-name dialog,
-renames it (input box, then the question box), starts the generation, reads and zooms
-the preview picture, goes back, and closes the main window; last it checks the settings
-file. Every wait polls with a time limit; the program is ended on any failure.
+and DISPLAY, XDG_CONFIG_HOME and TMPDIR pointing at scratch places:
+
+    bus_flow.py PROGRAM                      (English: LANG=C)
+    bus_flow.py PROGRAM LANGUAGE CATALOG     (LANG and LANGUAGE set for that language)
+
+Starts the program and checks the names of the main window's commands and captions: the
+English texts, or their translations in the windows' catalog (a .ts file). In English it
+then goes on, only through the accessibility objects: inserts a row through the row-name
+dialog, renames it (input box, then the question box), starts the generation, reads and
+zooms the preview picture, goes back, and closes the main window; last it checks the
+settings file. In another language it closes the main window after the names. Every wait
+polls with a time limit; the program is ended on any failure.
 """
 
 import ctypes
@@ -14,6 +21,7 @@ import os
 import subprocess
 import sys
 import time
+import xml.etree.ElementTree
 
 import pyatspi
 from gi.repository import GLib
@@ -181,11 +189,72 @@ def check(condition, message):
         raise FlowError(message)
 
 
-def flow(program):
+EDITOR = "quill::editor::CategoryEditorWindow"
+PLAN = "quill::editor::PlanCommands"
+
+# The main window's commands and captions as (role, context, English text); a screen reader
+# hears each caption without its "&".
+MAIN_WINDOW_NAMES = [
+    ("push button", EDITOR, "&Start Creating Template"),
+    ("push button", EDITOR, "&Help"),
+    ("push button", EDITOR, "&Insert Below"),
+    ("push button", EDITOR, "&Delete Selected"),
+    ("push button", EDITOR, "&Rename Selected"),
+    ("push button", EDITOR, "Res&tore Default"),
+    ("push button", PLAN, "Undo"),
+    ("push button", PLAN, "Redo"),
+    ("push button", PLAN, "Import categories from a CSV file"),
+    ("push button", PLAN, "Export categories to a CSV file"),
+    ("panel", EDITOR, "Projected Income"),
+    ("panel", EDITOR, "Actual Income"),
+    ("panel", EDITOR, "Personal budget data:"),
+    ("label", EDITOR, "Income:"),
+    ("label", EDITOR, "Extra income:"),
+    ("text", EDITOR, "Projected income"),
+    ("text", EDITOR, "Projected extra income"),
+    ("text", EDITOR, "Actual income"),
+    ("text", EDITOR, "Actual extra income"),
+    ("tree", EDITOR, "Personal budget data"),
+]
+
+
+def translations(catalog):
+    """The translation of each (context, English text) in a .ts catalog."""
+    found = {}
+    for context in xml.etree.ElementTree.parse(catalog).getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            found[(name, message.findtext("source"))] = message.findtext("translation")
+    return found
+
+
+def check_main_window_names(app, translated):
+    """The main window's names, in English or as `translated` gives them; returns the
+    window. In another language no English name is left."""
+    def name(context, text):
+        shown = translated[(context, text)] if translated is not None else text
+        return shown.replace("&", "")
+
+    title = name(EDITOR, "Quillmere budget editor")
+    editor = wait_for(lambda: window(app, "frame", title), "the editor named " + title)
+    for role, context, text in MAIN_WINDOW_NAMES:
+        expected = name(context, text)
+        wait_for(lambda: find(editor, role, expected, show=False),
+                 "the %s named %r" % (role, expected))
+        if translated is not None and expected != text.replace("&", ""):
+            check(find(editor, role, text.replace("&", ""), show=False) is None,
+                  "the %s %r is still English" % (role, text))
+    return editor
+
+
+def flow(program, language=None, catalog=None):
     log = open(os.path.join(os.environ["TMPDIR"], "..", "program.log"), "w")
     process = subprocess.Popen([program], stdout=log, stderr=subprocess.STDOUT)
     try:
-        run(process)
+        if language is None:
+            run(process)
+        else:
+            run_names_only(process, language, translations(catalog))
     except Exception:
         process.kill()
         process.wait(timeout=10)
@@ -195,16 +264,29 @@ def flow(program):
         raise
 
 
+def end_by_close_box(process):
+    close_window("Quillmere")
+    try:
+        code = process.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        raise FlowError("the program did not end after its window closed")
+    check(code == 0, "the program ended with %d" % code)
+
+
+def run_names_only(process, language, translated):
+    app = wait_for(lambda: application(process.pid), "the program on the accessibility bus")
+    check_main_window_names(app, translated)
+    end_by_close_box(process)
+    print("the names over the accessibility bus are in the catalog's %s" % language)
+
+
 def run(process):
     app = wait_for(lambda: application(process.pid), "the program on the accessibility bus")
 
-    # The main window: a frame with a name of its own, the category tree, the commands.
-    editor = wait_for(lambda: window(app, "frame", "Quillmere budget editor"), "the editor")
-    check(editor.getRoleName() == "frame", "the editor is a " + editor.getRoleName())
+    # The main window: a frame with a name of its own, the category tree, the commands, the
+    # captions, all with their English names.
+    editor = check_main_window_names(app, None)
     tree = wait_for(lambda: find(editor, "tree", "Personal budget data"), "the category tree")
-    for name in ("Projected income", "Projected extra income", "Actual income",
-                 "Actual extra income"):
-        wait_for(lambda: find(editor, "text", name), "the income box " + name)
 
     # Insert Below on the selected first group: the row-name dialog, typed into, OK.
     press(wait_for(lambda: find(editor, "push button", "Insert Below"), "Insert Below"))
@@ -265,12 +347,7 @@ def run(process):
     wait_for(lambda: showing(editor), "the editor to come back")
     wait_for(lambda: window(app, "frame", "Quillmere sheet preview") is None,
              "the preview to hide")
-    close_window("Quillmere")
-    try:
-        code = process.wait(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
-        raise FlowError("the program did not end after its window closed")
-    check(code == 0, "the program ended with %d" % code)
+    end_by_close_box(process)
 
     settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "Tarnwick.ini")
     with open(settings, encoding="utf-8") as ini:
@@ -281,7 +358,7 @@ def run(process):
 
 if __name__ == "__main__":
     try:
-        flow(sys.argv[1])
+        flow(*sys.argv[1:4])
     except FlowError as error:
         print("FAIL:", error, file=sys.stderr)
         sys.exit(1)

@@ -1,9 +1,10 @@
-// The editor's windows on today's desktops: larger font DPI and scale factors, dark palettes,
-// the Help window and the program's command line.
+// The editor's windows on today's desktops: larger font DPI and scale factors, the languages
+// (German has the longest texts), dark palettes, the Help window and the program's command
+// line.
 //
 // Font DPI and scale factor are fixed when the application starts, so those cases run this
-// test program again in a child process with the setting in its environment; the child runs
-// only the probe below, which is skipped in an ordinary run.
+// test program again in a child process with the setting and the language in its
+// environment; the child runs only the probe below, which is skipped in an ordinary run.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -28,6 +29,7 @@
 #include "editor/HelpWindow.h"
 #include "editor/RowNameDialog.h"
 #include "shell/Config.h"
+#include "shell/Translations.h"
 #include "shell/ui/FormLayout.h"
 #include "shell/ui/QtPrompt.h"
 #include "support/ExternalPrograms.h"
@@ -38,6 +40,8 @@ namespace {
 
 const QString kProgram = QStringLiteral(QUILL_BINARY_DIR "/app/quillmere");
 constexpr const char* kProbe = "QUILL_WINDOW_PROBE";
+// The language the probe shows the windows in: "de", "fr", "es", or empty for English.
+constexpr const char* kProbeLanguage = "QUILL_WINDOW_PROBE_LANGUAGE";
 
 // The colour of most pixels in `area` (the background), and the contrast of the pixel that
 // differs most from it (the text) against it.
@@ -112,6 +116,10 @@ class WindowFitTest : public test::EditorFixture {
 // Run in the child only: the windows at the font DPI and scale factor of its environment.
 TEST_F(WindowFitTest, Probe) {
     if (qEnvironmentVariableIsEmpty(kProbe)) GTEST_SKIP() << "run by the tests below";
+    const QString language = qEnvironmentVariable(kProbeLanguage);
+    const shell::Translations translations(shell::Program::Windows,
+                                           language.isEmpty() ? QLocale::c() : QLocale(language));
+    ASSERT_EQ(translations.Language(), language);
     ShowWindows();
     const int dpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
     if (dpi > 0) {
@@ -153,14 +161,20 @@ TEST(WindowFit, CaptionsFitAtEveryFontDpiAndScale) {
                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();
     const struct Case {
+        const char* language;
         const char* fontDpi;
         const char* scale;
     } cases[] = {
-        {"96", nullptr}, {"144", nullptr}, {"192", nullptr}, {nullptr, "1.5"}, {nullptr, "2"}};
+        {"", "96", nullptr},    {"", "144", nullptr},  {"", "192", nullptr},
+        {"", nullptr, "1.5"},   {"", nullptr, "2"},    {"de", "96", nullptr},
+        {"de", "144", nullptr}, {"de", nullptr, "2"},  {"fr", "96", nullptr},
+        {"fr", "144", nullptr}, {"es", "96", nullptr}, {"es", "144", nullptr},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.fontDpi != nullptr ? c.fontDpi : c.scale);
+        SCOPED_TRACE(std::string(c.language) + ' ' + (c.fontDpi != nullptr ? c.fontDpi : c.scale));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kProbe), QStringLiteral("1"));
+        env.insert(QString::fromLatin1(kProbeLanguage), QLatin1String(c.language));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"),
                    QStringLiteral("offscreen:configfile=") + screens);
         if (c.fontDpi != nullptr) {
@@ -333,32 +347,43 @@ TEST(WindowFit, CommandLineAnswersWithoutADisplayAndSaysWhenThereIsNone) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(QLatin1String(name));
+    // The answers come in the desktop's language, set here in full so that the developer's
+    // own does not count.
     const struct {
+        const char* locale;
         QStringList args;
         int status;
         const char* out;
         const char* err;
     } cases[] = {
-        {{QStringLiteral("--help")}, 0, "Usage: quillmere", ""},
-        {{QStringLiteral("--version")}, 0, "quillmere " QUILL_VERSION_TEXT "\n", ""},
-        {{}, 1, "", "no display found"},
+        {"C", {QStringLiteral("--help")}, 0, "Usage: quillmere", ""},
+        {"C", {QStringLiteral("--version")}, 0, "quillmere " QUILL_VERSION_TEXT "\n", ""},
+        {"C", {}, 1, "", "no display found"},
+        {"de_DE.UTF-8", {QStringLiteral("--help")}, 0, "Aufruf: quillmere", ""},
+        {"de_DE.UTF-8", {QStringLiteral("--version")}, 0, "quillmere " QUILL_VERSION_TEXT "\n", ""},
+        {"de_DE.UTF-8", {}, 1, "", "keine Anzeige gefunden"},
+        {"es_ES.UTF-8", {}, 1, "", "no se encontró ninguna pantalla"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
+        SCOPED_TRACE(c.locale + (' ' + c.args.join(' ').toStdString()));
+        const QString locale = QLatin1String(c.locale);
+        env.insert(QStringLiteral("LANG"), locale);
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.insert(QStringLiteral("LANGUAGE"), locale.section(u'_', 0, 0).section(u'.', 0, 0));
         QProcess program;
         program.setProcessEnvironment(env);
         program.start(kProgram, c.args);
         ASSERT_TRUE(program.waitForFinished(30000));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), c.status);
-        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
-        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        const QString err = QString::fromUtf8(program.readAllStandardError());
         if (*c.out == '\0') {
             EXPECT_TRUE(out.isEmpty()) << out.toStdString();
         } else {
             EXPECT_TRUE(out.startsWith(QLatin1String(c.out))) << out.toStdString();
         }
-        EXPECT_TRUE(err.contains(QLatin1String(c.err))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.err))) << err.toStdString();
         EXPECT_LE(err.count(QLatin1Char('\n')), 1) << err.toStdString();
     }
 }

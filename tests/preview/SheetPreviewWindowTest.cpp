@@ -21,6 +21,7 @@
 
 #include "preview/PictureBox.h"
 #include "preview/SheetPreviewWindow.h"
+#include "shell/Translations.h"
 #include "support/FileBytes.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScratchConfig.h"
@@ -140,45 +141,49 @@ double Contrast(const QColor& a, const QColor& b) {
 }
 
 // On a laptop screen at scale 1, 1.5 and 2 (the free area in pixels shrinks by the scale)
-// and with a larger font, the window fits the free area with every control whole: no text
-// cut, the buttons on screen, the viewport taking the rest. At scale 1 the designed size.
+// and with a larger font, in every language, the window fits the free area with every
+// control whole: no text cut, the buttons on screen, the viewport taking the rest. At scale
+// 1 the designed size.
 TEST_F(SheetPreviewWindowTest, TheWindowFitsTheScreenAtEveryScaleAndFont) {
     struct Case {
         double scale;
         double font;  // times the designed size
     };
-    for (const Case c : {Case{1, 1}, Case{1.5, 1}, Case{2, 1}, Case{1, 1.5}, Case{2, 1.5}}) {
-        SCOPED_TRACE(c.scale * 10 + c.font);
-        SheetPreviewWindow window(prompt);
-        window.SetEndProgram([] {});
-        for (QWidget* widget : window.findChildren<QWidget*>()) {
-            QFont font = widget->font();
-            font.setPointSizeF(font.pointSizeF() * c.font);
-            widget->setFont(font);
+    for (const char* language : {"C", "de", "fr", "es"})
+        for (const Case c : {Case{1, 1}, Case{1.5, 1}, Case{2, 1}, Case{1, 1.5}, Case{2, 1.5}}) {
+            SCOPED_TRACE(language + std::to_string(c.scale * 10 + c.font));
+            const shell::Translations translations(shell::Program::Windows,
+                                                   QLocale(QLatin1String(language)));
+            SheetPreviewWindow window(prompt);
+            window.SetEndProgram([] {});
+            for (QWidget* widget : window.findChildren<QWidget*>()) {
+                QFont font = widget->font();
+                font.setPointSizeF(font.pointSizeF() * c.font);
+                widget->setFont(font);
+            }
+            const QRect available(0, 0, static_cast<int>(1366 / c.scale),
+                                  static_cast<int>((768 - 32) / c.scale));
+            window.FitOnScreen(available);
+            window.LoadPicture(TwoColourPicture(1030, 1500));
+            window.show();
+            EXPECT_TRUE(available.contains(window.geometry())) << window.geometry().height();
+            auto* viewport = window.findChild<QWidget*>(QStringLiteral("Picture2"));
+            if (c.scale == 1 && c.font == 1) {
+                EXPECT_EQ(viewport->size(), QSize(622, 495));
+            }
+            EXPECT_GE(viewport->width(), 150);
+            EXPECT_GE(viewport->height(), 100);
+            for (QWidget* control : window.findChildren<QWidget*>()) {
+                if (qobject_cast<QPushButton*>(control) == nullptr &&
+                    qobject_cast<QLabel*>(control) == nullptr)
+                    continue;
+                SCOPED_TRACE(control->objectName().toStdString());
+                const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
+                EXPECT_TRUE(window.rect().contains(inWindow));
+                EXPECT_GE(control->width(), control->minimumSizeHint().width());
+                EXPECT_GE(control->height(), control->minimumSizeHint().height());
+            }
         }
-        const QRect available(0, 0, static_cast<int>(1366 / c.scale),
-                              static_cast<int>((768 - 32) / c.scale));
-        window.FitOnScreen(available);
-        window.LoadPicture(TwoColourPicture(1030, 1500));
-        window.show();
-        EXPECT_TRUE(available.contains(window.geometry())) << window.geometry().height();
-        auto* viewport = window.findChild<QWidget*>(QStringLiteral("Picture2"));
-        if (c.scale == 1 && c.font == 1) {
-            EXPECT_EQ(viewport->size(), QSize(622, 495));
-        }
-        EXPECT_GE(viewport->width(), 150);
-        EXPECT_GE(viewport->height(), 100);
-        for (QWidget* control : window.findChildren<QWidget*>()) {
-            if (qobject_cast<QPushButton*>(control) == nullptr &&
-                qobject_cast<QLabel*>(control) == nullptr)
-                continue;
-            SCOPED_TRACE(control->objectName().toStdString());
-            const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
-            EXPECT_TRUE(window.rect().contains(inWindow));
-            EXPECT_GE(control->width(), control->minimumSizeHint().width());
-            EXPECT_GE(control->height(), control->minimumSizeHint().height());
-        }
-    }
 }
 
 // In a dark palette the surfaces follow the palette and every text stays readable; the

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -42,8 +43,9 @@ void ApplySkin(QWidget& mainWindow) {
     SetFormColors(mainWindow);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        throw Failure(QStringLiteral("Cannot read the skin file ") + path + QStringLiteral(": ") +
-                      file.errorString());
+        throw Failure(QCoreApplication::translate("quill::shell::FormStyle",
+                                                  "Cannot read the skin file %1: %2")
+                          .arg(path, file.errorString()));
     }
     // The skin framework's option flags and numbered settings have no meaning for a
     // style sheet; the file's text is the whole skin.

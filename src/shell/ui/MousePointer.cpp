@@ -1,5 +1,6 @@
 #include "shell/ui/MousePointer.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
 #include <QPixmap>
@@ -42,7 +43,9 @@ void MousePointer::Set(PointerShape value) {
 void MousePointer::LoadOptionalHand() {
     const QString hand = shell::HandCursorFile();
     if (shell::FileExists(hand) && !LoadHand(hand))
-        throw Failure(QStringLiteral("Cannot load the pointer picture ") + hand);
+        throw Failure(
+            QCoreApplication::translate("quill::MousePointer", "Cannot load the pointer picture %1")
+                .arg(hand));
 }
 
 void MousePointer::TrackButtons(std::initializer_list<QWidget*> buttons) {

@@ -70,8 +70,9 @@ bool QtPrompt::AskYesNo(const QString& text, const QString& title) {
 }
 
 void QtPrompt::ReportError(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Application Error"), ToDisplayText(text),
-                    QMessageBox::Ok, Parent());
+    QMessageBox box(QMessageBox::Warning,
+                    QCoreApplication::translate("quill::QtPrompt", "Application Error"),
+                    ToDisplayText(text), QMessageBox::Ok, Parent());
     box.exec();
 }
 
@@ -112,8 +113,10 @@ SavedFileAction QtPrompt::SavedNotice(const QString& text, const QString& detail
                                       const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, ToDisplayText(text), QMessageBox::Ok, Parent());
     box.setInformativeText(ToDisplayText(detail));
-    QPushButton* open = box.addButton(QObject::tr("&Open File"), QMessageBox::ActionRole);
-    QPushButton* folder = box.addButton(QObject::tr("Show &Folder"), QMessageBox::ActionRole);
+    QPushButton* open = box.addButton(QCoreApplication::translate("quill::QtPrompt", "&Open File"),
+                                      QMessageBox::ActionRole);
+    QPushButton* folder = box.addButton(
+        QCoreApplication::translate("quill::QtPrompt", "Show &Folder"), QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
     if (box.clickedButton() == open) return SavedFileAction::OpenFile;
