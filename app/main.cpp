@@ -22,8 +22,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
-#include <QTranslator>
 
 #include "bridge/SpreadsheetProvider.h"
 #include "editor/CategoryEditorWindow.h"
@@ -62,18 +60,10 @@ constexpr const char* kNoDisplay = QT_TRANSLATE_NOOP(
     "quillmere: no display found: start it in a desktop session (DISPLAY or WAYLAND_DISPLAY "
     "set), or use quillmere-sheet without one\n");
 
-// Prints one of the texts above in the desktop's language. They are printed where no
-// application object exists (or, while the display is being reached, half of one), and only
-// an application can install translators, so the windows' catalog is read directly.
+// Prints one of the texts above in the desktop's language.
 void Print(const char* text, std::FILE* stream) {
-    QString shown = QString::fromUtf8(text);
-    const QString language = quill::shell::LanguageFor(QLocale::system());
-    QTranslator catalog;
-    if (!language.isEmpty() &&
-        catalog.load(QStringLiteral("windows_") + language, QStringLiteral(":/i18n"))) {
-        const QString translated = catalog.translate(kCommandLine, text);
-        if (!translated.isEmpty()) shown = translated;
-    }
+    const QString shown =
+        quill::shell::TranslatedBeforeStart(quill::shell::Program::Windows, kCommandLine, text);
     std::fputs(shown.toLocal8Bit().constData(), stream);
 }
 

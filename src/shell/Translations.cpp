@@ -10,9 +10,13 @@ namespace {
 
 const QString kCatalogFolder = QStringLiteral(":/i18n");
 
+// The catalog of the program's own texts; the common one holds those both programs show.
+QString OwnCatalogOf(Program program) {
+    return program == Program::Windows ? QStringLiteral("windows") : QStringLiteral("companion");
+}
+
 QStringList CatalogsOf(Program program) {
-    return {QStringLiteral("common"),
-            program == Program::Windows ? QStringLiteral("windows") : QStringLiteral("companion")};
+    return {QStringLiteral("common"), OwnCatalogOf(program)};
 }
 
 }  // namespace
@@ -30,6 +34,17 @@ QString LanguageFor(const QLocale& locale) {
         if (translated.contains(language)) return language;
     }
     return {};
+}
+
+QString TranslatedBeforeStart(Program program, const char* context, const char* text) {
+    const QString language = LanguageFor(QLocale::system());
+    QTranslator catalog;
+    if (!language.isEmpty() &&
+        catalog.load(OwnCatalogOf(program) + u'_' + language, kCatalogFolder)) {
+        const QString translated = catalog.translate(context, text);
+        if (!translated.isEmpty()) return translated;
+    }
+    return QString::fromUtf8(text);
 }
 
 Translations::Translations(Program program, const QLocale& locale)

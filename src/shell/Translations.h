@@ -29,6 +29,12 @@ QStringList TranslatedLanguages();
 // or an empty text for English.
 QString LanguageFor(const QLocale& locale);
 
+// `text` of `context` from the program's own catalog in the desktop's language, or `text`
+// itself in English. For texts printed before an application object exists (only an
+// application can install translators): a program's --help, or the message that no display
+// could be reached.
+QString TranslatedBeforeStart(Program program, const char* context, const char* text);
+
 // Installs a program's translations into the running application for as long as it lives.
 // Texts translated after it is made come out in the language; a locale whose language is
 // English (or has no translation) installs nothing.
