@@ -8,66 +8,38 @@ namespace quill::editor {
 
 StateCommand::StateCommand(TableEditor& editor, const QString& text, EditedState before,
                            QString selectBefore, EditedState after, QString selectAfter)
-    : QUndoCommand(text),
-      editor_(editor),
-      before_(std::move(before)),
-      after_(std::move(after)),
-      selectBefore_(std::move(selectBefore)),
-      selectAfter_(std::move(selectAfter)) {}
+    : ChangeCommand(text, {std::move(before), std::move(selectBefore)},
+                    {std::move(after), std::move(selectAfter)}),
+      editor_(editor) {}
 
-void StateCommand::undo() {
-    editor_.RestoreState(before_, selectBefore_);
-}
-
-void StateCommand::redo() {
-    if (std::exchange(done_, false)) return;
-    editor_.RestoreState(after_, selectAfter_);
+void StateCommand::Restore(const SelectedState& value) {
+    editor_.RestoreState(value.state, value.selectKey);
 }
 
 RowCommand::RowCommand(TableEditor& editor, const QString& text, CategoryRow before,
                        CategoryRow after)
-    : QUndoCommand(text), editor_(editor), before_(std::move(before)), after_(std::move(after)) {}
+    : ChangeCommand(text, std::move(before), std::move(after)), editor_(editor) {}
 
-void RowCommand::undo() {
-    editor_.RestoreRow(before_);
-}
-
-void RowCommand::redo() {
-    if (std::exchange(done_, false)) return;
-    editor_.RestoreRow(after_);
+void RowCommand::Restore(const CategoryRow& row) {
+    editor_.RestoreRow(row);
 }
 
 IncomeCommand::IncomeCommand(TableEditor& editor, int index, QString before, QString after)
-    : QUndoCommand(QCoreApplication::translate("quill::editor::IncomeCommand", "Change Income")),
+    : ChangeCommand(QCoreApplication::translate("quill::editor::IncomeCommand", "Change Income"),
+                    std::move(before), std::move(after)),
       editor_(editor),
-      index_(index),
-      before_(std::move(before)),
-      after_(std::move(after)) {}
+      index_(index) {}
 
-void IncomeCommand::undo() {
-    editor_.RestoreIncome(index_, before_);
-}
-
-void IncomeCommand::redo() {
-    if (std::exchange(done_, false)) return;
-    editor_.RestoreIncome(index_, after_);
+void IncomeCommand::Restore(const QString& text) {
+    editor_.RestoreIncome(index_, text);
 }
 
 ChoiceCommand::ChoiceCommand(TableEditor& editor, const QString& text, TableEditor::Choice choice,
                              QString before, QString after)
-    : QUndoCommand(text),
-      editor_(editor),
-      choice_(choice),
-      before_(std::move(before)),
-      after_(std::move(after)) {}
+    : ChangeCommand(text, std::move(before), std::move(after)), editor_(editor), choice_(choice) {}
 
-void ChoiceCommand::undo() {
-    editor_.RestoreChoice(choice_, before_);
-}
-
-void ChoiceCommand::redo() {
-    if (std::exchange(done_, false)) return;
-    editor_.RestoreChoice(choice_, after_);
+void ChoiceCommand::Restore(const QString& value) {
+    editor_.RestoreChoice(choice_, value);
 }
 
 }  // namespace quill::editor

@@ -11,6 +11,8 @@
 // planned amount) keep only that row.
 #pragma once
 
+#include <utility>
+
 #include <QString>
 #include <QUndoCommand>
 
@@ -41,66 +43,76 @@ class TableEditor {
     virtual void RestoreChoice(Choice choice, const QString& value) = 0;
 };
 
+// A change the window has made already, kept as its values before and after: undo() puts
+// the one before back, redo() (but the first) the one after.
+template <typename Value>
+class ChangeCommand : public QUndoCommand {
+  public:
+    ChangeCommand(const QString& text, Value before, Value after)
+        : QUndoCommand(text), before_(std::move(before)), after_(std::move(after)) {}
+    void undo() final { Restore(before_); }
+    void redo() final {
+        if (std::exchange(done_, false)) return;
+        Restore(after_);
+    }
+
+  protected:
+    virtual void Restore(const Value& value) = 0;
+
+  private:
+    Value before_;
+    Value after_;
+    bool done_ = true;
+};
+
+// A whole state and the key of the node selected with it.
+struct SelectedState {
+    EditedState state;
+    QString selectKey;
+};
+
 // Insert, delete, Restore Default and import.
-class StateCommand : public QUndoCommand {
+class StateCommand : public ChangeCommand<SelectedState> {
   public:
     StateCommand(TableEditor& editor, const QString& text, EditedState before, QString selectBefore,
                  EditedState after, QString selectAfter);
-    void undo() override;
-    void redo() override;
 
   private:
+    void Restore(const SelectedState& value) override;
     TableEditor& editor_;
-    EditedState before_;
-    EditedState after_;
-    QString selectBefore_;
-    QString selectAfter_;
-    bool done_ = true;  // the window has made the change already
 };
 
 // A rename or a planned amount: one row, found by its key.
-class RowCommand : public QUndoCommand {
+class RowCommand : public ChangeCommand<CategoryRow> {
   public:
     RowCommand(TableEditor& editor, const QString& text, CategoryRow before, CategoryRow after);
-    void undo() override;
-    void redo() override;
 
   private:
+    void Restore(const CategoryRow& row) override;
     TableEditor& editor_;
-    CategoryRow before_;
-    CategoryRow after_;
-    bool done_ = true;
 };
 
 // An income box's accepted amount.
-class IncomeCommand : public QUndoCommand {
+class IncomeCommand : public ChangeCommand<QString> {
   public:
     IncomeCommand(TableEditor& editor, int index, QString before, QString after);
-    void undo() override;
-    void redo() override;
 
   private:
+    void Restore(const QString& text) override;
     TableEditor& editor_;
     int index_;
-    QString before_;
-    QString after_;
-    bool done_ = true;
 };
 
 // A choice of the window: the currency (its code) or the paper ("A4", "Letter").
-class ChoiceCommand : public QUndoCommand {
+class ChoiceCommand : public ChangeCommand<QString> {
   public:
     ChoiceCommand(TableEditor& editor, const QString& text, TableEditor::Choice choice,
                   QString before, QString after);
-    void undo() override;
-    void redo() override;
 
   private:
+    void Restore(const QString& value) override;
     TableEditor& editor_;
     TableEditor::Choice choice_;
-    QString before_;
-    QString after_;
-    bool done_ = true;
 };
 
 }  // namespace quill::editor
