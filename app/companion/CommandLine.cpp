@@ -227,11 +227,8 @@ std::optional<int> ParseOptions(const QStringList& args, CommandLine& options) {
                 options.currency = model::FindCurrency(*v);
                 if (!options.currency) return UsageError(CurrencyUsage(*v));
             } else if (arg == QLatin1String("--paper")) {
-                if (v->compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
-                    options.paper = Paper::A4;
-                else if (v->compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
-                    options.paper = Paper::Letter;
-                else
+                options.paper = PaperNamed(*v);
+                if (!options.paper)
                     return UsageError(
                         QCoreApplication::translate("Companion", "--paper wants a4 or letter"));
             } else if (arg == QLatin1String("--synthetic")) {

@@ -122,10 +122,6 @@ bool PrintsOnLetter(const QLocale& locale) {
     return locale.territory() == QLocale::UnitedStates || locale.territory() == QLocale::Canada;
 }
 
-QString PaperName(Paper paper) {
-    return paper == Paper::Letter ? QString::fromLatin1(model::kLetterPaper) : QStringLiteral("A4");
-}
-
 }  // namespace
 
 CategoryEditorWindow::CategoryEditorWindow(const CategoryEditorServices& services, QWidget* parent)
@@ -884,7 +880,7 @@ void CategoryEditorWindow::RestoreChoice(Choice choice, const QString& value) {
     if (choice == Choice::Currency)
         ApplyCurrency(value);
     else
-        ApplyPaper(value == QLatin1String(model::kLetterPaper) ? Paper::Letter : Paper::A4);
+        ApplyPaper(PaperNamed(value).value_or(Paper::A4));
 }
 
 void CategoryEditorWindow::OnCurrencyChosen() {
@@ -899,7 +895,7 @@ void CategoryEditorWindow::OnPaperChosen() {
     const QString before = PaperName(state_.paper);
     const QString after = paperChoice_->currentData().toString();
     if (after == before) return;
-    ApplyPaper(after == QLatin1String(model::kLetterPaper) ? Paper::Letter : Paper::A4);
+    ApplyPaper(PaperNamed(after).value_or(Paper::A4));
     Record(new ChoiceCommand(*this, tr("Change Paper"), Choice::Paper, before, after));
 }
 

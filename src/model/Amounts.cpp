@@ -103,10 +103,23 @@ const QSet<QString>& CurrencyCodes() {
     return codes;
 }
 
+// `text` without format characters: direction marks, zero-width spaces that copied amounts
+// and some locales' currency symbols carry.
+QString WithoutFormatCharacters(const QString& text) {
+    QString cleaned;
+    cleaned.reserve(text.size());
+    for (const QChar c : text)
+        if (c.category() != QChar::Other_Format) cleaned += c;
+    return cleaned;
+}
+
 // The chosen currency's own marks: its symbols (the table's and the locale's) and its code,
-// longest first, so that "kr." goes before "kr".
+// as the text they are looked for in is cleaned, longest first, so that "kr." goes before
+// "kr".
 QStringList OwnMarks(const Currency& currency, const QLocale& locale) {
-    QStringList marks = {currency.code, currency.symbol, currency.Symbol(locale)};
+    QStringList marks;
+    for (const QString& mark : {currency.code, currency.symbol, currency.Symbol(locale)})
+        marks << WithoutFormatCharacters(mark).trimmed();
     marks.removeAll(QString());
     marks.removeDuplicates();
     std::sort(marks.begin(), marks.end(),
@@ -140,10 +153,7 @@ qsizetype CurrencyMark(QStringView text, const QLocale& locale, const QStringLis
 // carry), its outer blanks and its currency marks at either end.
 QString AmountBody(const QString& text, const QLocale& locale, const Currency& currency) {
     const QStringList ownMarks = OwnMarks(currency, locale);
-    QString cleaned;
-    cleaned.reserve(text.size());
-    for (const QChar c : text)
-        if (c.category() != QChar::Other_Format) cleaned += c;
+    const QString cleaned = WithoutFormatCharacters(text);
     QStringView body(cleaned);
     for (bool changed = true; changed;) {
         changed = false;

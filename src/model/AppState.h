@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include <QString>
 
@@ -31,6 +32,18 @@ using spreadsheet::Palette;
 
 // The paper the sheet's page set-up names.
 enum class Paper { A4, Letter };
+
+// The paper's name as the settings file and the choices hold it: "A4" or "Letter".
+inline QString PaperName(Paper paper) {
+    return paper == Paper::Letter ? QStringLiteral("Letter") : QStringLiteral("A4");
+}
+
+// The paper a name in any case names ("a4", "Letter"), or nothing for any other text.
+inline std::optional<Paper> PaperNamed(const QString& name) {
+    for (const Paper paper : {Paper::A4, Paper::Letter})
+        if (name.compare(PaperName(paper), Qt::CaseInsensitive) == 0) return paper;
+    return std::nullopt;
+}
 
 struct AppState {
     CategoryTable categories;

@@ -49,7 +49,7 @@ QString CountProblem(const SettingsStore& store, const char* key, const QString&
 
 // Reads the saved table into `table`. Returns what makes it unusable, empty when nothing.
 QString ReadStoredTable(const SettingsStore& store, CategoryTable& table) {
-    const auto rows = ReadCount(store, kRowsKey, static_cast<int>(DefaultCategorySet().size()));
+    const auto rows = ReadCount(store, kRowsKey, static_cast<int>(DefaultCategoryRowCount()));
     if (!rows || *rows < 1 || *rows > kMaxStoredRows)
         return CountProblem(store, kRowsKey,
                             QCoreApplication::translate("quill::model::CategoryState",
@@ -196,9 +196,7 @@ void LoadCategoryState(AppState& state, CategoryTree& tree, IncomeTexts& incomes
         incomes[i] = store.GetSetting(Key(kIncomeKeys[i]), Key(kIncomeDefaults[i]));
     if (source == CategorySource::Stored) {
         state.currency = CurrencyOrUsd(store.GetSetting(Key(kCurrencyKey)));
-        const QString paper = store.GetSetting(Key(kPaperKey)).trimmed();
-        state.paper =
-            paper.compare(Key(kLetterPaper), Qt::CaseInsensitive) == 0 ? Paper::Letter : Paper::A4;
+        state.paper = PaperNamed(store.GetSetting(Key(kPaperKey)).trimmed()).value_or(Paper::A4);
     }
     state.SelectedRowText = tree.SelectedText();
     state.WorkbookPalette = WorkbookPalette();
@@ -257,7 +255,7 @@ void SaveCategoryState(const AppState& state, const IncomeTexts& incomes, Settin
     };
     saveUnlessDefault(kCurrencyKey, state.currency.code,
                       state.currency.code == QLatin1String(kDefaultCurrencyCode));
-    saveUnlessDefault(kPaperKey, Key(kLetterPaper), state.paper == Paper::A4);
+    saveUnlessDefault(kPaperKey, PaperName(state.paper), state.paper == Paper::A4);
     trace.Step(line, [&] { store.CommitBatch(); });
 }
 

@@ -45,7 +45,6 @@ inline constexpr const char* kSavedKey = "System Value - Saved";
 inline constexpr const char* kPlannedTableKey = "System Value - Planned";
 inline constexpr const char* kCurrencyKey = "Currency";
 inline constexpr const char* kPaperKey = "Paper";
-inline constexpr const char* kLetterPaper = "Letter";
 
 // The most rows a stored table may have: the most rows a sheet can hold. A larger stored
 // count is taken as damage, not as a table.

@@ -54,6 +54,18 @@ int LocaleCurrencyDigits(const QLocale& locale) {
     return digits;
 }
 
+// The currency of the locale itself when it is none of the table's: its code, its symbol
+// (or the code, where the locale has none) and the digits the locale shows of it.
+std::optional<Currency> LocaleOwnCurrency(const QLocale& locale) {
+    const QString own = locale.currencySymbol(QLocale::CurrencyIsoCode);
+    if (!ValidCode(own)) return std::nullopt;
+    for (const CurrencyEntry& entry : kCurrencies)
+        if (own == QLatin1String(entry.code)) return std::nullopt;
+    QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
+    if (symbol.isEmpty()) symbol = own;
+    return Currency{own, symbol, LocaleCurrencyDigits(locale)};
+}
+
 }  // namespace
 
 QString Currency::Symbol(const QLocale& locale) const {
@@ -67,26 +79,17 @@ QString Currency::Symbol(const QLocale& locale) const {
 std::vector<Currency> Currencies() {
     std::vector<Currency> currencies;
     for (const CurrencyEntry& entry : kCurrencies) currencies.push_back(FromEntry(entry));
-    const QLocale locale;
-    const QString own = locale.currencySymbol(QLocale::CurrencyIsoCode);
-    if (ValidCode(own) && !FindCurrency(own)) {
-        QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
-        if (symbol.isEmpty()) symbol = own;
-        currencies.push_back({own, symbol, LocaleCurrencyDigits(locale)});
-    }
+    if (std::optional<Currency> own = LocaleOwnCurrency(QLocale())) currencies.push_back(*own);
     return currencies;
 }
 
 std::optional<Currency> FindCurrency(const QString& code) {
     const QString wanted = code.trimmed().toUpper();
+    if (!ValidCode(wanted)) return std::nullopt;
     for (const CurrencyEntry& entry : kCurrencies)
         if (wanted == QLatin1String(entry.code)) return FromEntry(entry);
-    const QLocale locale;
-    if (ValidCode(wanted) && wanted == locale.currencySymbol(QLocale::CurrencyIsoCode)) {
-        QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
-        if (symbol.isEmpty()) symbol = wanted;
-        return Currency{wanted, symbol, LocaleCurrencyDigits(locale)};
-    }
+    std::optional<Currency> own = LocaleOwnCurrency(QLocale());
+    if (own && own->code == wanted) return own;
     return std::nullopt;
 }
 

@@ -86,4 +86,10 @@ CategoryTable DefaultCategorySet() {
     return table;
 }
 
+std::size_t DefaultCategoryRowCount() {
+    std::size_t rows = 0;
+    for (const DefaultGroup& group : DefaultCategories::Groups()) rows += 1 + group.items.size();
+    return rows;
+}
+
 }  // namespace quill::model

@@ -224,7 +224,7 @@ void WriteHeaderCell(spreadsheet::Application& app, int row, int column, const H
 
 void WriteHeaderGrid(spreadsheet::Application& app, const IncomeAmounts& incomes,
                      const BalanceFormulas& balances, const std::string& amountFormat) {
-    const HeaderGridTable& grid = HeaderGrid();
+    const HeaderGridTable grid = HeaderGrid();
     for (int row = 1; row <= kHeaderRows; ++row) {
         for (int column = 1; column <= kHeaderColumns; ++column) {
             const HeaderCell& cell =

@@ -1,7 +1,5 @@
 #include "sheet/SheetStyle.h"
 
-#include "spreadsheet/objectmodel/ObjectModel.h"
-
 namespace quill::sheet {
 
 std::string AmountFormatFor(const model::Currency& currency, const QLocale& locale) {

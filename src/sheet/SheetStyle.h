@@ -9,6 +9,7 @@
 
 #include "model/AppState.h"
 #include "model/Currency.h"
+#include "spreadsheet/objectmodel/ObjectModel.h"
 
 namespace quill::sheet {
 
@@ -24,9 +25,9 @@ std::string AmountFormatFor(const model::Currency& currency, const QLocale& loca
 // How the sheet shows its amounts and the paper its page set-up names.
 struct SheetLook {
     std::string amountFormat{AmountFormat};
-    int paperSize = 9;  // the spreadsheet's paper number: 9 A4, 1 Letter
-    std::string unit = QT_TRANSLATE_NOOP(
-        "quill::sheet::Captions", "dollars");  // what the amount cells' prompts call the amounts
+    int paperSize = spreadsheet::xl::kPaperA4;  // the spreadsheet's paper number
+    // What the amount cells' prompts call the amounts: a word of the sheet, or a code.
+    std::string unit = QT_TRANSLATE_NOOP("quill::sheet::Captions", "dollars");
 };
 
 SheetLook SheetLookFor(const model::Currency& currency, const QLocale& locale, Paper paper);
